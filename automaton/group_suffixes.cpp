@@ -1,0 +1,46 @@
+// The suffixes of a group and its label.
+#include <string>
+#include <vector>
+
+#include "automaton/suffix_automaton.h"
+
+namespace tarvo {
+
+std::vector<std::string> CSuffixAutomaton::GetSuffixes(std::uint32_t group) const {
+  std::vector<std::string> output;
+  output.reserve(SuffixCount(group));
+  if (IsFinalState(group)) output.emplace_back();
+  const std::uint8_t* label = LabelRow(group);
+  const std::uint32_t* targets = TargetRow(group);
+  std::string text;
+  for (unsigned slot = 1; slot < SlotCount(label[0]); ++slot) {
+    text.assign(1, CharOfCode(label[slot]));
+    CollectSuffixes(targets[slot], text, output);
+  }
+  return output;
+}
+
+void CSuffixAutomaton::CollectSuffixes(std::uint32_t state, std::string& text,
+                                       std::vector<std::string>& output) const {
+  const std::uint8_t* label = LabelRow(state);
+  if (state == 1 || IsFinal(label[0])) output.push_back(text);
+  if (state == 1) return;
+  const std::uint32_t* targets = TargetRow(state);
+  for (unsigned slot = 1; slot < SlotCount(label[0]); ++slot) {
+    text.push_back(CharOfCode(label[slot]));
+    CollectSuffixes(targets[slot], text, output);
+    text.pop_back();
+  }
+}
+
+void CSuffixAutomaton::GetLabel(std::uint32_t group, std::string& label) const {
+  const std::vector<std::string> suffixes = GetSuffixes(group);
+  label.clear();
+  for (std::size_t i = 0; i < suffixes.size(); ++i) {
+    if (i > 0) label += " -";
+    else label += suffixes[0].empty() ? "-{}" : "-";
+    label += suffixes[i];
+  }
+}
+
+}  // namespace tarvo

@@ -1,0 +1,116 @@
+// CSuffixAutomaton: the minimised automaton of a word tree; its states are
+// suffix groups, the sets of stems followed by exactly the same endings.
+//
+// State numbers: 0 means no state, 1 is the accepting leaf state, 2 and up
+// are the states made by the build in creation order, and the start state is
+// always the last one, count() - 1. Every transition leads to a smaller
+// number. Each state has a label row (see label_row.h) and a target row of
+// the same length: entry 0 its word count (the number of stems that reach
+// it), entry i the target of label slot i. The build also fills the suffix
+// counts: the number of distinct endings that complete a word from a state.
+//
+//   CSuffixAutomaton automaton;
+//   tree.BuildAutomaton(automaton);
+//   std::vector<std::uint32_t> best = automaton.RankMainGroups(settings);
+//   std::string label; automaton.GetLabel(best[0], label);
+//
+// The rows of all states live in two append-only pools in state order; a
+// state's label row and target row start at the same offset of their pools.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "automaton/state_index.h"
+#include "lexicon/label_row.h"
+#include "lexicon/symbol_order.h"
+
+namespace tarvo {
+
+struct AnalysisSettings;
+
+class CSuffixAutomaton {
+ public:
+  CSuffixAutomaton();
+
+  // --- Store and build -----------------------------------------------------
+
+  // Starts a new build: stores the growth step (0 is taken as 1) and the
+  // symbol tables, drops every state and creates state 1.
+  void Init(std::uint32_t growth_step, const SymbolTable& char_to_code);
+  // Drops states 2 and up; count becomes 2.
+  void Reset();
+  // Stores a new state with copies of the rows; returns its number.
+  std::uint32_t AddState(const std::uint8_t* label, const std::uint32_t* targets);
+  // True when byte 0 and every slot's code and target agree (word counts are
+  // not compared).
+  static bool IsSameState(const std::uint8_t* label_a, const std::uint32_t* targets_a,
+                          const std::uint8_t* label_b, const std::uint32_t* targets_b);
+  // The lowest-numbered state from 2 up with equal rows (flag false), or a
+  // new state (flag true).
+  std::pair<std::uint32_t, bool> FindOrAddState(const std::uint8_t* label,
+                                                const std::uint32_t* targets);
+  // The lowest-numbered state from 2 up with equal rows, or 0.
+  std::uint32_t FindState(const std::uint8_t* label, const std::uint32_t* targets) const;
+  // Trims the row arrays to exactly count entries.
+  void ShrinkToCount();
+  // Fills the word counts (entry 0 of the target rows) from the start state down.
+  void CountWords();
+  // Fills the suffix counts from state 1 up.
+  void CountSuffixes();
+
+  // --- Reading -------------------------------------------------------------
+
+  std::uint32_t count() const { return count_; }
+  std::uint32_t start_state() const { return count_ - 1; }
+  std::uint32_t growth_step() const { return growth_step_; }
+  // Entries the row arrays are accounted for (grows by the growth step).
+  std::uint32_t capacity() const { return capacity_; }
+  const SymbolTable& char_to_code() const { return char_to_code_; }
+  const SymbolTable& code_to_char() const { return code_to_char_; }
+
+  const std::uint8_t* LabelRow(std::uint32_t state) const { return labels_.data() + row_start_[state]; }
+  const std::uint32_t* TargetRow(std::uint32_t state) const { return targets_.data() + row_start_[state]; }
+  unsigned SlotCountOf(std::uint32_t state) const { return SlotCount(LabelRow(state)[0]); }
+  bool IsFinalState(std::uint32_t state) const { return IsFinal(LabelRow(state)[0]); }
+  std::uint32_t WordCount(std::uint32_t state) const { return TargetRow(state)[0]; }
+  std::uint32_t SuffixCount(std::uint32_t state) const { return suffix_counts_[state]; }
+  char CharOfCode(std::uint8_t code) const { return static_cast<char>(code_to_char_[code]); }
+
+  // --- Ranking -------------------------------------------------------------
+
+  // The main suffix groups, best first: states 2 to count - 2 with more than
+  // the minimum words and suffixes, by descending score, at most
+  // settings.groups_shown of them. Ties follow from comparing each new double
+  // score with the stored 32-bit float scores. Only the filled slots are
+  // returned (the rest would be 0).
+  std::vector<std::uint32_t> RankMainGroups(const AnalysisSettings& settings) const;
+
+  // --- Suffixes and labels ---------------------------------------------------
+
+  // All suffixes of a group in depth-first symbol code order (the empty
+  // suffix first when the group is final): exactly SuffixCount(group) strings.
+  std::vector<std::string> GetSuffixes(std::uint32_t group) const;
+  // The recursive step: appends the suffixes reachable from `state`, each
+  // prefixed by `text`.
+  void CollectSuffixes(std::uint32_t state, std::string& text, std::vector<std::string>& output) const;
+  // "-{}" for the empty suffix or "-" before the first suffix, then " -"
+  // before each further one.
+  void GetLabel(std::uint32_t group, std::string& label) const;
+
+ private:
+  std::uint32_t count_ = 0;
+  std::uint32_t capacity_ = 1;
+  std::uint32_t growth_step_ = 0;
+  SymbolTable char_to_code_{};
+  SymbolTable code_to_char_{};
+  std::vector<std::uint32_t> row_start_;  // per state; entry 0 unused
+  std::vector<std::uint8_t> labels_;
+  std::vector<std::uint32_t> targets_;
+  std::vector<std::uint32_t> suffix_counts_;
+  StateIndex index_;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,184 @@
+#include "cli/cli_options.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <string_view>
+
+namespace tarvo::cli {
+namespace {
+
+constexpr std::uint32_t kMaxUnsigned = UINT32_MAX;
+
+// Parses a plain decimal number (digits only) no larger than max.
+std::optional<std::uint64_t> ParseDecimal(std::string_view text, std::uint64_t max) {
+  if (text.empty() || text.size() > 20) return std::nullopt;
+  std::uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    if (value > max) return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<float> ParseFloat(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  errno = 0;
+  char* end = nullptr;
+  float value = std::strtof(text.c_str(), &end);
+  if (*end != '\0' || errno == ERANGE || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::string IntegerRangeError(const std::string& option, const std::string& value,
+                              std::uint64_t min, std::uint64_t max) {
+  return option + " must be an integer from " + std::to_string(min) + " to " +
+         std::to_string(max) + ", not '" + value + "'";
+}
+
+// Reads an integer option value within [min, max] into *out.
+std::string ReadInteger(const std::string& option, const std::string& value, std::uint64_t min,
+                        std::uint64_t max, std::uint32_t* out) {
+  std::optional<std::uint64_t> parsed = ParseDecimal(value, max);
+  if (!parsed || *parsed < min) return IntegerRangeError(option, value, min, max);
+  *out = static_cast<std::uint32_t>(*parsed);
+  return {};
+}
+
+}  // namespace
+
+const std::vector<CommandInfo>& Commands() {
+  static const std::vector<CommandInfo> commands = {
+      {"order", "WORDLIST", 1, 0, false, false, "the symbol code of every byte value"},
+      {"save-all", "WORDLIST OUT", 2, 0, false, false, "write every word to OUT, as Save as does"},
+      {"dump", "WORDLIST", 1, 0, false, false, "every state of the automaton"},
+      {"groups", "WORDLIST", 1, 0, false, false, "the ranked main suffix groups"},
+      {"stats", "WORDLIST", 1, 0, false, false, "sizes and timings"},
+  };
+  return commands;
+}
+
+std::string UsageText() {
+  std::string text =
+      "Usage: tarvo-cli COMMAND WORDLIST [ARGS] [OPTIONS]\n"
+      "       tarvo-cli --help | --version\n\nCommands:\n";
+  for (const CommandInfo& command : Commands()) {
+    std::string head = std::string("  ") + command.name + " " + command.arguments;
+    if (command.takes_limit) head += " [--limit L]";
+    if (command.takes_distance) head += " [--distance D]";
+    head.resize(std::max<std::size_t>(head.size() + 1, 46), ' ');
+    text += head + command.summary + "\n";
+  }
+  text +=
+      "\nOptions (defaults and bounds of the Settings dialog):\n"
+      "  --min-words N      more stems than N make a main group (15; at least 1)\n"
+      "  --min-suffixes N   more suffixes than N make a main group (5; at least 1)\n"
+      "  --groups N         how many main groups to rank (15; at least 1)\n"
+      "  --word-weight X    factor of ln(word count) (1.0; any number)\n"
+      "  --suffix-weight X  factor of ln(suffix count) (1.0; from 1 to 100)\n"
+      "  --buffer-size N    growth step of the word tree (10000; at least 10)\n"
+      "  --insert FILE      insert FILE's words after opening, then rebuild (repeatable)\n";
+  return text;
+}
+
+ParseResult ParseCommandLine(const std::vector<std::string>& args) {
+  ParseResult result;
+  CliOptions& options = result.options;
+  std::vector<std::string> positionals;
+  bool saw_limit = false;
+  bool saw_distance = false;
+  auto fail = [&](std::string message) {
+    result.ok = false;
+    result.error = std::move(message);
+    return result;
+  };
+
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+      continue;
+    }
+    if (arg == "--version") {
+      options.version = true;
+      continue;
+    }
+    if (arg.size() < 2 || arg.compare(0, 2, "--") != 0 || arg == "--") {
+      positionals.push_back(arg);
+      continue;
+    }
+    std::string name = arg;
+    std::string value;
+    std::size_t equals = arg.find('=');
+    if (equals != std::string::npos) {
+      name = arg.substr(0, equals);
+      value = arg.substr(equals + 1);
+    } else {
+      if (i + 1 >= args.size()) return fail(name + " needs a value");
+      value = args[++i];
+    }
+    std::string error;
+    if (name == "--min-words") {
+      error = ReadInteger(name, value, 1, kMaxSettingValue, &options.settings.min_words);
+    } else if (name == "--min-suffixes") {
+      error = ReadInteger(name, value, 1, kMaxSettingValue, &options.settings.min_suffixes);
+    } else if (name == "--groups") {
+      error = ReadInteger(name, value, 1, kMaxSettingValue, &options.settings.groups_shown);
+    } else if (name == "--buffer-size") {
+      error = ReadInteger(name, value, kMinBufferSize, kMaxSettingValue, &options.settings.buffer_size);
+    } else if (name == "--word-weight") {
+      std::optional<float> weight = ParseFloat(value);
+      if (!weight) error = name + " must be a finite number, not '" + value + "'";
+      else options.settings.word_weight = *weight;
+    } else if (name == "--suffix-weight") {
+      std::optional<float> weight = ParseFloat(value);
+      if (!weight || *weight < kMinSuffixWeight || *weight > kMaxSuffixWeight) {
+        error = name + " must be a number from 1 to 100, not '" + value + "'";
+      } else {
+        options.settings.suffix_weight = *weight;
+      }
+    } else if (name == "--insert") {
+      if (value.empty()) error = "--insert needs a file name";
+      options.insert_files.push_back(value);
+    } else if (name == "--limit") {
+      std::uint32_t limit = 0;
+      error = ReadInteger(name, value, 0, kMaxUnsigned, &limit);
+      options.limit = limit;
+      saw_limit = true;
+    } else if (name == "--distance") {
+      error = ReadInteger(name, value, 0, kMaxUnsigned, &options.distance);
+      saw_distance = true;
+    } else {
+      error = "unknown option '" + name + "'";
+    }
+    if (!error.empty()) return fail(error);
+  }
+  if (options.help || options.version) {
+    result.ok = true;
+    return result;
+  }
+
+  if (positionals.empty()) return fail("no command given");
+  for (const CommandInfo& command : Commands()) {
+    if (positionals[0] == command.name) options.command = &command;
+  }
+  if (options.command == nullptr) return fail("unknown command '" + positionals[0] + "'");
+  const CommandInfo& command = *options.command;
+  std::string usage = std::string("usage: tarvo-cli ") + command.name + " " + command.arguments;
+  if (saw_limit && !command.takes_limit) return fail("--limit does not apply to " + std::string(command.name));
+  if (saw_distance && !command.takes_distance) return fail("--distance does not apply to " + std::string(command.name));
+  if (static_cast<int>(positionals.size()) - 1 != command.positional_count) return fail(usage);
+  options.word_list = positionals[1];
+  options.extra.assign(positionals.begin() + 2, positionals.end());
+  for (int k = 0; k < command.state_arguments; ++k) {
+    const std::string& text = options.extra[options.extra.size() - command.state_arguments + k];
+    std::optional<std::uint64_t> state = ParseDecimal(text, kMaxUnsigned);
+    if (!state) return fail("'" + text + "' is not a state number (" + usage + ")");
+    options.states.push_back(static_cast<std::uint32_t>(*state));
+  }
+  result.ok = true;
+  return result;
+}
+
+}  // namespace tarvo::cli

@@ -1,0 +1,68 @@
+// Pooled storage for the rows of the word tree's nodes.
+//
+// Every node owns a label row of n bytes and a link row of n 32-bit entries
+// (n - 1 child indices, or the single unused entry of a childless node, plus
+// one spare). Both rows of a node sit at the same offset of two parallel
+// pools, so one 32-bit offset per node finds them, and no node costs a heap
+// allocation of its own. When a node gains a child its rows move to a block
+// one slot larger; freed blocks are kept in one free list per size and
+// reused by the next row of that size.
+#pragma once
+
+#include <cstdint>
+#include <new>
+#include <vector>
+
+#include "lexicon/label_row.h"
+#include "lexicon/large_block_allocator.h"
+
+namespace tarvo {
+
+class NodeRowPool {
+ public:
+  using Offset = std::uint32_t;
+
+  // Returns the offset of a block of `size` slots (1 to kMaxSlotCount).
+  Offset Allocate(unsigned size) {
+    std::vector<Offset>& free_list = free_[size];
+    if (!free_list.empty()) {
+      Offset offset = free_list.back();
+      free_list.pop_back();
+      return offset;
+    }
+    // Offsets are 32-bit: a larger tree cannot be addressed.
+    if (labels_.size() + size > UINT32_MAX) throw std::bad_alloc();
+    Offset offset = static_cast<Offset>(labels_.size());
+    labels_.resize(labels_.size() + size);
+    links_.resize(links_.size() + size);
+    return offset;
+  }
+
+  void Release(Offset offset, unsigned size) { free_[size].push_back(offset); }
+
+  // Makes room for `more` further slots without moving the pools again.
+  void Reserve(std::size_t more) {
+    labels_.reserve(labels_.size() + more);
+    links_.reserve(links_.size() + more);
+  }
+
+  void Clear() {
+    labels_.clear();
+    links_.clear();
+    for (auto& free_list : free_) free_list.clear();
+  }
+
+  std::uint8_t* labels(Offset offset) { return labels_.data() + offset; }
+  const std::uint8_t* labels(Offset offset) const { return labels_.data() + offset; }
+  std::int32_t* links(Offset offset) { return links_.data() + offset; }
+  const std::int32_t* links(Offset offset) const { return links_.data() + offset; }
+
+  std::size_t slots_in_use() const { return labels_.size(); }
+
+ private:
+  LargeVector<std::uint8_t> labels_;
+  LargeVector<std::int32_t> links_;
+  std::vector<Offset> free_[kMaxSlotCount + 1];
+};
+
+}  // namespace tarvo

@@ -1,0 +1,187 @@
+#include "lexicon/word_tree.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "lexicon/label_row.h"
+#include "lexicon/word_file_writer.h"
+
+namespace tarvo {
+namespace {
+
+constexpr std::uint32_t kDefaultGrowthStep = 1000;
+
+}  // namespace
+
+CWordTree::CWordTree() {
+  capacity_ = 1;
+  MakeRoot();
+}
+
+void CWordTree::MakeRoot() {
+  node_count_ = 0;
+  AppendNode(kEmptyRowHead, 0, 0);
+}
+
+void CWordTree::Reset() {
+  rows_.Clear();
+  row_of_.clear();
+  capacity_ = growth_step_;
+  MakeRoot();
+}
+
+void CWordTree::Configure(const SymbolTable& char_to_code, std::uint32_t buffer_size) {
+  growth_step_ = buffer_size >= 2 ? buffer_size : kDefaultGrowthStep;
+  capacity_ = growth_step_;
+  char_to_code_ = char_to_code;
+  code_to_char_ = DeriveCodeToChar(char_to_code);
+}
+
+std::uint32_t CWordTree::AppendNode(std::uint8_t head, std::uint8_t code, std::int32_t link) {
+  // Child indices are signed 32-bit entries of the link rows.
+  if (node_count_ == INT32_MAX) throw std::bad_alloc();
+  if (node_count_ == capacity_) capacity_ = node_count_ + growth_step_;
+  unsigned size = SlotCount(head);
+  NodeRowPool::Offset offset = rows_.Allocate(size);
+  std::uint8_t* label = rows_.labels(offset);
+  label[0] = head;
+  if (size == 2) label[1] = code;
+  rows_.links(offset)[0] = link;
+  row_of_.push_back(offset);
+  return node_count_++;
+}
+
+void CWordTree::InsertSlot(std::uint32_t node, unsigned slot, std::uint8_t code) {
+  NodeRowPool::Offset old_offset = row_of_[node];
+  unsigned n = SlotCount(rows_.labels(old_offset)[0]);
+  NodeRowPool::Offset offset = rows_.Allocate(n + 1);
+  std::uint8_t* label = rows_.labels(offset);
+  std::int32_t* link = rows_.links(offset);
+  const std::uint8_t* old_label = rows_.labels(old_offset);
+  const std::int32_t* old_link = rows_.links(old_offset);
+  // Label bytes a..n-1 move to a+1..n, link entries a-1..n-2 to a..n-1.
+  std::memcpy(label, old_label, slot);
+  std::memcpy(label + slot + 1, old_label + slot, n - slot);
+  std::memcpy(link, old_link, (slot - 1) * sizeof(std::int32_t));
+  if (n > slot) std::memcpy(link + slot, old_link + slot - 1, (n - slot) * sizeof(std::int32_t));
+  label[0] = static_cast<std::uint8_t>(old_label[0] + 1);  // keeps the final flag
+  label[slot] = code;
+  link[slot - 1] = static_cast<std::int32_t>(node_count_);
+  rows_.Release(old_offset, n);
+  row_of_[node] = offset;
+}
+
+bool CWordTree::Insert(std::string_view word) { return InsertFrom(word, 0, 0, nullptr); }
+
+bool CWordTree::InsertFrom(std::string_view word, std::size_t depth, std::uint32_t node,
+                           std::vector<std::uint32_t>* path) {
+  const std::size_t length = word.size();
+  std::size_t i = depth;
+  unsigned slot = 1;
+  std::uint8_t code = 0;
+  while (i < length) {
+    const std::uint8_t* label = rows_.labels(row_of_[node]);
+    unsigned n = SlotCount(label[0]);
+    code = char_to_code_[static_cast<unsigned char>(word[i])];
+    slot = 1;
+    while (slot < n && label[slot] < code) ++slot;
+    if (slot < n && label[slot] == code) {
+      node = static_cast<std::uint32_t>(rows_.links(row_of_[node])[slot - 1]);
+      ++i;
+      if (path != nullptr) path->push_back(node);
+      continue;
+    }
+    break;
+  }
+  if (i == length) {
+    rows_.labels(row_of_[node])[0] |= kFinalFlag;
+    return true;
+  }
+  if (SlotCount(rows_.labels(row_of_[node])[0]) == kMaxSlotCount) return false;
+  InsertSlot(node, slot, code);
+  for (std::size_t k = i + 1; k < length; ++k) {
+    std::uint32_t index = node_count_;
+    AppendNode(2, char_to_code_[static_cast<unsigned char>(word[k])],
+               static_cast<std::int32_t>(index + 1));
+    if (path != nullptr) path->push_back(index);
+  }
+  std::uint32_t leaf = AppendNode(kFinalLeafHead, 0, 0);
+  if (path != nullptr) path->push_back(leaf);
+  return true;
+}
+
+void CWordTree::ReserveForFile(const std::string& path) {
+  // A file of S bytes adds at most S nodes, each with a row of its own and a
+  // slot in its parent's row. Reserving that much up front spares the copies
+  // of repeated growth; untouched reserved memory costs nothing.
+  constexpr std::uint64_t kMostNodesReserved = std::uint64_t{1} << 28;
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+  const std::uint64_t nodes = std::min<std::uint64_t>(static_cast<std::uint64_t>(info.st_size),
+                                                      kMostNodesReserved);
+  row_of_.reserve(row_of_.size() + nodes);
+  rows_.Reserve(2 * nodes);
+}
+
+int CWordTree::Load(const std::string& path, WordListStats* stats) {
+  ReserveForFile(path);
+  WordListStats local;
+  // A list that is read in sorted order shares long prefixes between
+  // neighbours: start each descent at the node of the prefix it shares with
+  // the previous word, which is exactly where a descent from the root would
+  // arrive. nodes_on_path[k] is the node of the previous word's first k bytes.
+  std::string previous;
+  std::vector<std::uint32_t> nodes_on_path{0};
+  bool ok = ForEachWordInFile(path, local, [&](std::string_view word) {
+    std::size_t shared = 0;
+    std::size_t limit = std::min(word.size(), nodes_on_path.size() - 1);
+    while (shared < limit && word[shared] == previous[shared]) ++shared;
+    nodes_on_path.resize(shared + 1);
+    if (!InsertFrom(word, shared, nodes_on_path[shared], &nodes_on_path)) ++local.words_refused;
+    previous.assign(word);
+  });
+  if (stats != nullptr) *stats = local;
+  if (local.words == 0 && !ok) return 1;  // could not be opened: unchanged
+  capacity_ = node_count_;
+  return ok ? 0 : 1;
+}
+
+void CWordTree::WriteWords(WordFileWriter& out, std::string prefix, std::uint32_t node) const {
+  // Depth first with an explicit stack, so that a very long inserted word
+  // cannot exhaust the call stack.
+  struct Visit {
+    std::uint32_t node;
+    unsigned next_slot;
+  };
+  std::vector<Visit> stack{{node, 1}};
+  if (IsFinal(LabelRow(node)[0])) out.WriteLine(prefix);
+  while (!stack.empty()) {
+    Visit& top = stack.back();
+    const std::uint8_t* label = LabelRow(top.node);
+    if (top.next_slot >= SlotCount(label[0])) {
+      stack.pop_back();
+      if (!stack.empty()) prefix.pop_back();
+      continue;
+    }
+    unsigned slot = top.next_slot++;
+    std::uint32_t child = static_cast<std::uint32_t>(LinkRow(top.node)[slot - 1]);
+    prefix.push_back(static_cast<char>(code_to_char_[label[slot]]));
+    if (IsFinal(LabelRow(child)[0])) out.WriteLine(prefix);
+    stack.push_back({child, 1});
+  }
+}
+
+int CWordTree::SaveAll(const std::string& path, int* error) const {
+  WordFileWriter out;
+  if (out.OpenForReplace(path)) {
+    if (node_count_ > 1) WriteWords(out, std::string(), 0);
+    out.Commit();
+  }
+  if (error != nullptr) *error = out.error();
+  return out.error() == 0 ? 0 : -1;
+}
+
+}  // namespace tarvo

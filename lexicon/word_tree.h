@@ -1,0 +1,112 @@
+// CWordTree: the trie of a word list's words.
+//
+// Every node stands for a prefix (node 0, the root, for the empty one) and is
+// final when its prefix is a listed word. Nodes are only ever appended, and a
+// child always gets a higher index than its parent; nothing is ever removed.
+// Each node is a label row (see label_row.h) with its children's symbol codes
+// in ascending order, plus a link row with the children's node indices.
+//
+// Typical use, as when a word list is opened:
+//   CWordTree tree;
+//   tree.Reset();
+//   tree.Configure(order, buffer_size);   // order from CAlphabetOrder
+//   tree.Load(path);
+//   tree.BuildAutomaton(automaton);
+//
+// Capacity and growth step: the node arrays are accounted in steps of the
+// growth step (the buffer size, or 1000 below 2), and Load trims the capacity
+// to the node count, so that the next node appended grows it by a whole step.
+// The physical storage grows geometrically behind this accounting so that
+// millions of nodes never cost repeated copies.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lexicon/node_row_pool.h"
+#include "lexicon/symbol_order.h"
+#include "lexicon/word_reader.h"
+
+namespace tarvo {
+
+class CSuffixAutomaton;
+class WordFileWriter;
+
+class CWordTree {
+ public:
+  // A tree holding only the root; growth step 1. Configure before inserting.
+  CWordTree();
+
+  // Drops every node and makes a new root; capacity = the growth step.
+  void Reset();
+
+  // Sets the growth step (buffer_size, or 1000 when below 2) and the symbol
+  // tables. Called on a tree that has just been reset.
+  void Configure(const SymbolTable& char_to_code, std::uint32_t buffer_size);
+
+  // Adds a word (any length; the empty word marks the root final). Returns
+  // false when the word cannot be stored because it would need a 127th child
+  // at some node; the tree is then unchanged.
+  bool Insert(std::string_view word);
+
+  // Inserts every word of a word list file, then trims the capacity to the
+  // node count. Returns 0 on success, 1 when the file cannot be opened or
+  // read (the tree is unchanged when it could not be opened). stats, when
+  // given, receives the counts of the pass (words read, long tokens skipped,
+  // words refused) and the error.
+  int Load(const std::string& path, WordListStats* stats = nullptr);
+
+  // True when the tree holds the root only.
+  bool IsEmpty() const { return node_count_ == 1; }
+
+  // Writes every word to a new file at path, one per line, in writing order
+  // (depth first, a word before its extensions, children in ascending symbol
+  // code). The file is replaced only when every write succeeded. Returns 0
+  // on success, -1 on failure with *error set to errno.
+  int SaveAll(const std::string& path, int* error = nullptr) const;
+
+  // Writes the words of the subtree under node, each as prefix + its path
+  // below the node.
+  void WriteWords(WordFileWriter& out, std::string prefix, std::uint32_t node) const;
+
+  // The minimising build into the given automaton (defined with the
+  // automaton). Leaves the tree unchanged.
+  void BuildAutomaton(CSuffixAutomaton& automaton) const;
+
+  // Read access to the rows, for the automaton build and for checks.
+  std::uint32_t node_count() const { return node_count_; }
+  std::uint32_t capacity() const { return capacity_; }
+  std::uint32_t growth_step() const { return growth_step_; }
+  const SymbolTable& char_to_code() const { return char_to_code_; }
+  const SymbolTable& code_to_char() const { return code_to_char_; }
+  // The label row of a node: SlotCount(row[0]) bytes.
+  const std::uint8_t* LabelRow(std::uint32_t node) const { return rows_.labels(row_of_[node]); }
+  // The link row of a node: entry i - 1 is the child in label slot i.
+  const std::int32_t* LinkRow(std::uint32_t node) const { return rows_.links(row_of_[node]); }
+
+ private:
+  // Appends a node with the given label row head and single code or link.
+  std::uint32_t AppendNode(std::uint8_t head, std::uint8_t code, std::int32_t link);
+  // Gives `node` a new child slot at position `slot` for `code`, linking to
+  // the node that will be appended next.
+  void InsertSlot(std::uint32_t node, unsigned slot, std::uint8_t code);
+  void MakeRoot();
+  void ReserveForFile(const std::string& path);
+  // Insert, starting the descent at `node`, the node of word's first `depth`
+  // bytes. When path is given, the nodes of the word's further prefixes are
+  // appended to it as they are reached.
+  bool InsertFrom(std::string_view word, std::size_t depth, std::uint32_t node,
+                  std::vector<std::uint32_t>* path);
+
+  NodeRowPool rows_;
+  LargeVector<NodeRowPool::Offset> row_of_;  // per node
+  SymbolTable char_to_code_{};
+  SymbolTable code_to_char_{};
+  std::uint32_t node_count_ = 0;
+  std::uint32_t capacity_ = 0;
+  std::uint32_t growth_step_ = 1;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,147 @@
+#include "automaton/suffix_automaton.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace tarvo {
+namespace {
+
+using test::BuildEngine;
+using test::Engine;
+using test::StateOfPrefix;
+
+struct StateView {
+  bool final;
+  std::uint32_t words;
+  std::uint32_t suffixes;
+  std::string transitions;  // "e2 s1"
+  bool operator==(const StateView&) const = default;
+};
+
+StateView View(const CSuffixAutomaton& a, std::uint32_t s) {
+  std::string transitions;
+  for (unsigned slot = 1; slot < a.SlotCountOf(s); ++slot) {
+    if (slot > 1) transitions += ' ';
+    transitions += a.CharOfCode(a.LabelRow(s)[slot]) + std::to_string(a.TargetRow(s)[slot]);
+  }
+  return {a.IsFinalState(s), a.WordCount(s), a.SuffixCount(s), transitions};
+}
+
+std::string Label(const CSuffixAutomaton& a, std::uint32_t s) {
+  std::string label;
+  a.GetLabel(s, label);
+  return label;
+}
+
+TEST(AutomatonBuild, WalkTalkExample) {
+  Engine e;
+  BuildEngine(e, {"walk", "walks", "walked", "talk", "talks", "talked"});
+  EXPECT_EQ(e.tree.node_count(), 15u);
+  const CSuffixAutomaton& a = e.automaton;
+  ASSERT_EQ(a.count(), 8u);
+  EXPECT_EQ(View(a, 1), (StateView{true, 4, 1, ""}));
+  EXPECT_EQ(View(a, 2), (StateView{false, 2, 1, "d1"}));
+  EXPECT_EQ(View(a, 3), (StateView{true, 2, 3, "e2 s1"}));
+  EXPECT_EQ(View(a, 4), (StateView{false, 2, 3, "k3"}));
+  EXPECT_EQ(View(a, 5), (StateView{false, 2, 3, "l4"}));
+  EXPECT_EQ(View(a, 6), (StateView{false, 2, 3, "a5"}));
+  EXPECT_EQ(View(a, 7), (StateView{false, 1, 6, "t6 w6"}));
+
+  EXPECT_EQ(Label(a, 1), "-{}");
+  EXPECT_EQ(Label(a, 3), "-{} -ed -s");
+  EXPECT_EQ(Label(a, 2), "-d");
+  EXPECT_EQ(Label(a, 4), "-k -ked -ks");
+  EXPECT_EQ(Label(a, 7), "-talk -talked -talks -walk -walked -walks");
+  EXPECT_EQ(a.capacity(), a.count());
+}
+
+TEST(AutomatonBuild, LabelFollowsSymbolCodesNotTheAlphabet) {
+  Engine e;
+  // s is more frequent than e here, so it has the lower code.
+  BuildEngine(e, {"walk", "walks", "walked", "talk", "talks", "talked", "ss", "sss"});
+  EXPECT_EQ(Label(e.automaton, StateOfPrefix(e.automaton, "walk")), "-{} -s -ed");
+}
+
+TEST(AutomatonBuild, FreshChildrenLeaveEqualStatesUnmerged) {
+  Engine first;
+  BuildEngine(first, {"p", "y", "yab", "pab"});
+  const CSuffixAutomaton& a = first.automaton;
+  ASSERT_EQ(a.count(), 6u);
+  const std::uint32_t p = StateOfPrefix(a, "p");
+  const std::uint32_t y = StateOfPrefix(a, "y");
+  EXPECT_NE(p, y);
+  EXPECT_TRUE(CSuffixAutomaton::IsSameState(a.LabelRow(p), a.TargetRow(p), a.LabelRow(y), a.TargetRow(y)));
+  EXPECT_EQ(a.WordCount(p), 1u);
+  EXPECT_EQ(a.WordCount(y), 1u);
+
+  Engine second;
+  BuildEngine(second, {"p", "y", "pab", "yab"});
+  ASSERT_EQ(second.automaton.count(), 5u);
+  const std::uint32_t both = StateOfPrefix(second.automaton, "p");
+  EXPECT_EQ(both, StateOfPrefix(second.automaton, "y"));
+  EXPECT_EQ(second.automaton.WordCount(both), 2u);
+}
+
+TEST(AutomatonBuild, SmallTrees) {
+  Engine none;
+  BuildEngine(none, {});
+  ASSERT_EQ(none.automaton.count(), 2u);
+  EXPECT_EQ(View(none.automaton, 1), (StateView{true, 1, 1, ""}));
+
+  Engine one;
+  BuildEngine(one, {"a"});
+  ASSERT_EQ(one.automaton.count(), 3u);
+  EXPECT_EQ(View(one.automaton, 2), (StateView{false, 1, 1, "a1"}));
+  EXPECT_EQ(View(one.automaton, 1), (StateView{true, 1, 1, ""}));
+
+  Engine two;
+  BuildEngine(two, {"xa", "xb"});
+  ASSERT_EQ(two.automaton.count(), 4u);
+  EXPECT_EQ(View(two.automaton, 2), (StateView{false, 1, 2, "a1 b1"}));
+  EXPECT_EQ(View(two.automaton, 3), (StateView{false, 1, 2, "x2"}));
+  EXPECT_EQ(two.automaton.WordCount(1), 2u);
+}
+
+TEST(AutomatonBuild, RowArraysGrowByTheGrowthStep) {
+  CSuffixAutomaton a;
+  const std::uint8_t label[] = {2, 0};
+  const std::uint32_t targets[] = {0, 1};
+  a.Init(1, IdentitySymbolTable());
+  EXPECT_EQ(a.capacity(), 3u);
+  a.AddState(label, targets);
+  EXPECT_EQ(a.capacity(), 4u);
+  a.AddState(label, targets);
+  EXPECT_EQ(a.capacity(), 5u);
+
+  a.Init(2, IdentitySymbolTable());
+  EXPECT_EQ(a.count(), 2u);
+  EXPECT_EQ(a.capacity(), 4u);
+  std::vector<std::uint32_t> seen;
+  for (int i = 0; i < 6; ++i) {
+    a.AddState(label, targets);
+    seen.push_back(a.capacity());
+  }
+  // Counts 3..8: growth at 4, 6 and 8.
+  EXPECT_EQ(seen, (std::vector<std::uint32_t>{4, 6, 6, 8, 8, 10}));
+  // FindOrAddState returns the first of several equal states.
+  EXPECT_EQ(a.FindOrAddState(label, targets), std::make_pair(2u, false));
+  a.ShrinkToCount();
+  EXPECT_EQ(a.capacity(), a.count());
+}
+
+TEST(AutomatonBuild, BuildingTwiceAndSmallGrowthStepsGiveTheSameStates) {
+  const std::vector<std::string> words = test::RandomWords(11, "abcde", 300, 7);
+  Engine reference;
+  BuildEngine(reference, words);
+  Engine again;
+  BuildEngine(again, words, 3);  // the automaton's step 3 / 4 = 0 is taken as 1
+  again.tree.BuildAutomaton(again.automaton);
+  ASSERT_EQ(again.automaton.count(), reference.automaton.count());
+  for (std::uint32_t s = 1; s < reference.automaton.count(); ++s) {
+    EXPECT_EQ(View(again.automaton, s), View(reference.automaton, s)) << s;
+  }
+}
+
+}  // namespace
+}  // namespace tarvo

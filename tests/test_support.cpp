@@ -1,0 +1,122 @@
+#include "test_support.h"
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "lexicon/alphabet_order.h"
+
+namespace tarvo::test {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tarvo-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::Write(const std::string& name, const std::string& content) const {
+  std::string path = PathOf(name);
+  std::ofstream(path, std::ios::binary) << content;
+  return path;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string AsLines(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words) text += word + "\n";
+  return text;
+}
+
+void BuildEngine(Engine& engine, const std::vector<std::string>& words, std::uint32_t buffer_size) {
+  std::array<std::uint64_t, 256> occurrences{};
+  for (const std::string& word : words) {
+    for (unsigned char c : word) ++occurrences[c];
+  }
+  engine.tree.Reset();
+  engine.tree.Configure(CAlphabetOrder::OrderFromCounts(occurrences), buffer_size);
+  for (const std::string& word : words) engine.tree.Insert(word);
+  engine.tree.BuildAutomaton(engine.automaton);
+}
+
+std::uint32_t StateOfPrefix(const CSuffixAutomaton& automaton, const std::string& text) {
+  std::uint32_t state = automaton.start_state();
+  for (unsigned char c : text) {
+    const std::uint8_t code = automaton.char_to_code()[c];
+    const std::uint8_t* label = automaton.LabelRow(state);
+    std::uint32_t next = 0;
+    for (unsigned slot = 1; slot < SlotCount(label[0]); ++slot) {
+      if (label[slot] == code) next = automaton.TargetRow(state)[slot];
+    }
+    if (next == 0) return 0;
+    state = next;
+  }
+  return state;
+}
+
+SuffixModel::SuffixModel(const std::vector<std::string>& words)
+    : words_(words.begin(), words.end()) {
+  for (const std::string& word : words_) {
+    for (std::size_t k = 0; k <= word.size(); ++k) endings_[word.substr(0, k)].insert(word.substr(k));
+  }
+}
+
+std::vector<std::string> RandomWords(std::uint32_t seed, const std::string& alphabet,
+                                     int max_words, int max_length) {
+  std::mt19937 random(seed);
+  std::vector<std::string> words(std::uniform_int_distribution<int>(0, max_words)(random));
+  for (std::string& word : words) {
+    int length = std::uniform_int_distribution<int>(1, max_length)(random);
+    for (int i = 0; i < length; ++i) {
+      word += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
+    }
+  }
+  return words;
+}
+
+CliResult RunCli(const std::vector<std::string>& args) {
+  TempDir dir;
+  const std::string out_path = dir.PathOf("out");
+  const std::string err_path = dir.PathOf("err");
+  pid_t child = ::fork();
+  if (child == 0) {
+    int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    std::vector<char*> argv{const_cast<char*>(TARVO_CLI_PATH)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::execv(TARVO_CLI_PATH, argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  CliResult result;
+  result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.out = ReadFile(out_path);
+  result.err = ReadFile(err_path);
+  return result;
+}
+
+}  // namespace tarvo::test
