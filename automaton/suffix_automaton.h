@@ -18,6 +18,7 @@
 // state's label row and target row start at the same offset of their pools.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -30,6 +31,16 @@
 namespace tarvo {
 
 struct AnalysisSettings;
+
+// One state unpacked for lookups by symbol code: entries 0 to 255 hold the
+// target of the transition on that code (0 when none), then the final flag,
+// the slot count, the word count and the highest symbol code used (0 when
+// there are no transitions).
+using ExpandedState = std::array<std::uint32_t, 260>;
+inline constexpr std::size_t kExpandedFinal = 256;
+inline constexpr std::size_t kExpandedSlotCount = 257;
+inline constexpr std::size_t kExpandedWordCount = 258;
+inline constexpr std::size_t kExpandedHighestCode = 259;
 
 class CSuffixAutomaton {
  public:
@@ -100,6 +111,42 @@ class CSuffixAutomaton {
   // before each further one.
   void GetLabel(std::uint32_t group, std::string& label) const;
 
+  // --- Words of a group --------------------------------------------------------
+
+  // The stems of a group: exactly WordCount(group) strings, in the order of
+  // an upward scan over the states (not sorted; see group_words.cpp).
+  std::vector<std::string> GetWords(std::uint32_t group) const;
+
+  // --- Distance --------------------------------------------------------------
+
+  void ExpandState(ExpandedState& table, std::uint32_t state) const;
+  // The number of suffixes that `first` accepts and `second` does not, exact
+  // whenever it is below `limit`; otherwise some value from limit up to the
+  // true number (the walk stops once the count reaches the limit).
+  std::uint32_t Distance(std::uint32_t first, std::uint32_t second, std::uint32_t limit) const;
+  // Distance without a limit: always exact.
+  std::uint32_t ExactDistance(std::uint32_t first, std::uint32_t second) const {
+    return Distance(first, second, UINT32_MAX);
+  }
+
+  // --- New words ---------------------------------------------------------------
+
+  // The suffixes that `having` accepts and `lacking` does not: blocks by
+  // ascending symbol code, the empty suffix last.
+  std::vector<std::string> GetDifferingSuffixes(std::uint32_t lacking, std::uint32_t having) const;
+  // Every stem of `suspicious` joined with every suffix that `main` has and
+  // `suspicious` lacks, stem-major.
+  std::vector<std::string> GenerateWords(std::uint32_t suspicious, std::uint32_t main) const;
+
+  // --- Suspicious groups -------------------------------------------------------
+
+  // The states from 2 up that lack exactly `distance` of main's suffixes,
+  // ascending. The limit distance + 1 is computed in 32-bit arithmetic, so
+  // a distance of 4294967295 finds nothing.
+  std::vector<std::uint32_t> FindSuspiciousGroups(std::uint32_t main, std::uint32_t distance) const;
+  // The new words of every suspicious group in turn; duplicates are kept.
+  std::vector<std::string> AutomaticWords(std::uint32_t main, std::uint32_t distance) const;
+
  private:
   std::uint32_t count_ = 0;
   std::uint32_t capacity_ = 1;
@@ -110,6 +157,9 @@ class CSuffixAutomaton {
   std::vector<std::uint8_t> labels_;
   std::vector<std::uint32_t> targets_;
   std::vector<std::uint32_t> suffix_counts_;
+  void AppendDifferingSuffixes(std::uint32_t lacking, std::uint32_t having, std::string& prefix,
+                               std::vector<std::string>& output) const;
+
   StateIndex index_;
 };
 

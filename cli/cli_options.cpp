@@ -50,11 +50,25 @@ std::string ReadInteger(const std::string& option, const std::string& value, std
 
 const std::vector<CommandInfo>& Commands() {
   static const std::vector<CommandInfo> commands = {
-      {"order", "WORDLIST", 1, 0, false, false, "the symbol code of every byte value"},
-      {"save-all", "WORDLIST OUT", 2, 0, false, false, "write every word to OUT, as Save as does"},
-      {"dump", "WORDLIST", 1, 0, false, false, "every state of the automaton"},
-      {"groups", "WORDLIST", 1, 0, false, false, "the ranked main suffix groups"},
-      {"stats", "WORDLIST", 1, 0, false, false, "sizes and timings"},
+      {CommandId::kOrder, "order", "WORDLIST", 1, 0, false, false, "the symbol code of every byte value"},
+      {CommandId::kSaveAll, "save-all", "WORDLIST OUT", 2, 0, false, false, "write every word to OUT, as Save as does"},
+      {CommandId::kDump, "dump", "WORDLIST", 1, 0, false, false, "every state of the automaton"},
+      {CommandId::kGroups, "groups", "WORDLIST", 1, 0, false, false, "the ranked main suffix groups"},
+      {CommandId::kStats, "stats", "WORDLIST", 1, 0, false, false, "sizes and timings"},
+      {CommandId::kLabel, "label", "WORDLIST GROUP", 2, 1, false, false, "the label of a group"},
+      {CommandId::kWords, "words", "WORDLIST GROUP", 2, 1, false, false, "the stems of a group"},
+      {CommandId::kSuffixes, "suffixes", "WORDLIST GROUP", 2, 1, false, false, "the suffixes of a group"},
+      {CommandId::kDistance, "distance", "WORDLIST FIRST SECOND", 3, 2, true, false,
+       "suffixes FIRST has and SECOND lacks (exact without --limit)"},
+      {CommandId::kSuspicious, "suspicious", "WORDLIST MAIN", 2, 1, false, true,
+       "groups lacking exactly D of MAIN's suffixes (D = 2)"},
+      {CommandId::kDiffering, "differing", "WORDLIST LACKING HAVING", 3, 2, false, false,
+       "suffixes HAVING has and LACKING lacks"},
+      {CommandId::kGenerate, "generate", "WORDLIST SUSPICIOUS MAIN", 3, 2, false, false,
+       "stems of SUSPICIOUS joined with the suffixes it lacks"},
+      {CommandId::kAutomatic, "automatic", "WORDLIST MAIN", 2, 1, false, true,
+       "the new words of every suspicious group (D = 2)"},
+      {CommandId::kDot, "dot", "WORDLIST GROUP", 2, 1, false, false, "Graphviz graph of the states below GROUP"},
   };
   return commands;
 }

@@ -16,8 +16,14 @@
 
 namespace tarvo::cli {
 
+enum class CommandId {
+  kOrder, kSaveAll, kDump, kGroups, kStats, kLabel, kWords, kSuffixes,
+  kDistance, kSuspicious, kDiffering, kGenerate, kAutomatic, kDot,
+};
+
 // What a command takes besides the settings options.
 struct CommandInfo {
+  CommandId id;
   const char* name;
   const char* arguments;      // for the usage text, e.g. "WORDLIST GROUP"
   int positional_count;       // WORDLIST included

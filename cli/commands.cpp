@@ -138,17 +138,114 @@ int RunStats(const Session& session, const CliOptions&, std::FILE* out, std::FIL
   return kExitOk;
 }
 
-using CommandRunner = int (*)(const Session&, const CliOptions&, std::FILE*, std::FILE*);
+int RunLabel(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
+  RecordWriter(out).Field(LabelOf(session.automaton, options.states[0])).End();
+  return kExitOk;
+}
 
-CommandRunner RunnerFor(const std::string& name) {
-  static const std::pair<const char*, CommandRunner> runners[] = {
-      {"order", RunOrder}, {"save-all", RunSaveAll}, {"dump", RunDump},
-      {"groups", RunGroups}, {"stats", RunStats},
-  };
-  for (const auto& [command, runner] : runners) {
-    if (name == command) return runner;
+int RunWords(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
+  WriteLines(out, session.automaton.GetWords(options.states[0]));
+  return kExitOk;
+}
+
+int RunSuffixes(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
+  WriteLines(out, session.automaton.GetSuffixes(options.states[0]));
+  return kExitOk;
+}
+
+int RunDistance(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
+  const CSuffixAutomaton& automaton = session.automaton;
+  const std::uint32_t first = options.states[0];
+  const std::uint32_t second = options.states[1];
+  const std::uint32_t distance = options.limit ? automaton.Distance(first, second, *options.limit)
+                                               : automaton.ExactDistance(first, second);
+  RecordWriter(out).Field(distance).End();
+  return kExitOk;
+}
+
+int RunSuspicious(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
+  const CSuffixAutomaton& automaton = session.automaton;
+  RecordWriter writer(out);
+  for (std::uint32_t group : automaton.FindSuspiciousGroups(options.states[0], options.distance)) {
+    writer.Field(group).Field(automaton.WordCount(group)).Field(automaton.SuffixCount(group));
+    writer.Field(LabelOf(automaton, group)).End();
   }
-  return nullptr;
+  return kExitOk;
+}
+
+int RunDiffering(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
+  WriteLines(out, session.automaton.GetDifferingSuffixes(options.states[0], options.states[1]));
+  return kExitOk;
+}
+
+int RunGenerate(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
+  WriteLines(out, session.automaton.GenerateWords(options.states[0], options.states[1]));
+  return kExitOk;
+}
+
+int RunAutomatic(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
+  WriteLines(out, session.automaton.AutomaticWords(options.states[0], options.distance));
+  return kExitOk;
+}
+
+// A transition's character as text inside a quoted Graphviz label. The graph
+// is declared Latin-1, so that every byte is valid input; control bytes are
+// written as visible escapes.
+std::string DotCharacter(unsigned char c) {
+  if (c == '"' || c == '\\') return std::string("\\") + static_cast<char>(c);
+  if (c < 0x20 || (c >= 0x7f && c < 0xa0)) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\\\x%02X", c);
+    return escaped;
+  }
+  return std::string(1, static_cast<char>(c));
+}
+
+int RunDot(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
+  const CSuffixAutomaton& automaton = session.automaton;
+  std::fprintf(out, "digraph suffix_group {\n  charset=\"latin1\";\n  rankdir=LR;\n");
+  // States reachable from the group all have smaller numbers: visit them
+  // from the group downward, marking as we go.
+  const std::uint32_t group = options.states[0];
+  std::vector<bool> reached(group + 1, false);
+  reached[group] = true;
+  for (std::uint32_t s = group; s >= 1; --s) {
+    if (!reached[s]) continue;
+    std::fprintf(out, "  %" PRIu32 " [shape=%s, label=\"%" PRIu32 "\\nwords %" PRIu32
+                      "\\nsuffixes %" PRIu32 "\"];\n",
+                 s, automaton.IsFinalState(s) ? "doublecircle" : "circle", s,
+                 automaton.WordCount(s), automaton.SuffixCount(s));
+    const std::uint8_t* label = automaton.LabelRow(s);
+    const std::uint32_t* targets = automaton.TargetRow(s);
+    for (unsigned slot = 1; slot < SlotCount(label[0]); ++slot) {
+      reached[targets[slot]] = true;
+      std::fprintf(out, "  %" PRIu32 " -> %" PRIu32 " [label=\"%s\"];\n", s, targets[slot],
+                   DotCharacter(static_cast<unsigned char>(automaton.CharOfCode(label[slot]))).c_str());
+    }
+  }
+  std::fprintf(out, "}\n");
+  return kExitOk;
+}
+
+int Dispatch(CommandId id, const Session& session, const CliOptions& options, std::FILE* out,
+             std::FILE* err) {
+  switch (id) {
+    case CommandId::kOrder: return RunOrder(session, options, out, err);
+    case CommandId::kSaveAll: return RunSaveAll(session, options, out, err);
+    case CommandId::kDump: return RunDump(session, options, out, err);
+    case CommandId::kGroups: return RunGroups(session, options, out, err);
+    case CommandId::kStats: return RunStats(session, options, out, err);
+    case CommandId::kLabel: return RunLabel(session, options, out, err);
+    case CommandId::kWords: return RunWords(session, options, out, err);
+    case CommandId::kSuffixes: return RunSuffixes(session, options, out, err);
+    case CommandId::kDistance: return RunDistance(session, options, out, err);
+    case CommandId::kSuspicious: return RunSuspicious(session, options, out, err);
+    case CommandId::kDiffering: return RunDiffering(session, options, out, err);
+    case CommandId::kGenerate: return RunGenerate(session, options, out, err);
+    case CommandId::kAutomatic: return RunAutomatic(session, options, out, err);
+    case CommandId::kDot: return RunDot(session, options, out, err);
+  }
+  return kExitUsage;
 }
 
 // Inserts the words of each --insert file, as Update inserts pending words.
@@ -185,7 +282,6 @@ void WarnAboutSkippedWords(const Session& session, std::FILE* err) {
 }  // namespace
 
 int RunCommand(const CliOptions& options, std::FILE* out, std::FILE* err) {
-  CommandRunner runner = RunnerFor(options.command->name);
   auto session = std::make_unique<Session>();
   session->report = OpenWordList(options.word_list, options.settings.buffer_size, session->tree,
                                  session->automaton);
@@ -207,7 +303,7 @@ int RunCommand(const CliOptions& options, std::FILE* out, std::FILE* err) {
       return kExitUsage;
     }
   }
-  return runner(*session, options, out, err);
+  return Dispatch(options.command->id, *session, options, out, err);
 }
 
 }  // namespace tarvo::cli

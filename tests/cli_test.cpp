@@ -131,3 +131,47 @@ TEST(CliOptions, ParsesOptionsAnywhereAndChecksBounds) {
 
 }  // namespace
 }  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+TEST(Cli, GroupCommandsOnTheWorkedExamples) {
+  test::TempDir dir;
+  const std::string list = dir.Write("list", kWalkTalk + "jump\njumped\nkick\nkicked\n");
+  // The walk/talk group is 10 and the jump/kick group 3 in this list's build.
+  EXPECT_EQ(RunCli({"label", list, "10"}).out, "-{} -ed -s\n");
+  EXPECT_EQ(RunCli({"suffixes", list, "10"}).out, "\ned\ns\n");
+  EXPECT_EQ(RunCli({"words", list, "10"}).out, "walk\ntalk\n");
+  EXPECT_EQ(RunCli({"distance", list, "10", "3"}).out, "1\n");
+  EXPECT_EQ(RunCli({"distance", list, "3", "10"}).out, "0\n");
+  EXPECT_EQ(RunCli({"distance", list, "14", "1", "--limit", "2"}).out, "2\n");
+  EXPECT_EQ(RunCli({"suspicious", list, "10", "--distance", "1"}).out, "3\t2\t2\t-{} -ed\n");
+  EXPECT_EQ(RunCli({"suspicious", list, "10", "--distance=4294967295"}).out, "");
+  EXPECT_EQ(RunCli({"differing", list, "3", "10"}).out, "s\n");
+  EXPECT_EQ(RunCli({"generate", list, "3", "10"}).out, "jumps\nkicks\n");
+  EXPECT_EQ(RunCli({"automatic", list, "10", "--distance", "1"}).out, "jumps\nkicks\n");
+
+  test::CliResult dot = RunCli({"dot", list, "10"});
+  ASSERT_EQ(dot.exit_code, 0);
+  EXPECT_EQ(dot.out.rfind("digraph", 0), 0u);
+  EXPECT_NE(dot.out.find("10 -> 2 [label=\"e\"]"), std::string::npos);
+  EXPECT_NE(dot.out.find("1 [shape=doublecircle"), std::string::npos);
+  EXPECT_EQ(dot.out.find("14 ["), std::string::npos);  // the start state is not below 10
+}
+
+TEST(Cli, StateNumbersAreChecked) {
+  test::TempDir dir;
+  const std::string list = dir.Write("list", kWalkTalk);
+  for (const char* bad : {"0", "8", "4294967296", "-1", "x"}) {
+    test::CliResult result = RunCli({"label", list, bad});
+    EXPECT_EQ(result.exit_code, 2) << bad;
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_NE(RunCli({"words", list, "8"}).err.find("states are 1 to 7"), std::string::npos);
+  EXPECT_EQ(RunCli({"label", list, "1"}).out, "-{}\n");
+  EXPECT_EQ(RunCli({"groups", list, "--limit", "3"}).exit_code, 2);
+  EXPECT_EQ(RunCli({"label", list, "3", "--distance", "3"}).exit_code, 2);
+}
+
+}  // namespace
+}  // namespace tarvo

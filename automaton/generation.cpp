@@ -1,0 +1,78 @@
+// Differing suffixes and new words.
+#include <algorithm>
+
+#include "automaton/suffix_automaton.h"
+
+namespace tarvo {
+
+// Appends, each after `prefix`, the suffixes that `having` accepts and
+// `lacking` does not: for each symbol code in ascending order, all suffixes
+// through a transition only `having` has (in GetSuffixes order), or the
+// differing suffixes of the two targets when both have one; the empty suffix
+// last. The output grows as needed, so no suffix is ever dropped for lack of
+// room.
+void CSuffixAutomaton::AppendDifferingSuffixes(std::uint32_t lacking, std::uint32_t having,
+                                               std::string& prefix,
+                                               std::vector<std::string>& output) const {
+  ExpandedState lacking_targets;
+  ExpandedState having_targets;
+  ExpandState(lacking_targets, lacking);
+  ExpandState(having_targets, having);
+  const std::uint32_t highest = std::max(lacking_targets[kExpandedHighestCode],
+                                         having_targets[kExpandedHighestCode]);
+  for (std::uint32_t code = 0; code <= highest; ++code) {
+    const std::uint32_t x = lacking_targets[code];
+    const std::uint32_t y = having_targets[code];
+    if (x == y || y == 0) continue;
+    prefix.push_back(CharOfCode(static_cast<std::uint8_t>(code)));
+    if (x == 0) CollectSuffixes(y, prefix, output);
+    else AppendDifferingSuffixes(x, y, prefix, output);
+    prefix.pop_back();
+  }
+  if (having_targets[kExpandedFinal] != 0 && lacking_targets[kExpandedFinal] == 0) output.push_back(prefix);
+}
+
+std::vector<std::string> CSuffixAutomaton::GetDifferingSuffixes(std::uint32_t lacking,
+                                                                std::uint32_t having) const {
+  std::vector<std::string> output;
+  output.reserve(ExactDistance(having, lacking));
+  std::string prefix;
+  AppendDifferingSuffixes(lacking, having, prefix, output);
+  return output;
+}
+
+std::vector<std::string> CSuffixAutomaton::GenerateWords(std::uint32_t suspicious,
+                                                         std::uint32_t main) const {
+  const std::vector<std::string> suffixes = GetDifferingSuffixes(suspicious, main);
+  if (suffixes.empty()) return {};
+  const std::vector<std::string> stems = GetWords(suspicious);
+  std::vector<std::string> output;
+  output.reserve(stems.size() * suffixes.size());
+  for (const std::string& stem : stems) {
+    for (const std::string& suffix : suffixes) output.push_back(stem + suffix);
+  }
+  return output;
+}
+
+std::vector<std::uint32_t> CSuffixAutomaton::FindSuspiciousGroups(std::uint32_t main,
+                                                                  std::uint32_t distance) const {
+  const std::uint32_t limit = distance + 1;  // wraps to 0 for the largest distance
+  std::vector<std::uint32_t> groups;
+  for (std::uint32_t g = 2; g < count_; ++g) {
+    if (Distance(main, g, limit) == distance) groups.push_back(g);
+  }
+  return groups;
+}
+
+std::vector<std::string> CSuffixAutomaton::AutomaticWords(std::uint32_t main,
+                                                          std::uint32_t distance) const {
+  std::vector<std::string> words;
+  for (std::uint32_t g : FindSuspiciousGroups(main, distance)) {
+    std::vector<std::string> generated = GenerateWords(g, main);
+    words.insert(words.end(), std::make_move_iterator(generated.begin()),
+                 std::make_move_iterator(generated.end()));
+  }
+  return words;
+}
+
+}  // namespace tarvo
