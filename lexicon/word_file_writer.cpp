@@ -116,7 +116,7 @@ void WordFileWriter::WriteLine(std::string_view word) {
     Flush();
     if (word.size() + 1 > buffer_.size()) buffer_.resize(word.size() + 1);
   }
-  std::memcpy(buffer_.data() + used_, word.data(), word.size());
+  if (!word.empty()) std::memcpy(buffer_.data() + used_, word.data(), word.size());
   used_ += word.size();
   buffer_[used_++] = '\n';
 }
