@@ -64,10 +64,10 @@ std::vector<std::uint32_t> CSuffixAutomaton::FindSuspiciousGroups(std::uint32_t 
   return groups;
 }
 
-std::vector<std::string> CSuffixAutomaton::AutomaticWords(std::uint32_t main,
-                                                          std::uint32_t distance) const {
+std::vector<std::string> CSuffixAutomaton::AutomaticWords(const std::vector<std::uint32_t>& suspicious,
+                                                          std::uint32_t main) const {
   std::vector<std::string> words;
-  for (std::uint32_t g : FindSuspiciousGroups(main, distance)) {
+  for (std::uint32_t g : suspicious) {
     std::vector<std::string> generated = GenerateWords(g, main);
     words.insert(words.end(), std::make_move_iterator(generated.begin()),
                  std::make_move_iterator(generated.end()));

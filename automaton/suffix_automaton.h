@@ -144,8 +144,10 @@ class CSuffixAutomaton {
   // ascending. The limit distance + 1 is computed in 32-bit arithmetic, so
   // a distance of 4294967295 finds nothing.
   std::vector<std::uint32_t> FindSuspiciousGroups(std::uint32_t main, std::uint32_t distance) const;
-  // The new words of every suspicious group in turn; duplicates are kept.
-  std::vector<std::string> AutomaticWords(std::uint32_t main, std::uint32_t distance) const;
+  // The new words of each of the given suspicious groups in turn (as
+  // FindSuspiciousGroups lists them); duplicates are kept.
+  std::vector<std::string> AutomaticWords(const std::vector<std::uint32_t>& suspicious,
+                                          std::uint32_t main) const;
 
  private:
   std::uint32_t count_ = 0;

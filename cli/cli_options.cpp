@@ -1,6 +1,5 @@
 #include "cli/cli_options.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <string_view>
@@ -10,9 +9,11 @@ namespace {
 
 constexpr std::uint32_t kMaxUnsigned = UINT32_MAX;
 
-// Parses a plain decimal number (digits only) no larger than max.
+// Parses a plain decimal number (digits only, any number of leading zeros)
+// no larger than max. The value stays within max before each step, so it
+// cannot overflow for any max below 2^60.
 std::optional<std::uint64_t> ParseDecimal(std::string_view text, std::uint64_t max) {
-  if (text.empty() || text.size() > 20) return std::nullopt;
+  if (text.empty()) return std::nullopt;
   std::uint64_t value = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return std::nullopt;
@@ -24,10 +25,11 @@ std::optional<std::uint64_t> ParseDecimal(std::string_view text, std::uint64_t m
 
 std::optional<float> ParseFloat(const std::string& text) {
   if (text.empty()) return std::nullopt;
-  errno = 0;
   char* end = nullptr;
   float value = std::strtof(text.c_str(), &end);
-  if (*end != '\0' || errno == ERANGE || !std::isfinite(value)) return std::nullopt;
+  // An overflow comes back infinite. ERANGE alone also flags a value too
+  // small for a normal float, which is still a finite number: keep it.
+  if (*end != '\0' || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 

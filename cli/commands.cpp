@@ -184,7 +184,9 @@ int RunGenerate(const Session& session, const CliOptions& options, std::FILE* ou
 }
 
 int RunAutomatic(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
-  WriteLines(out, session.automaton.AutomaticWords(options.states[0], options.distance));
+  const CSuffixAutomaton& automaton = session.automaton;
+  const std::uint32_t main = options.states[0];
+  WriteLines(out, automaton.AutomaticWords(automaton.FindSuspiciousGroups(main, options.distance), main));
   return kExitOk;
 }
 

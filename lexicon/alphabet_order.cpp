@@ -1,5 +1,7 @@
 #include "lexicon/alphabet_order.h"
 
+#include "lexicon/utf8.h"
+
 namespace tarvo {
 
 SymbolTable CAlphabetOrder::OrderFromCounts(const std::array<std::uint64_t, 256>& occurrences) {
@@ -30,7 +32,12 @@ int CAlphabetOrder::Compute(const std::string& path, SymbolTable& char_to_code,
   std::array<std::uint64_t, 256> occurrences{};
   WordListStats local;
   bool ok = ForEachWordInFile(path, local, [&](std::string_view word) {
-    for (unsigned char c : word) ++occurrences[c];
+    unsigned char any_high = 0;
+    for (unsigned char c : word) {
+      ++occurrences[c];
+      any_high |= c;
+    }
+    if ((any_high & 0x80) != 0 && !IsValidUtf8(word)) ++local.words_not_utf8;
   });
   if (stats != nullptr) *stats = local;
   if (!ok) return 1;

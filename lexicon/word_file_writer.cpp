@@ -38,12 +38,19 @@ bool EndsBetweenWords(const std::string& path) {
 
 }  // namespace
 
-WordFileWriter::WordFileWriter() = default;
+WordFileWriter::WordFileWriter(WriteCall write_call)
+    : write_call_(write_call != nullptr ? write_call : ::write) {}
 
 WordFileWriter::~WordFileWriter() { Discard(); }
 
 void WordFileWriter::Fail(int error) {
   if (error_ == 0) error_ = error;
+}
+
+void WordFileWriter::SizeBuffer(std::size_t size) {
+  if (buffer_size_ >= size) return;
+  buffer_.reset(new char[size]);
+  buffer_size_ = size;
 }
 
 void WordFileWriter::Discard() {
@@ -60,14 +67,14 @@ bool WordFileWriter::OpenForAppend(const std::string& path) {
     Fail(errno);
     return false;
   }
-  buffer_.resize(kBufferSize);
+  SizeBuffer(kBufferSize);
   separator_pending_ = !EndsBetweenWords(path);
   return true;
 }
 
 bool WordFileWriter::OpenForReplace(const std::string& path) {
   target_path_ = path;
-  buffer_.resize(kBufferSize);
+  SizeBuffer(kBufferSize);
   struct stat info;
   bool exists = ::stat(path.c_str(), &info) == 0;
   if (exists && S_ISDIR(info.st_mode)) {
@@ -95,7 +102,7 @@ bool WordFileWriter::OpenForReplace(const std::string& path) {
 void WordFileWriter::Flush() {
   std::size_t done = 0;
   while (done < used_ && fd_ >= 0 && error_ == 0) {
-    ssize_t wrote = ::write(fd_, buffer_.data() + done, used_ - done);
+    ssize_t wrote = write_call_(fd_, buffer_.get() + done, used_ - done);
     if (wrote < 0 && errno == EINTR) continue;
     if (wrote <= 0) {
       Fail(wrote < 0 ? errno : EIO);
@@ -112,11 +119,11 @@ void WordFileWriter::WriteLine(std::string_view word) {
     separator_pending_ = false;
     WriteLine({});
   }
-  if (used_ + word.size() + 1 > buffer_.size()) {
+  if (used_ + word.size() + 1 > buffer_size_) {
     Flush();
-    if (word.size() + 1 > buffer_.size()) buffer_.resize(word.size() + 1);
+    SizeBuffer(word.size() + 1);
   }
-  if (!word.empty()) std::memcpy(buffer_.data() + used_, word.data(), word.size());
+  if (!word.empty()) std::memcpy(buffer_.get() + used_, word.data(), word.size());
   used_ += word.size();
   buffer_[used_++] = '\n';
 }

@@ -13,17 +13,27 @@
 //     pipes) are written in place.
 // A writer that is destroyed without Close()/Commit() discards a temporary
 // file.
+//
+// Every block of output goes through one write call, ::write unless another
+// is given to the constructor: tests pass their own to make a write fail or
+// come up short at a chosen point.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <sys/types.h>
 
 namespace tarvo {
 
 class WordFileWriter {
  public:
-  WordFileWriter();
+  // Has the semantics of ::write: bytes written, or -1 with errno set.
+  using WriteCall = ssize_t (*)(int fd, const void* data, std::size_t size);
+
+  explicit WordFileWriter(WriteCall write_call = nullptr);  // nullptr: ::write
   ~WordFileWriter();
   WordFileWriter(const WordFileWriter&) = delete;
   WordFileWriter& operator=(const WordFileWriter&) = delete;
@@ -45,12 +55,18 @@ class WordFileWriter {
   void Flush();
   void Fail(int error);
   void Discard();
+  // Makes the buffer hold at least `size` bytes; what it held is dropped.
+  void SizeBuffer(std::size_t size);
 
+  WriteCall write_call_;
   int fd_ = -1;
   int error_ = 0;
   std::string target_path_;
   std::string temp_path_;  // empty when writing in place
-  std::vector<char> buffer_;
+  // Only ever read where it was written, so left uninitialised: zeroing a
+  // megabyte for every file opened would cost more than writing a few words.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t buffer_size_ = 0;
   std::size_t used_ = 0;
   bool separator_pending_ = false;  // a line end must precede the first word
 };

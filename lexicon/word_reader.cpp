@@ -43,7 +43,8 @@ bool WordFileReader::Open(const std::string& path) {
     fd_ = -1;
     return false;
   }
-  buffer_.resize(kBlockSize + kMaxWordLength + 1);
+  buffer_size_ = kBlockSize + kMaxWordLength + 1;
+  buffer_.reset(new char[buffer_size_]);
   return true;
 }
 
@@ -52,11 +53,11 @@ bool WordFileReader::Refill() {
   // Keep the unfinished token at the front; it is at most kMaxWordLength + 1
   // bytes, because a longer one is dropped while it is being skipped.
   std::size_t kept = end_ - pos_;
-  if (kept > 0 && pos_ > 0) std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
+  if (kept > 0 && pos_ > 0) std::memmove(buffer_.get(), buffer_.get() + pos_, kept);
   pos_ = 0;
   end_ = kept;
   for (;;) {
-    ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    ssize_t got = ::read(fd_, buffer_.get() + end_, buffer_size_ - end_);
     if (got > 0) {
       end_ += static_cast<std::size_t>(got);
       return true;
@@ -69,7 +70,7 @@ bool WordFileReader::Refill() {
 }
 
 bool WordFileReader::Next(std::string_view& word) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(buffer_.data());
+  const auto* bytes = reinterpret_cast<const unsigned char*>(buffer_.get());
   for (;;) {
     while (pos_ < end_ && kSeparators[bytes[pos_]]) ++pos_;
     if (pos_ == end_) {
@@ -83,7 +84,7 @@ bool WordFileReader::Next(std::string_view& word) {
       std::size_t start = pos_;
       pos_ = stop;
       if (length <= kMaxWordLength) {
-        word = std::string_view(buffer_.data() + start, length);
+        word = std::string_view(buffer_.get() + start, length);
         return true;
       }
       ++long_tokens_skipped_;
@@ -109,7 +110,7 @@ bool WordFileReader::Next(std::string_view& word) {
       // End of file right after the token: hand it out.
       std::size_t length = end_ - pos_;
       if (error_ != 0 || length == 0) return false;
-      word = std::string_view(buffer_.data() + pos_, length);
+      word = std::string_view(buffer_.get() + pos_, length);
       pos_ = end_;
       return true;
     }

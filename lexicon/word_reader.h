@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,7 @@ struct WordListStats {
   std::uint64_t words = 0;               // tokens handed on
   std::uint64_t long_tokens_skipped = 0;  // tokens over kMaxWordLength bytes
   std::uint64_t words_refused = 0;        // words the tree could not store
+  std::uint64_t words_not_utf8 = 0;       // counted by the alphabet order's pass
   int error = 0;                          // errno of a failure, 0 when none
 };
 
@@ -63,7 +65,10 @@ class WordFileReader {
   int error_ = 0;
   bool at_eof_ = false;
   std::uint64_t long_tokens_skipped_ = 0;
-  std::vector<char> buffer_;
+  // Filled by read() before any byte is looked at, so left uninitialised:
+  // zeroing a block on every Open would cost more than reading a small list.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t buffer_size_ = 0;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
 };

@@ -116,7 +116,7 @@ TEST(SuspiciousGroups, DistanceZeroWrapAndAutomatic) {
   std::vector<std::uint32_t> zero = a.FindSuspiciousGroups(walk, 0);
   EXPECT_NE(std::find(zero.begin(), zero.end(), walk), zero.end());
   EXPECT_TRUE(a.FindSuspiciousGroups(walk, UINT32_MAX).empty());
-  EXPECT_EQ(a.AutomaticWords(walk, 1), (Strings{"jumps", "kicks"}));
+  EXPECT_EQ(a.AutomaticWords(a.FindSuspiciousGroups(walk, 1), walk), (Strings{"jumps", "kicks"}));
 
 }
 

@@ -1,42 +1,34 @@
 // Property tests: on random word lists, the engine agrees with a plain
-// set-based computation of stems and endings.
+// set-based computation of stems and endings (engine_checks.h).
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
+#include <random>
 #include <set>
 
+#include "automaton/open_word_list.h"
 #include "lexicon/alphabet_order.h"
 #include "test_support.h"
 
 namespace tarvo {
 namespace {
 
+using test::EngineCheck;
 using test::SuffixModel;
 
-// Checks every stem's state against the model: its suffixes are exactly the
-// stem's endings, and its word count is the number of stems reaching it.
-void ExpectAutomatonMatchesModel(const CSuffixAutomaton& a, const SuffixModel& model) {
-  std::map<std::uint32_t, std::uint32_t> stems_per_state;
-  for (const auto& [stem, endings] : model.endings_of_stem()) {
-    const std::uint32_t state = test::StateOfPrefix(a, stem);
-    ASSERT_NE(state, 0u) << stem;
-    ++stems_per_state[state];
-    ASSERT_EQ(a.SuffixCount(state), endings.size()) << stem;
-    std::vector<std::string> suffixes = a.GetSuffixes(state);
-    ASSERT_EQ(std::set<std::string>(suffixes.begin(), suffixes.end()), endings) << stem;
-    ASSERT_EQ(suffixes.size(), endings.size()) << "suffixes repeat for " << stem;
-    for (const std::string& suffix : suffixes) ASSERT_TRUE(model.words().count(stem + suffix));
-  }
-  const std::uint32_t expected_states = model.words().empty() ? 1 : static_cast<std::uint32_t>(stems_per_state.size());
-  ASSERT_EQ(a.count() - 1, expected_states);
-  for (std::uint32_t s = 1; s < a.count(); ++s) {
-    ASSERT_EQ(a.WordCount(s), stems_per_state[s] + (model.words().empty() ? 1 : 0)) << s;
-    for (unsigned slot = 1; slot < a.SlotCountOf(s); ++slot) {
-      ASSERT_LT(a.TargetRow(s)[slot], s);
-      ASSERT_NE(a.TargetRow(s)[slot], 0u);
-    }
-  }
+AnalysisSettings Loose() {
+  AnalysisSettings settings;
+  settings.min_words = 1;
+  settings.min_suffixes = 1;
+  settings.groups_shown = 3;
+  return settings;
+}
+
+// The model of the words in the order given, with the tree's refusals.
+SuffixModel ModelOf(const std::vector<std::string>& words) {
+  test::AcceptanceModel accepted;
+  for (const std::string& word : words) accepted.Insert(word);
+  return SuffixModel(accepted.accepted());
 }
 
 TEST(ModelProperty, RandomListsMatchTheSetModel) {
@@ -48,8 +40,7 @@ TEST(ModelProperty, RandomListsMatchTheSetModel) {
     test::Engine engine;
     test::BuildEngine(engine, words, 10 + seed % 7);
     SuffixModel model(words);
-    ExpectAutomatonMatchesModel(engine.automaton, model);
-    if (HasFatalFailure()) return;
+    ASSERT_EQ(EngineCheck(engine.automaton, model).Structure(), "");
   }
 }
 
@@ -81,23 +72,6 @@ TEST(ModelProperty, SaveAllThenOpenGivesTheSameWordsAndFile) {
   }
 }
 
-}  // namespace
-}  // namespace tarvo
-
-namespace tarvo {
-namespace {
-
-std::set<std::string> SuffixSet(const CSuffixAutomaton& a, std::uint32_t state) {
-  std::vector<std::string> suffixes = a.GetSuffixes(state);
-  return {suffixes.begin(), suffixes.end()};
-}
-
-std::set<std::string> Difference(const std::set<std::string>& a, const std::set<std::string>& b) {
-  std::set<std::string> result;
-  std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::inserter(result, result.end()));
-  return result;
-}
-
 TEST(ModelProperty, DistanceWordsAndGenerationMatchTheSetModel) {
   for (std::uint32_t seed = 0; seed < 300; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -106,51 +80,137 @@ TEST(ModelProperty, DistanceWordsAndGenerationMatchTheSetModel) {
     test::BuildEngine(engine, words);
     const CSuffixAutomaton& a = engine.automaton;
     SuffixModel model(words);
-    std::map<std::uint32_t, std::set<std::string>> stems_of;
-    for (const auto& [stem, endings] : model.endings_of_stem()) stems_of[test::StateOfPrefix(a, stem)].insert(stem);
+    EngineCheck check(a, model);
+    ASSERT_EQ(check.Structure(), "");
+    for (std::uint32_t m = 1; m < a.count(); ++m) ASSERT_EQ(check.Group(m, {0, 1, 2}), "");
+    ASSERT_EQ(check.Ranking(Loose(), a.RankMainGroups(Loose())), "");
+  }
+}
 
-    for (std::uint32_t g = 1; g < a.count(); ++g) {
-      std::vector<std::string> stems = a.GetWords(g);
-      ASSERT_EQ(stems.size(), a.WordCount(g));
-      if (!model.words().empty()) {
-        ASSERT_EQ(std::set<std::string>(stems.begin(), stems.end()), stems_of[g]);
-      }
-    }
-    for (std::uint32_t m = 1; m < a.count(); ++m) {
-      const std::set<std::string> main_suffixes = SuffixSet(a, m);
-      for (std::uint32_t g = 1; g < a.count(); ++g) {
-        const std::set<std::string> lacking = Difference(main_suffixes, SuffixSet(a, g));
-        ASSERT_EQ(a.ExactDistance(m, g), lacking.size()) << m << " " << g;
-        for (std::uint32_t limit : {0u, 1u, 2u, 3u}) {
-          const std::uint32_t limited = a.Distance(m, g, limit);
-          if (lacking.size() < limit) ASSERT_EQ(limited, lacking.size());
-          else ASSERT_GE(limited, std::min<std::uint32_t>(limit, lacking.size()));
-          ASSERT_LE(limited, lacking.size());
-        }
-        std::vector<std::string> differing = a.GetDifferingSuffixes(g, m);
-        ASSERT_EQ(std::set<std::string>(differing.begin(), differing.end()), lacking);
-        ASSERT_EQ(differing.size(), lacking.size());
-        if (!differing.empty() && !a.IsFinalState(g) && a.IsFinalState(m)) {
-          ASSERT_EQ(differing.back(), "");
-        }
+// A random word list file: words over a random alphabet (often with bytes
+// 128 to 255) between runs of every separator including byte 0, sometimes
+// with tokens of exactly 255 and 256 bytes; and words to insert later, partly
+// over bytes the file does not contain.
+struct RandomListFile {
+  std::string content;
+  std::vector<std::string> later;
+};
 
-        std::vector<std::string> generated = a.GenerateWords(g, m);
-        std::vector<std::string> stems = a.GetWords(g);
-        ASSERT_EQ(generated.size(), stems.size() * differing.size());
-        for (std::size_t k = 0; k < generated.size(); ++k) {
-          ASSERT_EQ(generated[k], stems[k / differing.size()] + differing[k % differing.size()]);
-        }
-      }
-      for (std::uint32_t d : {0u, 1u, 2u}) {
-        std::vector<std::string> automatic;
-        for (std::uint32_t g : a.FindSuspiciousGroups(m, d)) {
-          ASSERT_GE(g, 2u);
-          ASSERT_EQ(Difference(main_suffixes, SuffixSet(a, g)).size(), d);
-          for (std::string& w : a.GenerateWords(g, m)) automatic.push_back(std::move(w));
-        }
-        ASSERT_EQ(a.AutomaticWords(m, d), automatic);
-      }
+RandomListFile MakeRandomListFile(std::uint32_t seed) {
+  std::mt19937 random(seed);
+  auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+  static const std::string kAlphabets[] = {"ab", "abc", "aeiks", "a\x80\xff" "b", "\xc3\xa4\xb6o"};
+  std::string alphabet = kAlphabets[below(5)];
+  if (below(3) == 0) {
+    alphabet.clear();
+    for (std::size_t n = 2 + below(5); alphabet.size() < n;) {
+      const auto c = static_cast<char>(1 + below(255));
+      if (!test::ReferenceSplit(std::string(1, c)).words.empty()) alphabet += c;
     }
+  }
+  std::vector<std::string> words = test::RandomWords(seed, alphabet, 40, 6);
+  if (!words.empty() && below(10) == 0) {
+    std::string edge = words[below(words.size())];
+    while (edge.size() < 255) edge += alphabet[below(alphabet.size())];
+    words.push_back(edge);                                    // kept
+    words.push_back(edge + alphabet[below(alphabet.size())]);  // skipped
+    std::shuffle(words.begin(), words.end(), random);
+  }
+  static const char kSeparators[] = {' ', '\t', '\n', '\v', '\f', '\r', '\0'};
+  RandomListFile list;
+  for (const std::string& word : words) {
+    for (std::size_t n = below(3) + (list.content.empty() ? 0 : 1); n > 0; --n) list.content += kSeparators[below(7)];
+    list.content += word;
+  }
+  if (below(2) == 0) list.content += kSeparators[below(7)];
+  list.later = test::RandomWords(seed + 1000000, below(2) == 0 ? alphabet : alphabet + "\x01\xfe", 8, 6);
+  return list;
+}
+
+// Two trees with the same nodes: every row equal.
+void ExpectSameTree(const CWordTree& a, const CWordTree& b) {
+  ASSERT_EQ(a.node_count(), b.node_count());
+  for (std::uint32_t node = 0; node < a.node_count(); ++node) {
+    const unsigned n = SlotCount(a.LabelRow(node)[0]);
+    ASSERT_TRUE(std::equal(a.LabelRow(node), a.LabelRow(node) + n, b.LabelRow(node))) << node;
+    if (n > 1) {
+      ASSERT_TRUE(std::equal(a.LinkRow(node), a.LinkRow(node) + n - 1, b.LinkRow(node))) << node;
+    }
+  }
+}
+
+void ExpectGroupsMatch(const CSuffixAutomaton& a, const SuffixModel& model, std::uint32_t seed) {
+  EngineCheck check(a, model);
+  ASSERT_EQ(check.Structure(), "");
+  const std::vector<std::uint32_t> ranked = a.RankMainGroups(Loose());
+  ASSERT_EQ(check.Ranking(Loose(), ranked), "");
+  // The best group and one more, chosen by the seed.
+  std::vector<std::uint32_t> mains{1 + seed % (a.count() - 1)};
+  if (!ranked.empty()) mains.push_back(ranked[0]);
+  for (std::uint32_t main : mains) ASSERT_EQ(check.Group(main, {0, 1, 2, 3}), "");
+}
+
+// Thousands of lists read through files the way Open reads them, then
+// updated with more words the way Update inserts them.
+TEST(ModelProperty, ListsReadFromFilesAndUpdatedMatchTheSetModel) {
+  test::TempDir dir;
+  const std::string path = dir.PathOf("list");
+  for (std::uint32_t seed = 0; seed < 2000; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    const RandomListFile list = MakeRandomListFile(seed);
+    dir.Write("list", list.content);
+    const test::Split split = test::ReferenceSplit(list.content);
+    test::AcceptanceModel accepted;
+    for (const std::string& word : split.words) accepted.Insert(word);
+
+    CWordTree tree;
+    CSuffixAutomaton automaton;
+    const OpenReport report = OpenWordList(path, 10 + seed % 20, tree, automaton);
+    ASSERT_TRUE(report.ok);
+    ASSERT_EQ(report.load_pass.words, split.words.size());
+    ASSERT_EQ(report.order_pass.words, split.words.size());
+    ASSERT_EQ(report.load_pass.long_tokens_skipped, split.long_tokens);
+    ASSERT_EQ(report.load_pass.words_refused, accepted.refused());
+
+    // Load takes shortcuts between neighbouring words; inserting the same
+    // words one by one gives the same tree.
+    CWordTree inserted;
+    inserted.Reset();
+    inserted.Configure(tree.char_to_code(), 10);
+    for (const std::string& word : split.words) inserted.Insert(word);
+    ExpectSameTree(tree, inserted);
+    ExpectGroupsMatch(automaton, SuffixModel(accepted.accepted()), seed);
+    if (HasFatalFailure()) return;
+
+    // Update: more words into the loaded tree with the alphabet order kept,
+    // then the automaton built again.
+    const SymbolTable order = tree.char_to_code();
+    for (const std::string& word : list.later) ASSERT_EQ(tree.Insert(word), accepted.Insert(word)) << word;
+    tree.BuildAutomaton(automaton);
+    ASSERT_EQ(tree.char_to_code(), order);
+    ASSERT_EQ(automaton.char_to_code(), order);
+    ExpectGroupsMatch(automaton, SuffixModel(accepted.accepted()), seed);
+    if (HasFatalFailure()) return;
+  }
+}
+
+// Wide lists with few shared endings: the refusal of a 127th child, state
+// numbers far apart, and many single-transition states.
+TEST(ModelProperty, WideListsWithRefusedWordsMatchTheSetModel) {
+  for (std::uint32_t seed = 0; seed < 40; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    std::vector<std::string> words;
+    for (int k = 0; k < 400; ++k) {
+      std::string word;
+      for (int n = 1 + static_cast<int>(random() % 3); n > 0; --n) word += static_cast<char>(1 + random() % 255);
+      words.push_back(word);
+    }
+    test::Engine engine;
+    test::BuildEngine(engine, words);
+    const SuffixModel model = ModelOf(words);
+    ASSERT_LT(model.words().size(), std::set<std::string>(words.begin(), words.end()).size());
+    ExpectGroupsMatch(engine.automaton, model, seed);
   }
 }
 

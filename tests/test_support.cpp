@@ -9,6 +9,9 @@
 #include <stdexcept>
 
 #include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,28 +62,6 @@ void BuildEngine(Engine& engine, const std::vector<std::string>& words, std::uin
   engine.tree.BuildAutomaton(engine.automaton);
 }
 
-std::uint32_t StateOfPrefix(const CSuffixAutomaton& automaton, const std::string& text) {
-  std::uint32_t state = automaton.start_state();
-  for (unsigned char c : text) {
-    const std::uint8_t code = automaton.char_to_code()[c];
-    const std::uint8_t* label = automaton.LabelRow(state);
-    std::uint32_t next = 0;
-    for (unsigned slot = 1; slot < SlotCount(label[0]); ++slot) {
-      if (label[slot] == code) next = automaton.TargetRow(state)[slot];
-    }
-    if (next == 0) return 0;
-    state = next;
-  }
-  return state;
-}
-
-SuffixModel::SuffixModel(const std::vector<std::string>& words)
-    : words_(words.begin(), words.end()) {
-  for (const std::string& word : words_) {
-    for (std::size_t k = 0; k <= word.size(); ++k) endings_[word.substr(0, k)].insert(word.substr(k));
-  }
-}
-
 std::vector<std::string> RandomWords(std::uint32_t seed, const std::string& alphabet,
                                      int max_words, int max_length) {
   std::mt19937 random(seed);
@@ -94,27 +75,39 @@ std::vector<std::string> RandomWords(std::uint32_t seed, const std::string& alph
   return words;
 }
 
-CliResult RunCli(const std::vector<std::string>& args) {
+CliResult RunCli(const std::vector<std::string>& args, const CliRun& how) {
   TempDir dir;
-  const std::string out_path = dir.PathOf("out");
+  const std::string out_path = how.stdout_path.empty() ? dir.PathOf("out") : how.stdout_path;
   const std::string err_path = dir.PathOf("err");
   pid_t child = ::fork();
   if (child == 0) {
     int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ::dup2(out, 1);
-    ::dup2(err, 2);
+    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(kChildSetupFailed);
+    auto limit = [](int resource, std::uint64_t bytes) {
+      const struct rlimit value = {bytes, bytes};
+      return bytes == 0 || ::setrlimit(resource, &value) == 0;
+    };
+    if (!limit(RLIMIT_AS, how.address_space_limit) || !limit(RLIMIT_FSIZE, how.file_size_limit)) {
+      ::_exit(kChildSetupFailed);
+    }
+    // Past the size limit a write then fails with EFBIG instead of the
+    // signal ending the program.
+    if (how.file_size_limit != 0) ::signal(SIGXFSZ, SIG_IGN);
+    if (how.as_nobody && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+      ::_exit(kChildSetupFailed);
+    }
     std::vector<char*> argv{const_cast<char*>(TARVO_CLI_PATH)};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     ::execv(TARVO_CLI_PATH, argv.data());
-    ::_exit(127);
+    ::_exit(kChildExecFailed);
   }
   int status = 0;
   ::waitpid(child, &status, 0);
   CliResult result;
   result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = ReadFile(out_path);
+  if (how.stdout_path.empty()) result.out = ReadFile(out_path);
   result.err = ReadFile(err_path);
   return result;
 }

@@ -1,6 +1,6 @@
 // Helpers shared by the tests: temporary files, small engines built from
-// word lists in memory, a plain set-based model of suffix groups, and running
-// the command-line program.
+// word lists in memory, and running the command-line program. The set-based
+// model of suffix groups is in engine_checks.h.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "automaton/suffix_automaton.h"
+#include "engine_checks.h"
 #include "lexicon/word_tree.h"
 
 namespace tarvo::test {
@@ -42,22 +43,6 @@ struct Engine {
 void BuildEngine(Engine& engine, const std::vector<std::string>& words,
                  std::uint32_t buffer_size = 10000);
 
-// The state reached from the start state by reading `text`, or 0.
-std::uint32_t StateOfPrefix(const CSuffixAutomaton& automaton, const std::string& text);
-
-// The set-based model of a word list: every prefix of a listed word (a stem)
-// with the set of endings that complete it to a listed word.
-class SuffixModel {
- public:
-  explicit SuffixModel(const std::vector<std::string>& words);
-  const std::set<std::string>& words() const { return words_; }
-  const std::map<std::string, std::set<std::string>>& endings_of_stem() const { return endings_; }
-
- private:
-  std::set<std::string> words_;
-  std::map<std::string, std::set<std::string>> endings_;
-};
-
 // Random word lists over a small alphabet, so that endings are shared.
 std::vector<std::string> RandomWords(std::uint32_t seed, const std::string& alphabet,
                                      int max_words, int max_length);
@@ -67,6 +52,20 @@ struct CliResult {
   std::string out;
   std::string err;
 };
-CliResult RunCli(const std::vector<std::string>& args);
+
+// How RunCli starts the program. The limits and the change of user are
+// applied in the child just before it executes the program.
+struct CliRun {
+  std::uint64_t address_space_limit = 0;  // RLIMIT_AS in bytes, 0 for none
+  std::uint64_t file_size_limit = 0;      // RLIMIT_FSIZE in bytes, 0 for none (SIGXFSZ ignored)
+  bool as_nobody = false;                 // run as user and group 65534 (needs root)
+  std::string stdout_path;                // send stdout there instead of capturing it
+};
+// Exit codes of the child when it could not be set up as asked, or when the
+// program could not be executed.
+inline constexpr int kChildSetupFailed = 125;
+inline constexpr int kChildExecFailed = 127;
+
+CliResult RunCli(const std::vector<std::string>& args, const CliRun& how = {});
 
 }  // namespace tarvo::test

@@ -1,0 +1,42 @@
+#include "lexicon/utf8.h"
+
+namespace tarvo {
+
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
+  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(pos);
+  if (lead < 0x80) return 1;
+  std::size_t length;
+  unsigned char low = 0x80;
+  unsigned char high = 0xbf;
+  if (lead >= 0xc2 && lead <= 0xdf) {
+    length = 2;
+  } else if (lead >= 0xe0 && lead <= 0xef) {
+    length = 3;
+    if (lead == 0xe0) low = 0xa0;       // no overlong forms
+    if (lead == 0xed) high = 0x9f;      // no surrogates
+  } else if (lead >= 0xf0 && lead <= 0xf4) {
+    length = 4;
+    if (lead == 0xf0) low = 0x90;       // no overlong forms
+    if (lead == 0xf4) high = 0x8f;      // nothing above U+10FFFF
+  } else {
+    return 0;
+  }
+  if (pos + length > text.size()) return 0;
+  if (byte(pos + 1) < low || byte(pos + 1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(pos + i) < 0x80 || byte(pos + i) > 0xbf) return 0;
+  }
+  return length;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = Utf8SequenceLength(text, pos);
+    if (length == 0) return false;
+    pos += length;
+  }
+  return true;
+}
+
+}  // namespace tarvo

@@ -1,0 +1,119 @@
+// libFuzzer target: any bytes read as a word list build, rank and answer
+// every group query consistently with the set-based model (engine_checks.h).
+//
+// Input layout:
+//   byte 0      settings: bits 0-1 the buffer size (10, 11, 16 or 10000),
+//               bit 2 whether words are inserted later (Update), bits 3-4
+//               the minimum words and suffixes of a main group (1 to 4)
+//   bytes 1-2   the length of the word list part (little endian)
+//   bytes 3-4   choose two more groups to query besides the ranked ones
+//   then        the word list's bytes, then the words inserted later
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "automaton/open_word_list.h"
+#include "engine_checks.h"
+#include "fuzz_support.h"
+#include "lexicon/alphabet_order.h"
+#include "lexicon/word_file_writer.h"
+#include "lexicon/word_tree.h"
+
+namespace {
+
+using tarvo::fuzz::Require;
+using tarvo::fuzz::RequireEmpty;
+
+// The tree written out as a word list holds exactly the accepted words,
+// each once.
+void CheckWrittenWords(const tarvo::CWordTree& tree, const tarvo::test::AcceptanceModel& accepted) {
+  static tarvo::fuzz::MemoryFile out;
+  out.Set("");
+  {
+    tarvo::WordFileWriter writer;
+    Require(writer.OpenForAppend(out.path()), "cannot open the output file");
+    tree.WriteWords(writer, std::string(), 0);
+    Require(writer.Commit(), "writing the words failed");
+  }
+  const std::string text = out.Get();
+  std::vector<std::string> written;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    written.push_back(text.substr(start, end - start));
+  }
+  Require(start == text.size(), "the output does not end in a line end");
+  std::vector<std::string> expected = accepted.accepted();
+  std::sort(expected.begin(), expected.end());
+  expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
+  std::sort(written.begin(), written.end());
+  Require(written == expected, "the written words are not the accepted words");
+}
+
+void CheckEngine(const tarvo::CSuffixAutomaton& automaton, const tarvo::test::AcceptanceModel& accepted,
+                 const tarvo::AnalysisSettings& settings, const std::uint8_t picks[2]) {
+  const tarvo::test::SuffixModel model(accepted.accepted());
+  const tarvo::test::EngineCheck check(automaton, model);
+  RequireEmpty(check.Structure());
+  const std::vector<std::uint32_t> ranked = automaton.RankMainGroups(settings);
+  RequireEmpty(check.Ranking(settings, ranked));
+  std::vector<std::uint32_t> mains(ranked.begin(), ranked.begin() + std::min<std::size_t>(ranked.size(), 3));
+  for (int k = 0; k < 2; ++k) mains.push_back(1 + picks[k] % (automaton.count() - 1));
+  for (std::uint32_t main : mains) RequireEmpty(check.Group(main, {0, 1, 2}));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 5) return 0;
+  static tarvo::fuzz::MemoryFile file;
+  static const std::uint32_t kBufferSizes[] = {10, 11, 16, 10000};
+  const std::uint32_t buffer_size = kBufferSizes[data[0] & 3];
+  const bool update = (data[0] & 4) != 0;
+  tarvo::AnalysisSettings settings;
+  settings.min_words = settings.min_suffixes = 1 + ((data[0] >> 3) & 3);
+  settings.groups_shown = 5;
+  const std::uint8_t picks[2] = {data[3], data[4]};
+  const std::size_t list_size = std::min<std::size_t>(data[1] | (std::size_t{data[2]} << 8), size - 5);
+  const std::string_view list = tarvo::fuzz::AsText(data + 5, list_size);
+  const std::string_view later = tarvo::fuzz::AsText(data + 5 + list_size, size - 5 - list_size);
+
+  file.Set(list);
+  tarvo::CWordTree tree;
+  tarvo::CSuffixAutomaton automaton;
+  const tarvo::OpenReport report = tarvo::OpenWordList(file.path(), buffer_size, tree, automaton);
+  Require(report.ok, "opening failed");
+  const tarvo::test::Split split = tarvo::test::ReferenceSplit(list);
+  Require(report.order_pass.words == split.words.size() && report.load_pass.words == split.words.size(),
+          "the passes read a different number of words");
+  Require(report.load_pass.long_tokens_skipped == split.long_tokens, "long tokens miscounted");
+
+  // The alphabet order: the permutation dealt out from the byte counts.
+  std::array<std::uint64_t, 256> occurrences{};
+  for (const std::string& word : split.words) {
+    for (unsigned char c : word) ++occurrences[c];
+  }
+  Require(tree.char_to_code() == tarvo::CAlphabetOrder::OrderFromCounts(occurrences), "alphabet order differs");
+  std::array<bool, 256> code_used{};
+  for (std::uint8_t code : tree.char_to_code()) code_used[code] = true;
+  Require(std::count(code_used.begin(), code_used.end(), true) == 256, "the order is not a permutation");
+
+  tarvo::test::AcceptanceModel accepted;
+  for (const std::string& word : split.words) accepted.Insert(word);
+  Require(report.load_pass.words_refused == accepted.refused(), "refused words miscounted");
+  CheckEngine(automaton, accepted, settings, picks);
+  CheckWrittenWords(tree, accepted);
+
+  if (!update) return 0;
+  // Update: insert further words with the alphabet order kept, and build again.
+  const tarvo::SymbolTable order = tree.char_to_code();
+  for (const std::string& word : tarvo::test::ReferenceSplit(later).words) {
+    Require(tree.Insert(word) == accepted.Insert(word), "Insert and the model disagree on refusing");
+  }
+  tree.BuildAutomaton(automaton);
+  Require(tree.char_to_code() == order && automaton.char_to_code() == order, "the order changed on update");
+  CheckEngine(automaton, accepted, settings, picks);
+  CheckWrittenWords(tree, accepted);
+  return 0;
+}

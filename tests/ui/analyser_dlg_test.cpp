@@ -1,0 +1,256 @@
+// The main window's commands, driven through the fake host.
+#include "ui/logic/analyser_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+#include "ui/logic/new_words_dlg.h"
+#include "ui/logic/settings_dlg.h"
+#include "ui/resource_ids.h"
+#include "fake_host.h"
+
+namespace tarvo::ui {
+namespace {
+
+using test::FakeHost;
+using Strings = std::vector<std::string>;
+
+Strings Rows(const CListBoxModel& list) {
+  Strings rows;
+  for (int i = 0; i < list.GetCount(); ++i) rows.push_back(list.GetText(i));
+  return rows;
+}
+
+// A main window with the given list opened through File > Open.
+struct OpenedWindow {
+  explicit OpenedWindow(const std::string& contents) {
+    path = dir.Write("list.txt", contents);
+    window.OnInitDialog();
+    host.files.push_back(path);
+    window.OnOpen();
+  }
+  tarvo::test::TempDir dir;
+  std::string path;
+  FakeHost host;
+  CAnalyserDlg window{host};
+};
+
+// walk/talk/... with 2 stems per group: loose settings make groups qualify.
+const std::string kSmallList = "walk\nwalks\nwalked\ntalk\ntalks\ntalked\njump\njumped\nkick\nkicked\n";
+
+TEST(MainWindow, StartsWithDisabledCommandsAndEmptyLists) {
+  FakeHost host;
+  CAnalyserDlg window(host);
+  window.OnInitDialog();
+  EXPECT_FALSE(window.find_now_button().enabled);
+  EXPECT_FALSE(window.update_button().enabled);
+  EXPECT_EQ(window.distance_edit().text, "2");
+  EXPECT_EQ(window.main_groups().GetCount(), 0);
+  EXPECT_EQ(window.words().GetCount(), 0);
+  // Nothing to save: Save and Save as do nothing, Exit closes without asking.
+  window.OnSave();
+  window.OnSaveAs();
+  EXPECT_TRUE(host.file_requests.empty());
+  window.OnMainGroupsDoubleClick();  // no row selected: ignored
+  window.OnFindNow();
+  EXPECT_TRUE(host.dialogs_run.empty());
+  window.OnExit();
+  EXPECT_TRUE(window.ended());
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(MainWindow, OpenRanksTheSampleListAndShowWordsListsAGroupsStems) {
+  tarvo::test::TempDir dir;
+  FakeHost host;
+  CAnalyserDlg window(host);
+  window.OnInitDialog();
+  host.files.push_back(std::string(TARVO_SAMPLE_LIST));
+  window.OnOpen();
+  ASSERT_EQ(host.file_requests.size(), 1u);
+  const FileDialogRequest& request = host.file_requests[0];
+  EXPECT_TRUE(request.open);
+  EXPECT_EQ(request.default_extension, "txt");
+  EXPECT_EQ(request.initial_name, "");
+  EXPECT_EQ(request.filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
+  EXPECT_EQ(request.flags, kOfnHideReadOnly);
+  EXPECT_EQ(window.current_path(), TARVO_SAMPLE_LIST);
+  EXPECT_GT(host.wait_cursor_shown, 0);
+  EXPECT_EQ(host.wait_depth, 0);
+
+  const std::vector<std::uint32_t>& ranked = window.ranked_groups();
+  ASSERT_GE(ranked.size(), 3u);
+  ASSERT_EQ(window.main_groups().GetCount(), static_cast<int>(ranked.size()));
+  for (std::size_t k = 0; k < ranked.size(); ++k) {
+    std::string label;
+    window.automaton().GetLabel(ranked[k], label);
+    EXPECT_EQ(window.main_groups().GetText(static_cast<int>(k)), label);
+  }
+  EXPECT_EQ(window.main_groups().GetCurSel(), 0);
+  EXPECT_TRUE(window.find_now_button().enabled);
+
+  window.main_groups().SetCurSel(1);
+  window.OnMainGroupsDoubleClick();
+  Strings words = Rows(window.words());
+  EXPECT_EQ(words.size(), window.automaton().WordCount(ranked[1]));
+  EXPECT_TRUE(std::is_sorted(words.begin(), words.end(), ListBoxLess));
+  EXPECT_EQ(window.words().GetCurSel(), CListBoxModel::kNone);
+
+  // Open, and Settings, leave the words list as it was.
+  host.files.push_back(std::string(TARVO_SAMPLE_LIST));
+  window.OnOpen();
+  window.OnSettings();
+  EXPECT_EQ(Rows(window.words()), words);
+}
+
+TEST(MainWindow, ListWithoutQualifyingGroupsAndUnreadableFiles) {
+  OpenedWindow opened(kSmallList);
+  EXPECT_EQ(opened.window.main_groups().GetCount(), 0);
+  EXPECT_FALSE(opened.window.find_now_button().enabled);
+  EXPECT_TRUE(opened.host.messages.empty());
+  // Lower minimums in Settings do not refill an empty list (Find Now is
+  // disabled); the next Open does.
+  opened.host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
+    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+    settings.Edit(kMinWordsEdit)->text = "1";
+    settings.Edit(kMinSuffixesEdit)->text = "1";
+    settings.OnOK();
+  };
+  opened.window.OnSettings();
+  EXPECT_EQ(opened.window.settings().min_words, 1u);
+  EXPECT_EQ(opened.window.main_groups().GetCount(), 0);
+  opened.host.files.push_back(opened.path);
+  opened.window.OnOpen();
+  EXPECT_GT(opened.window.main_groups().GetCount(), 0);
+
+  // A file that cannot be read: every step runs, and the user is told why.
+  opened.host.files.push_back(opened.dir.PathOf("missing.txt"));
+  opened.window.OnOpen();
+  EXPECT_EQ(opened.window.main_groups().GetCount(), 0);
+  EXPECT_FALSE(opened.window.find_now_button().enabled);
+  EXPECT_TRUE(opened.window.tree().IsEmpty());
+  EXPECT_EQ(opened.window.current_path(), opened.dir.PathOf("missing.txt"));
+  ASSERT_EQ(opened.host.messages.size(), 1u);
+  EXPECT_NE(opened.host.messages[0].text.find("missing.txt"), std::string::npos);
+  EXPECT_NE(opened.host.messages[0].text.find("No such file"), std::string::npos);
+}
+
+TEST(MainWindow, SettingsReRanksOnlyWithFindNowEnabledAndCancelChangesNothing) {
+  FakeHost host;
+  CAnalyserDlg window(host);
+  window.OnInitDialog();
+  host.files.push_back(std::string(TARVO_SAMPLE_LIST));
+  window.OnOpen();
+  const int rows = window.main_groups().GetCount();
+  ASSERT_GT(rows, 2);
+
+  host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
+    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+    EXPECT_EQ(settings.Edit(kMinSuffixesEdit)->text, "5");
+    EXPECT_EQ(settings.Edit(kMinWordsEdit)->text, "15");
+    EXPECT_EQ(settings.Edit(kWordWeightEdit)->text, "1");
+    EXPECT_EQ(settings.Edit(kBufferSizeEdit)->text, "10000");
+    settings.Edit(kGroupsShownEdit)->text = "2";
+    settings.OnCancel();
+  };
+  window.OnSettings();
+  EXPECT_EQ(window.settings().groups_shown, 15u);
+  EXPECT_EQ(window.main_groups().GetCount(), rows);
+
+  host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
+    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+    settings.Edit(kGroupsShownEdit)->text = "2";
+    settings.Edit(kWordWeightEdit)->text = "0.5";
+    settings.OnOK();
+  };
+  window.main_groups().SetCurSel(1);
+  window.OnSettings();
+  EXPECT_EQ(window.settings().groups_shown, 2u);
+  EXPECT_EQ(window.settings().word_weight, 0.5f);
+  EXPECT_EQ(window.main_groups().GetCount(), 2);
+  EXPECT_EQ(window.main_groups().GetCurSel(), 0);
+}
+
+// A Settings dialog showing the defaults.
+struct DefaultSettings {
+  explicit DefaultSettings(FakeHost& host) : dialog(host) {
+    dialog.min_suffixes = 5;
+    dialog.min_words = 15;
+    dialog.groups_shown = 15;
+    dialog.word_weight = 1;
+    dialog.suffix_weight = 1;
+    dialog.buffer_size = 10000;
+    dialog.OnInitDialog();
+  }
+  CSettingsDlg dialog;
+};
+
+TEST(SettingsDialog, ChecksInOrderWithBoundsAndKeepsFocusOnTheFailingEdit) {
+  FakeHost host;
+  DefaultSettings both_empty(host);
+  // Minimum suffixes is checked before minimum words.
+  both_empty.dialog.Edit(kMinWordsEdit)->text = "";
+  both_empty.dialog.Edit(kMinSuffixesEdit)->text = "";
+  both_empty.dialog.OnOK();
+  EXPECT_FALSE(both_empty.dialog.ended());
+  EXPECT_EQ(both_empty.dialog.TakeFocusRequest(), kMinSuffixesEdit);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages.back().text, "Please enter an integer.");
+
+  struct Case {
+    int edit;
+    const char* text;
+    const char* message;  // nullptr when accepted
+  };
+  const Case cases[] = {
+      {kMinSuffixesEdit, "0", "Please enter an integer between 1 and 2147483647."},
+      {kMinSuffixesEdit, "1", nullptr},
+      {kMinWordsEdit, "2147483648", "Please enter an integer between 1 and 2147483647."},
+      {kMinWordsEdit, "99999999999999999999", "Please enter an integer between 1 and 2147483647."},
+      {kMinWordsEdit, "2147483647", nullptr},
+      {kGroupsShownEdit, "0", "Please enter an integer between 1 and 2147483647."},
+      {kGroupsShownEdit, "1", nullptr},
+      {kWordWeightEdit, "x", "Please enter a number."},
+      {kWordWeightEdit, "0", nullptr},
+      {kWordWeightEdit, "-0.25", nullptr},
+      {kSuffixWeightEdit, "0", "Please enter a number between 1 and 100."},
+      {kSuffixWeightEdit, "101", "Please enter a number between 1 and 100."},
+      {kSuffixWeightEdit, "100", nullptr},
+      {kBufferSizeEdit, "9", "Please enter an integer between 10 and 2147483647."},
+      {kBufferSizeEdit, "10", nullptr},
+  };
+  for (const Case& c : cases) {
+    FakeHost case_host;
+    DefaultSettings settings(case_host);
+    settings.dialog.Edit(c.edit)->text = c.text;
+    settings.dialog.OnOK();
+    if (c.message == nullptr) {
+      EXPECT_TRUE(settings.dialog.ended()) << c.text;
+      EXPECT_EQ(settings.dialog.result(), kIdOk);
+      EXPECT_TRUE(case_host.messages.empty()) << c.text;
+      continue;
+    }
+    EXPECT_FALSE(settings.dialog.ended()) << c.text;
+    EXPECT_EQ(settings.dialog.TakeFocusRequest(), c.edit) << c.text;
+    ASSERT_EQ(case_host.messages.size(), 1u) << c.text;
+    EXPECT_EQ(case_host.messages[0].text, c.message);
+  }
+
+  FakeHost host_for_values;
+  DefaultSettings values(host_for_values);
+  values.dialog.Edit(kWordWeightEdit)->text = "-0.25";
+  values.dialog.Edit(kBufferSizeEdit)->text = "10";
+  values.dialog.OnOK();
+  EXPECT_EQ(values.dialog.word_weight, -0.25f);
+  EXPECT_EQ(values.dialog.buffer_size, 10);
+  EXPECT_EQ(values.dialog.min_words, 15);
+  // The integer edits take digits only; the weights a decimal point too.
+  EXPECT_EQ(values.dialog.Edit(kMinWordsEdit)->filter, EditFilter::kDigits);
+  EXPECT_EQ(values.dialog.Edit(kWordWeightEdit)->filter, EditFilter::kSignedReal);
+  EXPECT_EQ(values.dialog.Edit(kSuffixWeightEdit)->filter, EditFilter::kUnsignedReal);
+  EXPECT_TRUE(EditAccepts(EditFilter::kSignedReal, "-0.5"));
+  EXPECT_FALSE(EditAccepts(EditFilter::kDigits, "1.5"));
+  EXPECT_FALSE(EditAccepts(EditFilter::kUnsignedReal, "-1"));
+}
+
+}  // namespace
+}  // namespace tarvo::ui

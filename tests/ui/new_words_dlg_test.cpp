@@ -1,0 +1,194 @@
+// The New words generation dialog, driven directly on an engine.
+#include "ui/logic/new_words_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include "automaton/open_word_list.h"
+#include "fake_host.h"
+#include "test_support.h"
+
+namespace tarvo::ui {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+Strings Rows(const CListBoxModel& list) {
+  Strings rows;
+  for (int i = 0; i < list.GetCount(); ++i) rows.push_back(list.GetText(i));
+  return rows;
+}
+
+struct Fixture {
+  explicit Fixture(const Strings& words) { tarvo::test::BuildEngine(engine, words); }
+  CNewWordsDlg Dialog(std::uint32_t main, const std::string& distance) {
+    return CNewWordsDlg(host, engine.automaton, pending, main, distance);
+  }
+  tarvo::test::Engine engine;
+  test::FakeHost host;
+  Strings pending;
+};
+
+const Strings kWalkJump = {"walk", "walks", "walked", "talk", "talks", "talked",
+                           "jump", "jumped", "kick", "kicked"};
+
+TEST(NewWordsDialog, DistanceTextReadsLikeAtol) {
+  EXPECT_EQ(DistanceFromText("2"), 2u);
+  EXPECT_EQ(DistanceFromText("  \t12abc"), 12u);
+  EXPECT_EQ(DistanceFromText("+3"), 3u);
+  EXPECT_EQ(DistanceFromText("abc"), 0u);
+  EXPECT_EQ(DistanceFromText(""), 0u);
+  EXPECT_EQ(DistanceFromText("-1"), 4294967295u);
+  EXPECT_EQ(DistanceFromText("99999999999"), 2147483647u);
+}
+
+TEST(NewWordsDialog, InitialSearchLabelAndShowGroup) {
+  Fixture f(kWalkJump);
+  const std::uint32_t walk = tarvo::test::StateOfPrefix(f.engine.automaton, "walk");
+  const std::uint32_t jump = tarvo::test::StateOfPrefix(f.engine.automaton, "jump");
+  CNewWordsDlg dialog = f.Dialog(walk, "1");
+  dialog.OnInitDialog();
+  EXPECT_EQ(f.host.wait_cursor_shown, 1);
+  EXPECT_EQ(dialog.main_group_label().text, "-{} -ed -s");
+  EXPECT_EQ(dialog.distance_edit().text, "1");
+  EXPECT_FALSE(dialog.ok_button().enabled);
+  EXPECT_EQ(dialog.candidates(), (std::vector<std::uint32_t>{jump}));
+  EXPECT_EQ(Rows(dialog.suspicious_groups()), (Strings{"-{} -ed"}));
+  EXPECT_EQ(dialog.suspicious_groups().GetCurSel(), 0);
+
+  dialog.OnShowGroup();
+  EXPECT_EQ(Rows(dialog.group_words()), (Strings{"jump", "kick"}));
+  EXPECT_EQ(Rows(dialog.possible_words()), (Strings{"jumps", "kicks"}));
+  EXPECT_EQ(dialog.possible_words().GetSelCount(), 0);
+
+  // Distance 0 lists the main group itself, which proposes nothing.
+  CNewWordsDlg zero = f.Dialog(walk, "0");
+  zero.OnInitDialog();
+  const auto& listed = zero.candidates();
+  ASSERT_NE(std::find(listed.begin(), listed.end(), walk), listed.end());
+  zero.suspicious_groups().SetCurSel(static_cast<int>(std::find(listed.begin(), listed.end(), walk) - listed.begin()));
+  zero.OnShowGroup();
+  EXPECT_EQ(zero.group_words().GetCount(), 2);
+  EXPECT_EQ(zero.possible_words().GetCount(), 0);
+
+  // "-1" is held as 4294967295: the limit wraps to 0 and nothing is listed.
+  CNewWordsDlg wrapped = f.Dialog(walk, "-1");
+  wrapped.OnInitDialog();
+  EXPECT_EQ(wrapped.distance_edit().text, "4294967295");
+  EXPECT_EQ(wrapped.suspicious_groups().GetCount(), 0);
+  wrapped.OnShowGroup();  // nothing selected: ignored
+  EXPECT_EQ(wrapped.group_words().GetCount(), 0);
+}
+
+TEST(NewWordsDialog, DistanceTwoYieldsTwoWordsPerStemAndManyCandidatesAreAllListed) {
+  // The sample list's groups: every suspicious group at distance 2 of the
+  // best group proposes exactly two words per stem.
+  Fixture f({});
+  ASSERT_TRUE(OpenWordList(TARVO_SAMPLE_LIST, 10000, f.engine.tree, f.engine.automaton).ok);
+  const std::uint32_t main = f.engine.automaton.RankMainGroups(AnalysisSettings{}).at(0);
+  CNewWordsDlg dialog = f.Dialog(main, "2");
+  dialog.OnInitDialog();
+  ASSERT_GT(dialog.candidates().size(), 0u);
+  for (int row = 0; row < dialog.suspicious_groups().GetCount(); ++row) {
+    dialog.suspicious_groups().SetCurSel(row);
+    dialog.OnShowGroup();
+    EXPECT_EQ(dialog.possible_words().GetCount(), 2 * dialog.group_words().GetCount());
+  }
+
+  // Over a thousand suspicious groups: distance 0 from the accepting leaf
+  // lists every final state, and here 1500 words each end a distinct group
+  // (each is followed by an ending of its own).
+  Strings words;
+  for (int i = 0; i < 1500; ++i) {
+    std::string stem;
+    for (int n = i, digit = 0; digit < 6; ++digit, n /= 4) stem += static_cast<char>('a' + n % 4);
+    words.push_back(stem);
+    words.push_back(stem + "z" + stem);
+  }
+  Fixture big(words);
+  CNewWordsDlg all = big.Dialog(1, "0");
+  all.OnInitDialog();
+  ASSERT_GT(all.candidates().size(), 1000u);
+  EXPECT_EQ(all.candidates(), big.engine.automaton.FindSuspiciousGroups(1, 0));
+  EXPECT_EQ(all.suspicious_groups().GetCount(), static_cast<int>(all.candidates().size()));
+}
+
+TEST(NewWordsDialog, AddSelectClearRemoveAndReanalyse) {
+  Fixture f(kWalkJump);
+  const std::uint32_t walk = tarvo::test::StateOfPrefix(f.engine.automaton, "walk");
+  CNewWordsDlg dialog = f.Dialog(walk, "1");
+  dialog.OnInitDialog();
+  dialog.OnShowGroup();
+  dialog.OnAdd();  // nothing selected
+  EXPECT_FALSE(dialog.ok_button().enabled);
+  dialog.OnSelectAll();
+  EXPECT_EQ(dialog.possible_words().GetSelCount(), 2);
+  dialog.OnAdd();
+  dialog.OnAdd();  // the same selection again adds nothing
+  EXPECT_EQ(Rows(dialog.words_to_add()), (Strings{"jumps", "kicks"}));
+  EXPECT_TRUE(dialog.ok_button().enabled);
+  EXPECT_EQ(dialog.possible_words().GetSelCount(), 2);  // the selection stays
+
+  // A row that differs only in letter case is not added.
+  dialog.words_to_add().ResetContent();
+  dialog.words_to_add().AddString("JUMPS");
+  dialog.OnAdd();
+  EXPECT_EQ(Rows(dialog.words_to_add()), (Strings{"JUMPS", "kicks"}));
+
+  // Clear all also clears a single selected row.
+  dialog.OnClearAll();
+  EXPECT_EQ(dialog.possible_words().GetSelCount(), 0);
+  dialog.possible_words().DeleteString(1);
+  dialog.possible_words().SetSel(0, true);
+  dialog.OnClearAll();
+  EXPECT_FALSE(dialog.possible_words().GetSel(0));
+
+  // Removing every row keeps OK enabled.
+  dialog.words_to_add().SelItemRangeEx(0, dialog.words_to_add().GetCount() - 1);
+  dialog.OnRemoveSelected();
+  EXPECT_EQ(dialog.words_to_add().GetCount(), 0);
+  EXPECT_TRUE(dialog.ok_button().enabled);
+
+  // Reanalyse with a new distance refills the groups, selects row 0 and
+  // keeps the other lists.
+  dialog.words_to_add().AddString("kept");
+  const Strings words_before = Rows(dialog.group_words());
+  dialog.distance_edit().text = "0";
+  dialog.OnReanalyse();
+  EXPECT_EQ(dialog.distance(), 0u);
+  EXPECT_EQ(dialog.candidates(), f.engine.automaton.FindSuspiciousGroups(walk, 0));
+  EXPECT_EQ(dialog.suspicious_groups().GetCurSel(), 0);
+  EXPECT_EQ(Rows(dialog.group_words()), words_before);
+  EXPECT_EQ(Rows(dialog.words_to_add()), (Strings{"kept"}));
+  EXPECT_EQ(dialog.distance_edit().text, "0");
+}
+
+TEST(NewWordsDialog, AutomaticKeepsDuplicatesAndOkAppendsOnlyNewPendingWords) {
+  // Two suspicious groups of group 2 both propose "aaa".
+  Fixture f({"a", "aa", "aaaa", "abaa", "b", "bab", "baba"});
+  CNewWordsDlg dialog = f.Dialog(2, "1");
+  dialog.OnInitDialog();
+  dialog.OnAutomatic();
+  const Strings rows = Rows(dialog.words_to_add());
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), "aaa"), 2);
+  EXPECT_EQ(rows.size(), f.engine.automaton.AutomaticWords(dialog.candidates(), 2).size());
+  EXPECT_TRUE(dialog.ok_button().enabled);
+
+  f.pending = {"ba"};
+  dialog.OnOK();
+  EXPECT_TRUE(dialog.ended());
+  EXPECT_EQ(dialog.result(), kIdOk);
+  // "ba" was pending already; "aaa" twice, as listed, in sorted order (the
+  // start state's own group proposes the empty word).
+  EXPECT_EQ(f.pending, (Strings{"ba", "", "aaa", "aaa", "aba"}));
+
+  // Cancel after Automatic leaves the pending words alone.
+  CNewWordsDlg cancelled = f.Dialog(2, "1");
+  cancelled.OnInitDialog();
+  cancelled.OnAutomatic();
+  cancelled.OnCancel();
+  EXPECT_EQ(cancelled.result(), kIdCancel);
+  EXPECT_EQ(f.pending.size(), 5u);
+}
+
+}  // namespace
+}  // namespace tarvo::ui

@@ -1,0 +1,219 @@
+// Update, Save, Save as and Exit of the main window, and the mends that keep
+// every word: failures are reported and nothing is dropped.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fake_host.h"
+#include "test_support.h"
+#include "ui/logic/analyser_dlg.h"
+#include "ui/logic/new_words_dlg.h"
+#include "ui/resource_ids.h"
+
+namespace tarvo::ui {
+namespace {
+
+using tarvo::test::ReadFile;
+using Strings = std::vector<std::string>;
+
+const std::string kList = "walk\nwalks\nwalked\ntalk\ntalks\ntalked\njump\njumped\nkick\nkicked\n";
+constexpr unsigned kYesNo = 0x34;
+constexpr unsigned kYesNoCancel = 0x33;
+
+// A main window on kList with loose minimums, and the words "jumps" and
+// "kicks" pending after Find Now at distance 1.
+class Session : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path = dir.Write("list.txt", kList);
+    window.OnInitDialog();
+    window.settings().min_words = 1;
+    window.settings().min_suffixes = 1;
+    host.files.push_back(path);
+    window.OnOpen();
+    ASSERT_TRUE(window.find_now_button().enabled);
+    host.scripts[kNewWordsDialogId] = [](CDialogLogic& logic) {
+      auto& dialog = dynamic_cast<CNewWordsDlg&>(logic);
+      dialog.OnShowGroup();
+      dialog.OnSelectAll();
+      dialog.OnAdd();
+      dialog.OnOK();
+    };
+    window.distance_edit().text = "1";
+    window.OnFindNow();
+    ASSERT_EQ(window.pending_words(), (Strings{"jumps", "kicks"}));
+    ASSERT_TRUE(window.update_button().enabled);
+  }
+
+  std::vector<std::string> Questions() const {
+    std::vector<std::string> texts;
+    for (const auto& message : host.messages) texts.push_back(message.text);
+    return texts;
+  }
+
+  tarvo::test::TempDir dir;
+  std::string path;
+  test::FakeHost host;
+  CAnalyserDlg window{host};
+};
+
+TEST_F(Session, FindNowCancelledOrWithNothingNewLeavesUpdateAsItWas) {
+  host.scripts[kNewWordsDialogId] = [](CDialogLogic& logic) { logic.OnCancel(); };
+  window.OnFindNow();
+  EXPECT_EQ(window.pending_words().size(), 2u);
+  EXPECT_TRUE(window.update_button().enabled);
+}
+
+TEST_F(Session, UpdateInsertsThePendingWordsAndSaveAppendsThemOnce) {
+  window.main_groups().SetCurSel(2);
+  window.OnUpdate();
+  EXPECT_TRUE(window.pending_words().empty());
+  EXPECT_EQ(window.added_words(), (Strings{"jumps", "kicks"}));
+  EXPECT_FALSE(window.update_button().enabled);
+  EXPECT_EQ(window.main_groups().GetCurSel(), 0);
+  EXPECT_NE(tarvo::test::StateOfPrefix(window.automaton(), "jumps"), 0u);
+
+  window.OnSave();
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
+  EXPECT_TRUE(window.added_words().empty());
+  window.OnSave();
+  EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
+}
+
+TEST_F(Session, SaveAsksToUpdateFirst) {
+  host.answers = {kIdNo};
+  window.OnSave();
+  EXPECT_EQ(Questions(), (Strings{"Do you want to update before saving?"}));
+  EXPECT_EQ(host.messages[0].type, kYesNo);
+  EXPECT_EQ(ReadFile(path), kList);
+  EXPECT_TRUE(window.update_button().enabled);
+
+  host.answers = {kIdYes};
+  window.OnSave();
+  EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
+  EXPECT_FALSE(window.update_button().enabled);
+}
+
+TEST_F(Session, SaveAsWritesTheWholeTreeAndLaterSavesAppendOnlyNewerWords) {
+  host.answers = {kIdYes};
+  const std::string copy = dir.PathOf("copy.txt");
+  host.files.push_back(copy);
+  window.OnSaveAs();
+  ASSERT_EQ(host.file_requests.size(), 2u);
+  const FileDialogRequest& request = host.file_requests[1];
+  EXPECT_FALSE(request.open);
+  EXPECT_EQ(request.default_extension, "txt");
+  EXPECT_EQ(request.initial_name, path);
+  EXPECT_EQ(request.filter, "Text files (*.txt)|*.txt||");
+  EXPECT_EQ(window.current_path(), copy);
+  EXPECT_TRUE(window.added_words().empty());
+  std::string saved = ReadFile(copy);
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 12);
+  EXPECT_NE(saved.find("jumps\n"), std::string::npos);
+  EXPECT_EQ(ReadFile(path), kList);
+
+  window.pending_words().push_back("walking");
+  window.OnUpdate();
+  window.OnSave();
+  EXPECT_EQ(ReadFile(copy), saved + "walking\n");
+}
+
+TEST_F(Session, ExitAsksAndSavesPendingWordsOnlyWhenTold) {
+  host.answers = {kIdCancel};
+  window.OnExit();
+  EXPECT_FALSE(window.ended());
+  EXPECT_EQ(host.messages.back().type, kYesNoCancel);
+
+  host.answers = {kIdYes, kIdNo};
+  window.OnExit();
+  EXPECT_TRUE(window.ended());
+  EXPECT_EQ(ReadFile(path), kList);  // opened for appending, nothing written
+  EXPECT_EQ(host.messages.back().text, "Do you also want to save the lately added words (after the last update)?");
+}
+
+TEST_F(Session, ExitYesYesAppendsPendingWordsWithoutInsertingThem) {
+  host.answers = {kIdYes, kIdYes};
+  window.OnExit();
+  EXPECT_TRUE(window.ended());
+  EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
+  EXPECT_EQ(tarvo::test::StateOfPrefix(window.automaton(), "jumps"), 0u);
+}
+
+TEST_F(Session, ExitNoEndsWithoutWriting) {
+  host.answers = {kIdNo};
+  window.OnExit();
+  EXPECT_TRUE(window.ended());
+  EXPECT_EQ(ReadFile(path), kList);
+}
+
+TEST_F(Session, EnterEscapeAndCloseAskWhenWordsAreUnsaved) {
+  host.answers = {kIdCancel, kIdCancel};
+  window.OnOK();
+  window.OnCancel();
+  EXPECT_FALSE(window.ended());
+  EXPECT_EQ(Questions(), (Strings{"Do you want to save changes?", "Do you want to save changes?"}));
+  host.answers = {kIdNo};
+  window.OnCancel();
+  EXPECT_TRUE(window.ended());
+
+  test::FakeHost quiet_host;
+  CAnalyserDlg quiet(quiet_host);
+  quiet.OnInitDialog();
+  quiet.OnCancel();
+  EXPECT_TRUE(quiet.ended());
+  EXPECT_EQ(quiet.result(), kIdCancel);
+  EXPECT_TRUE(quiet_host.messages.empty());
+}
+
+TEST_F(Session, FailedSaveKeepsTheWordsAndSaysWhy) {
+  window.OnUpdate();
+  std::filesystem::remove(path);
+  std::filesystem::create_directory(path);  // the current file is now a folder
+  window.OnSave();
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_NE(host.messages[0].text.find(path), std::string::npos);
+  EXPECT_NE(host.messages[0].text.find("Is a directory"), std::string::npos);
+  EXPECT_EQ(window.added_words(), (Strings{"jumps", "kicks"}));
+
+  // Exit answered Yes keeps the window open when the append fails, with the
+  // pending and added words where they were.
+  window.pending_words().push_back("walking");
+  window.update_button().enabled = true;
+  host.answers = {kIdYes, kIdYes};
+  window.OnExit();
+  EXPECT_FALSE(window.ended());
+  EXPECT_EQ(window.added_words(), (Strings{"jumps", "kicks"}));
+  EXPECT_EQ(window.pending_words(), (Strings{"walking"}));
+}
+
+TEST_F(Session, FailedSaveAsKeepsThePathTheWordsAndTheOldFile) {
+  window.OnUpdate();
+  for (const std::string& target : {std::string("/dev/full"), dir.PathOf("missing/out.txt"), dir.path()}) {
+    host.files.push_back(target);
+    window.OnSaveAs();
+    EXPECT_EQ(window.current_path(), path) << target;
+    EXPECT_EQ(window.added_words().size(), 2u) << target;
+  }
+  EXPECT_EQ(host.messages.size(), 3u);
+  EXPECT_NE(host.messages[0].text.find("No space left"), std::string::npos);
+}
+
+TEST(AppendToForeignFile, KeepsTheLastWordApart) {
+  tarvo::test::TempDir dir;
+  const std::string path = dir.Write("list.txt", "walk walks walked talk talks talked jump jumped kick kicked");
+  test::FakeHost host;
+  CAnalyserDlg window(host);
+  window.OnInitDialog();
+  window.settings().min_words = 1;
+  window.settings().min_suffixes = 1;
+  host.files.push_back(path);
+  window.OnOpen();
+  window.pending_words() = {"jumps"};
+  window.OnUpdate();
+  window.OnSave();
+  EXPECT_EQ(ReadFile(path), "walk walks walked talk talks talked jump jumped kick kicked\njumps\n");
+}
+
+}  // namespace
+}  // namespace tarvo::ui

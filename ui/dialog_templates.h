@@ -1,0 +1,69 @@
+// The layout of every window and dialog, as data.
+//
+// Positions and sizes are in dialog units (a quarter of the dialog font's
+// average character width horizontally, an eighth of its height
+// vertically); the Qt backend's builder turns a template into widgets. The
+// order of the controls is the tab order. What an edit box accepts is the
+// logic's business (see CEditModel), not the template's.
+#pragma once
+
+#include <vector>
+
+namespace tarvo::ui {
+
+enum class ControlKind {
+  kStaticText,
+  kGroupBox,
+  kPushButton,
+  kDefaultPushButton,
+  kEdit,
+  kListBox,
+};
+
+// Style bits that matter for the views.
+enum ControlStyle : unsigned {
+  kStyleNone = 0,
+  kListSorted = 1 << 0,
+  kListMultipleSelection = 1 << 1,
+};
+
+struct ControlTemplate {
+  int id;
+  ControlKind kind;
+  const char* text;
+  int x, y, width, height;
+  unsigned style = kStyleNone;
+};
+
+struct DialogTemplate {
+  int id;
+  const char* caption;
+  int width, height;
+  bool minimize_box;
+  int menu_id;  // 0 when the dialog has no menu
+  std::vector<ControlTemplate> controls;
+
+  const ControlTemplate* Find(int control_id) const;
+};
+
+struct MenuItemTemplate {
+  const char* text;  // nullptr for a separator
+  int command;
+};
+
+struct MenuTemplate {
+  const char* text;
+  std::vector<MenuItemTemplate> items;
+};
+
+const DialogTemplate& MainDialogTemplate();
+const DialogTemplate& SettingsDialogTemplate();
+const DialogTemplate& NewWordsDialogTemplate();
+const std::vector<MenuTemplate>& MainMenuTemplate();
+
+// The dialog font: 8-point "MS Sans Serif", with a common sans-serif family
+// standing in where that font does not exist.
+inline constexpr const char* kDialogFontFamily = "MS Sans Serif";
+inline constexpr int kDialogFontPoints = 8;
+
+}  // namespace tarvo::ui

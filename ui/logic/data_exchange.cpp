@@ -1,0 +1,96 @@
+#include "ui/logic/data_exchange.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace tarvo::ui {
+namespace {
+
+constexpr unsigned kMessageType = kMbOk | kMbIconExclamation;
+
+std::string Trimmed(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+enum class ParseOutcome { kOk, kNotANumber, kTooLarge };
+
+// An optional sign and digits, nothing else.
+ParseOutcome ParseLong(const std::string& raw, long long* value) {
+  const std::string text = Trimmed(raw);
+  std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+  if (i == text.size()) return ParseOutcome::kNotANumber;
+  long long magnitude = 0;
+  bool too_large = false;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return ParseOutcome::kNotANumber;
+    if (magnitude > (1LL << 40)) too_large = true;
+    else magnitude = magnitude * 10 + (text[i] - '0');
+  }
+  if (too_large) return ParseOutcome::kTooLarge;
+  *value = text[0] == '-' ? -magnitude : magnitude;
+  return ParseOutcome::kOk;
+}
+
+std::optional<double> ParseReal(const std::string& raw) {
+  const std::string text = Trimmed(raw);
+  if (text.empty()) return std::nullopt;
+  char* end = nullptr;
+  errno = 0;
+  const double value = std::strtod(text.c_str(), &end);
+  if (*end != '\0' || !std::isfinite(value) || errno == ERANGE) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::string FormatLong(long value) { return std::to_string(value); }
+
+std::string FormatFloat(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+  return text;
+}
+
+bool ExchangeLong(IPlatformHost& host, const CEditModel& edit, long min, long max, long* value) {
+  long long parsed = 0;
+  const ParseOutcome outcome = ParseLong(edit.text, &parsed);
+  if (outcome == ParseOutcome::kNotANumber) {
+    host.ShowMessage("Please enter an integer.", kMessageType);
+    return false;
+  }
+  if (outcome == ParseOutcome::kTooLarge || parsed < min || parsed > max) {
+    host.ShowMessage("Please enter an integer between " + std::to_string(min) + " and " +
+                         std::to_string(max) + ".",
+                     kMessageType);
+    return false;
+  }
+  *value = static_cast<long>(parsed);
+  return true;
+}
+
+bool ExchangeFloat(IPlatformHost& host, const CEditModel& edit, float* value) {
+  const std::optional<double> parsed = ParseReal(edit.text);
+  if (!parsed || std::fabs(*parsed) > 3.4e38) {
+    host.ShowMessage("Please enter a number.", kMessageType);
+    return false;
+  }
+  *value = static_cast<float>(*parsed);
+  return true;
+}
+
+bool ExchangeFloatInRange(IPlatformHost& host, const CEditModel& edit, float min, float max, float* value) {
+  if (!ExchangeFloat(host, edit, value)) return false;
+  if (*value < min || *value > max) {
+    host.ShowMessage("Please enter a number between " + FormatFloat(min) + " and " + FormatFloat(max) + ".",
+                     kMessageType);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tarvo::ui

@@ -1,0 +1,24 @@
+// Moving numbers between edit boxes and values, with the checks and
+// messages of a dialog's data exchange.
+#pragma once
+
+#include <string>
+
+#include "ui/platform/controls.h"
+#include "ui/platform/host.h"
+
+namespace tarvo::ui {
+
+// Writing direction: the text an edit box shows for a value.
+std::string FormatLong(long value);
+std::string FormatFloat(float value);  // general format: 1.0 shows as 1
+
+// Reading direction. Each reads the edit's text into *value and checks it
+// against [min, max]; on failure it shows the message for the failure and
+// returns false, leaving *value as it was when the text is not a number.
+// A number too large for the type is a range failure.
+bool ExchangeLong(IPlatformHost& host, const CEditModel& edit, long min, long max, long* value);
+bool ExchangeFloat(IPlatformHost& host, const CEditModel& edit, float* value);
+bool ExchangeFloatInRange(IPlatformHost& host, const CEditModel& edit, float min, float max, float* value);
+
+}  // namespace tarvo::ui

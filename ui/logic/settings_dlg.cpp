@@ -1,0 +1,61 @@
+#include "ui/logic/settings_dlg.h"
+
+#include "automaton/analysis_settings.h"
+#include "ui/logic/data_exchange.h"
+#include "ui/resource_ids.h"
+
+namespace tarvo::ui {
+
+CSettingsDlg::CSettingsDlg(IPlatformHost& host) : CDialogLogic(kSettingsDialogId), host_(host) {
+  for (CEditModel* edit : {&min_words_edit_, &min_suffixes_edit_, &groups_shown_edit_, &buffer_size_edit_}) {
+    edit->filter = EditFilter::kDigits;
+  }
+  // A weight such as 0.5 must be typeable; the word weight may be negative.
+  word_weight_edit_.filter = EditFilter::kSignedReal;
+  suffix_weight_edit_.filter = EditFilter::kUnsignedReal;
+}
+
+CEditModel* CSettingsDlg::Edit(int control_id) {
+  switch (control_id) {
+    case kMinWordsEdit: return &min_words_edit_;
+    case kWordWeightEdit: return &word_weight_edit_;
+    case kMinSuffixesEdit: return &min_suffixes_edit_;
+    case kSuffixWeightEdit: return &suffix_weight_edit_;
+    case kGroupsShownEdit: return &groups_shown_edit_;
+    case kBufferSizeEdit: return &buffer_size_edit_;
+    default: return nullptr;
+  }
+}
+
+void CSettingsDlg::OnInitDialog() { DoDataExchange(false); }
+
+void CSettingsDlg::OnOK() {
+  if (DoDataExchange(true)) EndDialog(kIdOk);
+}
+
+bool CSettingsDlg::DoDataExchange(bool save_and_validate) {
+  if (!save_and_validate) {
+    min_suffixes_edit_.text = FormatLong(min_suffixes);
+    min_words_edit_.text = FormatLong(min_words);
+    groups_shown_edit_.text = FormatLong(groups_shown);
+    word_weight_edit_.text = FormatFloat(word_weight);
+    suffix_weight_edit_.text = FormatFloat(suffix_weight);
+    buffer_size_edit_.text = FormatLong(buffer_size);
+    return true;
+  }
+  // Each step reads one edit box; the first that fails stops the exchange
+  // and sends the focus back to its edit box.
+  auto step = [&](int control_id, bool ok) {
+    if (!ok) RequestFocus(control_id);
+    return ok;
+  };
+  return step(kMinSuffixesEdit, ExchangeLong(host_, min_suffixes_edit_, 1, kMaxSettingValue, &min_suffixes)) &&
+         step(kMinWordsEdit, ExchangeLong(host_, min_words_edit_, 1, kMaxSettingValue, &min_words)) &&
+         step(kGroupsShownEdit, ExchangeLong(host_, groups_shown_edit_, 1, kMaxSettingValue, &groups_shown)) &&
+         step(kWordWeightEdit, ExchangeFloat(host_, word_weight_edit_, &word_weight)) &&
+         step(kSuffixWeightEdit, ExchangeFloatInRange(host_, suffix_weight_edit_, kMinSuffixWeight,
+                                                      kMaxSuffixWeight, &suffix_weight)) &&
+         step(kBufferSizeEdit, ExchangeLong(host_, buffer_size_edit_, kMinBufferSize, kMaxSettingValue, &buffer_size));
+}
+
+}  // namespace tarvo::ui

@@ -1,0 +1,48 @@
+// CSettingsDlg: the logic of the Settings dialog.
+//
+// The main window copies its six settings into the public members, runs the
+// dialog, and reads them back when it ends with OK. OnInitDialog shows the
+// values in the edit boxes; OnOK reads and checks them in a fixed order
+// (minimum suffixes, minimum words, groups shown, word weight, suffix
+// weight, buffer size). The first failure shows a message, sends the focus
+// back to that edit box and keeps the dialog open; members read before it
+// already hold their new values, but reach the main window only through a
+// later successful OK.
+#pragma once
+
+#include "ui/platform/controls.h"
+#include "ui/platform/dialog_logic.h"
+#include "ui/platform/host.h"
+
+namespace tarvo::ui {
+
+class CSettingsDlg : public CDialogLogic {
+ public:
+  explicit CSettingsDlg(IPlatformHost& host);
+
+  void OnInitDialog() override;
+  void OnOK() override;
+  // The Help button has no handler: it does nothing.
+  void OnHelp() {}
+
+  // The edit box with the given control id, or nullptr.
+  CEditModel* Edit(int control_id);
+
+  long min_suffixes = 0;
+  long min_words = 0;
+  long groups_shown = 0;
+  float word_weight = 0;
+  float suffix_weight = 0;
+  long buffer_size = 0;
+
+ private:
+  // Moves the values between the members and the edit boxes; when reading,
+  // checks each one and stops at the first failure (returns false).
+  bool DoDataExchange(bool save_and_validate);
+
+  IPlatformHost& host_;
+  CEditModel min_words_edit_, word_weight_edit_, min_suffixes_edit_;
+  CEditModel suffix_weight_edit_, groups_shown_edit_, buffer_size_edit_;
+};
+
+}  // namespace tarvo::ui

@@ -1,0 +1,147 @@
+#include "ui/qt/dialog_view.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace tarvo::ui::qt {
+namespace {
+
+QValidator* ValidatorFor(EditFilter filter, QObject* parent) {
+  switch (filter) {
+    case EditFilter::kAny: return nullptr;
+    case EditFilter::kDigits:
+      return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), parent);
+    case EditFilter::kUnsignedReal:
+      return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), parent);
+    case EditFilter::kSignedReal:
+      return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]*\\.?[0-9]*")), parent);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+DialogView::DialogView(CDialogLogic& logic, const DialogTemplate& dialog, QWidget* parent)
+    : QDialog(parent), logic_(logic), page_(new QWidget(this)) {
+  setWindowTitle(QString::fromUtf8(dialog.caption));
+  Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (dialog.minimize_box) flags |= Qt::WindowMinimizeButtonHint;
+  setWindowFlags(flags);
+  built_ = std::make_unique<BuiltDialog>(dialog, page_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->addWidget(page_);
+}
+
+int DialogView::RunModal() {
+  Initialise();
+  // exec() makes the dialog modal only when it shows it, so it must not be
+  // visible yet.
+  return logic_.ended() ? logic_.result() : exec();
+}
+
+void DialogView::ShowModeless() {
+  Initialise();
+  show();
+}
+
+void DialogView::Initialise() {
+  logic_.Restart();
+  logic_.OnInitDialog();
+  SyncFromModels();
+}
+
+void DialogView::Command(const std::function<void()>& command) {
+  command();
+  SyncFromModels();
+  if (logic_.ended()) done(logic_.result());
+}
+
+void DialogView::SyncFromModels() {
+  for (const auto& sync : syncs_) sync();
+  if (int id = logic_.TakeFocusRequest()) {
+    if (QWidget* widget = Control(id)) {
+      widget->setFocus();
+      if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+    }
+  }
+}
+
+void DialogView::BindButton(int id, std::function<void()> command, CButtonModel* model) {
+  auto* button = built_->ControlAs<QPushButton>(id);
+  connect(button, &QPushButton::clicked, this, [this, command] { Command(command); });
+  if (model != nullptr) {
+    syncs_.push_back([button, model] {
+      button->setEnabled(model->enabled);
+      button->setText(QString::fromStdString(model->text));
+    });
+  }
+}
+
+void DialogView::BindEdit(int id, CEditModel& model) {
+  auto* edit = built_->ControlAs<QLineEdit>(id);
+  edit->setValidator(ValidatorFor(model.filter, edit));
+  connect(edit, &QLineEdit::textEdited, this, [&model](const QString& text) { model.text = text.toStdString(); });
+  syncs_.push_back([edit, &model] {
+    const QString text = QString::fromStdString(model.text);
+    if (edit->text() != text) edit->setText(text);
+    edit->setEnabled(model.enabled);
+  });
+}
+
+ListBoxBinding* DialogView::BindList(int id, CListBoxModel& model, std::function<DisplayEncoding()> encoding) {
+  auto* binding = new ListBoxBinding(built_->ControlAs<QListView>(id), model, std::move(encoding));
+  syncs_.push_back([binding] { binding->Sync(); });
+  return binding;
+}
+
+void DialogView::BindStatic(int id, CStaticModel& model, std::function<DisplayEncoding()> encoding) {
+  auto* label = built_->ControlAs<QLabel>(id);
+  label->setWordWrap(false);
+  label->setTextFormat(Qt::PlainText);
+  syncs_.push_back([label, &model, encoding] {
+    label->setText(QString::fromStdString(DisplayText(model.text, encoding())));
+  });
+}
+
+void DialogView::reject() {
+  Command([this] { logic_.OnCancel(); });
+}
+
+void DialogView::accept() {
+  Command([this] { logic_.OnOK(); });
+}
+
+void DialogView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+    QDialog::keyPressEvent(event);
+    return;
+  }
+  // Enter presses the focused push button, else the default button, else
+  // it is the standard OK command.
+  QPushButton* target = qobject_cast<QPushButton*>(focusWidget());
+  if (target == nullptr) {
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+      if (button->isDefault() && button->isVisible()) target = button;
+    }
+  }
+  if (target != nullptr) {
+    if (target->isEnabled()) target->click();
+    return;
+  }
+  accept();
+}
+
+void DialogView::closeEvent(QCloseEvent* event) {
+  if (!logic_.ended()) Command([this] { logic_.OnCancel(); });
+  if (logic_.ended()) event->accept();
+  else event->ignore();
+}
+
+}  // namespace tarvo::ui::qt

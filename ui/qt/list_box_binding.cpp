@@ -1,0 +1,75 @@
+#include "ui/qt/list_box_binding.h"
+
+#include <QItemSelectionModel>
+
+namespace tarvo::ui::qt {
+
+ListBoxAdapter::ListBoxAdapter(CListBoxModel& model, std::function<DisplayEncoding()> encoding, QObject* parent)
+    : QAbstractListModel(parent), model_(model), encoding_(std::move(encoding)) {}
+
+int ListBoxAdapter::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : model_.GetCount(); }
+
+QVariant ListBoxAdapter::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= model_.GetCount()) return {};
+  return QString::fromStdString(DisplayText(model_.GetText(index.row()), encoding_()));
+}
+
+bool ListBoxAdapter::SyncRows() {
+  if (rows_revision_ == model_.rows_revision()) return false;
+  beginResetModel();
+  rows_revision_ = model_.rows_revision();
+  endResetModel();
+  return true;
+}
+
+ListBoxBinding::ListBoxBinding(QListView* view, CListBoxModel& model, std::function<DisplayEncoding()> encoding)
+    : QObject(view), view_(view), model_(model), adapter_(new ListBoxAdapter(model, std::move(encoding), this)) {
+  view_->setModel(adapter_);
+  connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &ListBoxBinding::ViewSelectionChanged);
+  connect(view_, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+    if (!index.isValid() || !double_click_) return;
+    if (!model_.multiple_selection()) model_.SetCurSel(index.row());
+    double_click_();
+  });
+  Sync();
+}
+
+void ListBoxBinding::ViewSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+  if (syncing_) return;
+  for (const QItemSelectionRange& range : deselected) {
+    for (int row = range.top(); row <= range.bottom(); ++row) model_.SetSel(row, false);
+  }
+  for (const QItemSelectionRange& range : selected) {
+    for (int row = range.top(); row <= range.bottom(); ++row) model_.SetSel(row, true);
+  }
+  selection_revision_ = model_.selection_revision();
+}
+
+void ListBoxBinding::Sync() {
+  syncing_ = true;
+  const bool reset = adapter_->SyncRows();
+  if (reset || selection_revision_ != model_.selection_revision()) {
+    // Rebuild the view's selection from runs of selected rows.
+    QItemSelection selection;
+    const int count = model_.GetCount();
+    for (int row = 0; row < count;) {
+      if (!model_.GetSel(row)) {
+        ++row;
+        continue;
+      }
+      int last = row;
+      while (last + 1 < count && model_.GetSel(last + 1)) ++last;
+      selection.select(adapter_->index(row), adapter_->index(last));
+      row = last + 1;
+    }
+    view_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (!model_.multiple_selection() && model_.GetCurSel() >= 0) {
+      view_->selectionModel()->setCurrentIndex(adapter_->index(model_.GetCurSel()), QItemSelectionModel::NoUpdate);
+    }
+    selection_revision_ = model_.selection_revision();
+  }
+  syncing_ = false;
+}
+
+}  // namespace tarvo::ui::qt

@@ -1,0 +1,75 @@
+// tarvo-screenshot: renders the main window with a word list's groups and
+// one group's words, the Settings dialog and the New words dialog to PNG
+// files, offscreen, for reviewers to look at.
+//
+//   QT_QPA_PLATFORM=offscreen tarvo-screenshot WORDLIST OUTDIR
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <cstdio>
+
+#include "ui/logic/analyser_dlg.h"
+#include "ui/logic/new_words_dlg.h"
+#include "ui/logic/settings_dlg.h"
+#include "ui/qt/main_window_view.h"
+#include "ui/qt/new_words_view.h"
+#include "ui/qt/qt_host.h"
+#include "ui/qt/settings_view.h"
+
+namespace {
+
+bool Save(QWidget& widget, const QString& folder, const QString& name) {
+  const QString path = QDir(folder).filePath(name);
+  const bool ok = widget.grab().save(path);
+  std::printf("%s %s\n", ok ? "wrote" : "could not write", path.toLocal8Bit().constData());
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: tarvo-screenshot WORDLIST OUTDIR\n");
+    return 2;
+  }
+  using namespace tarvo::ui;
+  const std::string list = argv[1];
+  const QString folder = QString::fromLocal8Bit(argv[2]);
+  QDir().mkpath(folder);
+
+  qt::QtHost host;
+  host.SetFileChooser([&](const FileDialogRequest&) { return std::optional<std::string>(list); });
+  CAnalyserDlg main_logic(host);
+  host.SetMainWindow(&main_logic);
+  qt::MainWindowView main_view(main_logic, host);
+  main_view.ShowModeless();
+  main_logic.OnOpen();
+  main_logic.OnMainGroupsDoubleClick();
+  main_view.SyncFromModels();
+  bool ok = Save(main_view, folder, QStringLiteral("main-window.png"));
+
+  CSettingsDlg settings(host);
+  settings.min_words = 15;
+  settings.min_suffixes = 5;
+  settings.groups_shown = 15;
+  settings.word_weight = 1.0f;
+  settings.suffix_weight = 1.0f;
+  settings.buffer_size = 10000;
+  qt::SettingsView settings_view(settings);
+  settings_view.ShowModeless();
+  ok &= Save(settings_view, folder, QStringLiteral("settings.png"));
+
+  if (!main_logic.ranked_groups().empty()) {
+    CNewWordsDlg new_words(host, main_logic.automaton(), main_logic.pending_words(),
+                           main_logic.ranked_groups().front(), main_logic.distance_edit().text);
+    qt::NewWordsView new_words_view(new_words, main_logic.display_encoding());
+    new_words_view.ShowModeless();
+    new_words.OnShowGroup();
+    new_words.OnSelectAll();
+    new_words.OnAdd();
+    new_words_view.SyncFromModels();
+    ok &= Save(new_words_view, folder, QStringLiteral("new-words.png"));
+  }
+  return ok ? 0 : 1;
+}

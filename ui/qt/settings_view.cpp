@@ -1,0 +1,18 @@
+#include "ui/qt/settings_view.h"
+
+#include "ui/resource_ids.h"
+
+namespace tarvo::ui::qt {
+
+SettingsView::SettingsView(CSettingsDlg& logic, QWidget* parent)
+    : DialogView(logic, SettingsDialogTemplate(), parent) {
+  for (int id : {kMinWordsEdit, kWordWeightEdit, kMinSuffixesEdit, kSuffixWeightEdit, kGroupsShownEdit,
+                 kBufferSizeEdit}) {
+    BindEdit(id, *logic.Edit(id));
+  }
+  BindButton(kIdOkButton, [&logic] { logic.OnOK(); });
+  BindButton(kIdCancelButton, [&logic] { logic.OnCancel(); });
+  BindButton(kIdHelpButton, [&logic] { logic.OnHelp(); });
+}
+
+}  // namespace tarvo::ui::qt
