@@ -12,6 +12,7 @@ struct AnalysisSettings {
   float suffix_weight = 1.0f;        // factor of ln(suffix count)
   std::uint32_t groups_shown = 15;   // length of the ranked list
   std::uint32_t buffer_size = 10000; // the word tree's growth step at the next Open
+  bool read_as_characters = false;   // code UTF-8 characters, not bytes, at the next Open
 };
 
 // Bounds that the Settings dialog and the command line enforce.

@@ -24,7 +24,7 @@ void CWordTree::BuildAutomaton(CSuffixAutomaton& automaton) const {
   const std::uint32_t node_count = node_count_;
   LargeVector<std::uint32_t> node_state(node_count, 0);
   LargeVector<std::uint8_t> fresh(node_count, 0);
-  automaton.Init(growth_step_ >> 2, char_to_code_);
+  automaton.Init(growth_step_ >> 2, coding_);
 
   std::uint8_t label[kMaxSlotCount];
   std::uint32_t targets[kMaxSlotCount];

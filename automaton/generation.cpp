@@ -24,10 +24,11 @@ void CSuffixAutomaton::AppendDifferingSuffixes(std::uint32_t lacking, std::uint3
     const std::uint32_t x = lacking_targets[code];
     const std::uint32_t y = having_targets[code];
     if (x == y || y == 0) continue;
-    prefix.push_back(CharOfCode(static_cast<std::uint8_t>(code)));
+    const std::size_t length = prefix.size();
+    AppendSymbol(prefix, static_cast<std::uint8_t>(code));
     if (x == 0) CollectSuffixes(y, prefix, output);
     else AppendDifferingSuffixes(x, y, prefix, output);
-    prefix.pop_back();
+    prefix.resize(length);
   }
   if (having_targets[kExpandedFinal] != 0 && lacking_targets[kExpandedFinal] == 0) output.push_back(prefix);
 }

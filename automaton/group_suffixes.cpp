@@ -14,7 +14,8 @@ std::vector<std::string> CSuffixAutomaton::GetSuffixes(std::uint32_t group) cons
   const std::uint32_t* targets = TargetRow(group);
   std::string text;
   for (unsigned slot = 1; slot < SlotCount(label[0]); ++slot) {
-    text.assign(1, CharOfCode(label[slot]));
+    text.clear();
+    AppendSymbol(text, label[slot]);
     CollectSuffixes(targets[slot], text, output);
   }
   return output;
@@ -26,10 +27,11 @@ void CSuffixAutomaton::CollectSuffixes(std::uint32_t state, std::string& text,
   if (state == 1 || IsFinal(label[0])) output.push_back(text);
   if (state == 1) return;
   const std::uint32_t* targets = TargetRow(state);
+  const std::size_t length = text.size();
   for (unsigned slot = 1; slot < SlotCount(label[0]); ++slot) {
-    text.push_back(CharOfCode(label[slot]));
+    AppendSymbol(text, label[slot]);
     CollectSuffixes(targets[slot], text, output);
-    text.pop_back();
+    text.resize(length);
   }
 }
 

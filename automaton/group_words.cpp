@@ -16,7 +16,7 @@
 // Rather than compare every transition with every entry, the entries
 // waiting at each state are kept in a list per state in ascending entry
 // order, which is the order the scan must visit them in. Texts are built
-// back to front and reversed at the end.
+// as symbol codes back to front, and turned into text at the end.
 #include <algorithm>
 
 #include "automaton/suffix_automaton.h"
@@ -46,7 +46,7 @@ std::vector<std::string> CSuffixAutomaton::GetWords(std::uint32_t group) const {
     for (unsigned slot = 1; slot < n; ++slot) {
       const std::uint32_t t = targets[slot];
       if (t < group) continue;
-      const char c = CharOfCode(label[slot]);
+      const char c = static_cast<char>(label[slot]);
       std::uint32_t* link = &first_waiting[t - group];
       while (*link != kNone) {
         const std::uint32_t e = *link;
@@ -70,7 +70,10 @@ std::vector<std::string> CSuffixAutomaton::GetWords(std::uint32_t group) const {
     next_waiting[arrived.back()] = kNone;
     first_waiting[s - group] = arrived.front();
   }
-  for (std::string& text : texts) std::reverse(text.begin(), text.end());
+  for (std::string& text : texts) {
+    std::reverse(text.begin(), text.end());
+    text = coding_.TextOf(text);
+  }
   return texts;
 }
 

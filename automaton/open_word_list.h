@@ -6,6 +6,10 @@
 // emptied, configured with that order and the buffer size and loaded from
 // the same file (which is thus read twice), and the automaton is rebuilt.
 // Ranking the groups is left to the caller, who holds the settings.
+//
+// Asked to read the list as characters, it codes each UTF-8 character as one
+// symbol; a list that is not valid UTF-8, or has more than 255 distinct
+// characters, is read as bytes instead, and the report says why.
 #pragma once
 
 #include <string>
@@ -19,6 +23,8 @@ class CSuffixAutomaton;
 
 struct OpenReport {
   bool ok = false;            // both reads succeeded
+  bool characters = false;    // the list was read as characters
+  std::string byte_mode_reason;  // why characters were asked for but not used
   int error = 0;              // errno of the failed read
   WordListStats order_pass;   // the alphabet order's pass over the file
   WordListStats load_pass;    // the word tree's pass
@@ -28,7 +34,7 @@ struct OpenReport {
 };
 
 OpenReport OpenWordList(const std::string& path, std::uint32_t buffer_size, CWordTree& tree,
-                        CSuffixAutomaton& automaton);
+                        CSuffixAutomaton& automaton, bool read_as_characters = false);
 
 // Seconds on a monotonic clock, for the timings above.
 double MonotonicSeconds();

@@ -6,11 +6,10 @@ namespace tarvo {
 
 CSuffixAutomaton::CSuffixAutomaton() = default;
 
-void CSuffixAutomaton::Init(std::uint32_t growth_step, const SymbolTable& char_to_code) {
+void CSuffixAutomaton::Init(std::uint32_t growth_step, const SymbolCoding& coding) {
   // A tree step below 4 gives 0 here; AddState divides by the step.
   growth_step_ = growth_step == 0 ? 1 : growth_step;
-  char_to_code_ = char_to_code;
-  code_to_char_ = DeriveCodeToChar(char_to_code);
+  coding_ = coding;
   // State 1, the accepting leaf, is the first row of both pools:
   // label row [129], target row [0].
   labels_.assign(1, kFinalLeafHead);

@@ -26,7 +26,7 @@
 
 #include "automaton/state_index.h"
 #include "lexicon/label_row.h"
-#include "lexicon/symbol_order.h"
+#include "lexicon/symbol_coding.h"
 
 namespace tarvo {
 
@@ -49,8 +49,8 @@ class CSuffixAutomaton {
   // --- Store and build -----------------------------------------------------
 
   // Starts a new build: stores the growth step (0 is taken as 1) and the
-  // symbol tables, drops every state and creates state 1.
-  void Init(std::uint32_t growth_step, const SymbolTable& char_to_code);
+  // symbol coding, drops every state and creates state 1.
+  void Init(std::uint32_t growth_step, const SymbolCoding& coding);
   // Drops states 2 and up; count becomes 2.
   void Reset();
   // Stores a new state with copies of the rows; returns its number.
@@ -79,8 +79,8 @@ class CSuffixAutomaton {
   std::uint32_t growth_step() const { return growth_step_; }
   // Entries the row arrays are accounted for (grows by the growth step).
   std::uint32_t capacity() const { return capacity_; }
-  const SymbolTable& char_to_code() const { return char_to_code_; }
-  const SymbolTable& code_to_char() const { return code_to_char_; }
+  const SymbolCoding& coding() const { return coding_; }
+  const SymbolTable& char_to_code() const { return coding_.char_to_code(); }
 
   const std::uint8_t* LabelRow(std::uint32_t state) const { return labels_.data() + row_start_[state]; }
   const std::uint32_t* TargetRow(std::uint32_t state) const { return targets_.data() + row_start_[state]; }
@@ -88,7 +88,8 @@ class CSuffixAutomaton {
   bool IsFinalState(std::uint32_t state) const { return IsFinal(LabelRow(state)[0]); }
   std::uint32_t WordCount(std::uint32_t state) const { return TargetRow(state)[0]; }
   std::uint32_t SuffixCount(std::uint32_t state) const { return suffix_counts_[state]; }
-  char CharOfCode(std::uint8_t code) const { return static_cast<char>(code_to_char_[code]); }
+  // Appends the text of a symbol code: a byte, or a character's bytes.
+  void AppendSymbol(std::string& text, std::uint8_t code) const { coding_.AppendText(text, code); }
 
   // --- Ranking -------------------------------------------------------------
 
@@ -153,8 +154,7 @@ class CSuffixAutomaton {
   std::uint32_t count_ = 0;
   std::uint32_t capacity_ = 1;
   std::uint32_t growth_step_ = 0;
-  SymbolTable char_to_code_{};
-  SymbolTable code_to_char_{};
+  SymbolCoding coding_;
   std::vector<std::uint32_t> row_start_;  // per state; entry 0 unused
   std::vector<std::uint8_t> labels_;
   std::vector<std::uint32_t> targets_;

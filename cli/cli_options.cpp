@@ -94,7 +94,8 @@ std::string UsageText() {
       "  --word-weight X    factor of ln(word count) (1.0; any number)\n"
       "  --suffix-weight X  factor of ln(suffix count) (1.0; from 1 to 100)\n"
       "  --buffer-size N    growth step of the word tree (10000; at least 10)\n"
-      "  --insert FILE      insert FILE's words after opening, then rebuild (repeatable)\n";
+      "  --insert FILE      insert FILE's words after opening, then rebuild (repeatable)\n"
+      "  --chars            read a UTF-8 list as characters, not bytes\n";
   return text;
 }
 
@@ -118,6 +119,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     }
     if (arg == "--version") {
       options.version = true;
+      continue;
+    }
+    if (arg == "--chars") {
+      options.settings.read_as_characters = true;
       continue;
     }
     if (arg.size() < 2 || arg.compare(0, 2, "--") != 0 || arg == "--") {

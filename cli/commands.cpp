@@ -69,9 +69,17 @@ std::string LabelOf(const CSuffixAutomaton& automaton, std::uint32_t group) {
   return label;
 }
 
+// Byte mode: the code of every byte value. Character mode: the character of
+// every code in use, in code order.
 int RunOrder(const Session& session, const CliOptions&, std::FILE* out, std::FILE*) {
   RecordWriter writer(out);
-  for (unsigned c = 0; c < 256; ++c) writer.Field(c).Field(session.tree.char_to_code()[c]).End();
+  const SymbolCoding& coding = session.tree.coding();
+  if (coding.characters()) {
+    const std::vector<std::string>& characters = coding.coded_characters();
+    for (std::size_t code = 0; code < characters.size(); ++code) writer.Field(characters[code]).Field(code).End();
+    return kExitOk;
+  }
+  for (unsigned c = 0; c < 256; ++c) writer.Field(c).Field(coding.char_to_code()[c]).End();
   return kExitOk;
 }
 
@@ -95,7 +103,7 @@ int RunDump(const Session& session, const CliOptions&, std::FILE* out, std::FILE
     transitions.clear();
     for (unsigned slot = 1; slot < SlotCount(label[0]); ++slot) {
       if (slot > 1) transitions += ' ';
-      transitions += automaton.CharOfCode(label[slot]);
+      automaton.AppendSymbol(transitions, label[slot]);
       transitions += std::to_string(targets[slot]);
     }
     writer.Field(s).Field(automaton.IsFinalState(s) ? 1 : 0).Field(automaton.WordCount(s));
@@ -122,6 +130,7 @@ int RunGroups(const Session& session, const CliOptions& options, std::FILE* out,
 int RunStats(const Session& session, const CliOptions&, std::FILE* out, std::FILE*) {
   const OpenReport& report = session.report;
   const CSuffixAutomaton& automaton = session.automaton;
+  std::fprintf(out, "mode: %s\n", report.characters ? "characters" : "bytes");
   std::fprintf(out, "words read: %" PRIu64 "\n", report.load_pass.words + session.inserted.words);
   std::fprintf(out, "distinct words: %" PRIu32 "\n", automaton.SuffixCount(automaton.start_state()));
   std::fprintf(out, "tree nodes: %" PRIu32 "\n", session.tree.node_count());
@@ -192,20 +201,29 @@ int RunAutomatic(const Session& session, const CliOptions& options, std::FILE* o
 
 // A transition's character as text inside a quoted Graphviz label. The graph
 // is declared Latin-1, so that every byte is valid input; control bytes are
-// written as visible escapes.
-std::string DotCharacter(unsigned char c) {
-  if (c == '"' || c == '\\') return std::string("\\") + static_cast<char>(c);
-  if (c < 0x20 || (c >= 0x7f && c < 0xa0)) {
-    char escaped[8];
-    std::snprintf(escaped, sizeof escaped, "\\\\x%02X", c);
-    return escaped;
+// written as visible escapes. In character mode the graph is UTF-8 and a
+// symbol is a whole character.
+std::string DotLabel(const std::string& symbol, bool latin1) {
+  std::string label;
+  for (unsigned char c : symbol) {
+    if (c == '"' || c == '\\') {
+      label += '\\';
+      label += static_cast<char>(c);
+    } else if (c < 0x20 || c == 0x7f || (latin1 && c >= 0x80 && c < 0xa0)) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\\\x%02X", c);
+      label += escaped;
+    } else {
+      label += static_cast<char>(c);
+    }
   }
-  return std::string(1, static_cast<char>(c));
+  return label;
 }
 
 int RunDot(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
   const CSuffixAutomaton& automaton = session.automaton;
-  std::fprintf(out, "digraph suffix_group {\n  charset=\"latin1\";\n  rankdir=LR;\n");
+  const bool latin1 = !automaton.coding().characters();
+  std::fprintf(out, "digraph suffix_group {\n  charset=\"%s\";\n  rankdir=LR;\n", latin1 ? "latin1" : "UTF-8");
   // States reachable from the group all have smaller numbers: visit them
   // from the group downward, marking as we go.
   const std::uint32_t group = options.states[0];
@@ -221,8 +239,10 @@ int RunDot(const Session& session, const CliOptions& options, std::FILE* out, st
     const std::uint32_t* targets = automaton.TargetRow(s);
     for (unsigned slot = 1; slot < SlotCount(label[0]); ++slot) {
       reached[targets[slot]] = true;
+      std::string symbol;
+      automaton.AppendSymbol(symbol, label[slot]);
       std::fprintf(out, "  %" PRIu32 " -> %" PRIu32 " [label=\"%s\"];\n", s, targets[slot],
-                   DotCharacter(static_cast<unsigned char>(automaton.CharOfCode(label[slot]))).c_str());
+                   DotLabel(symbol, latin1).c_str());
     }
   }
   std::fprintf(out, "}\n");
@@ -277,8 +297,15 @@ void WarnAboutSkippedWords(const Session& session, std::FILE* err) {
   if (long_tokens == 0 && refused == 0) return;
   std::fprintf(err,
                "tarvo-cli: warning: %" PRIu64 " token(s) longer than 255 bytes skipped, %" PRIu64
-               " word(s) refused (a node would need more than 126 children)\n",
+               " word(s) refused (a node would need more than 126 children, or a character is not in"
+               " the list's alphabet)\n",
                long_tokens, refused);
+}
+
+void WarnAboutByteMode(const Session& session, const CliOptions& options, std::FILE* err) {
+  if (session.report.byte_mode_reason.empty()) return;
+  std::fprintf(err, "tarvo-cli: warning: '%s' is read as bytes: %s\n", options.word_list.c_str(),
+               session.report.byte_mode_reason.c_str());
 }
 
 }  // namespace
@@ -286,7 +313,7 @@ void WarnAboutSkippedWords(const Session& session, std::FILE* err) {
 int RunCommand(const CliOptions& options, std::FILE* out, std::FILE* err) {
   auto session = std::make_unique<Session>();
   session->report = OpenWordList(options.word_list, options.settings.buffer_size, session->tree,
-                                 session->automaton);
+                                 session->automaton, options.settings.read_as_characters);
   if (!session->report.ok) {
     PrintCannotOpen(err, options.word_list, session->report.error);
     return kExitFileError;
@@ -295,6 +322,7 @@ int RunCommand(const CliOptions& options, std::FILE* out, std::FILE* err) {
   const double rank_start = MonotonicSeconds();
   session->ranked = session->automaton.RankMainGroups(options.settings);
   session->rank_seconds = MonotonicSeconds() - rank_start;
+  WarnAboutByteMode(*session, options, err);
   WarnAboutSkippedWords(*session, err);
 
   const std::uint32_t count = session->automaton.count();

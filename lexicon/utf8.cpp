@@ -39,4 +39,22 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
+std::uint32_t DecodeUtf8(std::string_view text, std::size_t pos, std::size_t length) {
+  static constexpr unsigned char kLeadMask[] = {0, 0x7f, 0x1f, 0x0f, 0x07};
+  std::uint32_t value = static_cast<unsigned char>(text[pos]) & kLeadMask[length];
+  for (std::size_t i = 1; i < length; ++i) value = (value << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3f);
+  return value;
+}
+
+void AppendUtf8(std::string& out, std::uint32_t point) {
+  if (point < 0x80) {
+    out += static_cast<char>(point);
+    return;
+  }
+  const int continuation = point < 0x800 ? 1 : (point < 0x10000 ? 2 : 3);
+  static constexpr unsigned char kLead[] = {0, 0xc0, 0xe0, 0xf0};
+  out += static_cast<char>(kLead[continuation] | (point >> (6 * continuation)));
+  for (int i = continuation - 1; i >= 0; --i) out += static_cast<char>(0x80 | ((point >> (6 * i)) & 0x3f));
+}
+
 }  // namespace tarvo

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tarvo {
@@ -12,5 +14,11 @@ namespace tarvo {
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos);
 
 bool IsValidUtf8(std::string_view text);
+
+// The code point of the well-formed sequence of `length` bytes at text[pos].
+std::uint32_t DecodeUtf8(std::string_view text, std::size_t pos, std::size_t length);
+
+// Appends the UTF-8 bytes of a code point (at most U+10FFFF).
+void AppendUtf8(std::string& out, std::uint32_t point);
 
 }  // namespace tarvo

@@ -33,11 +33,10 @@ void CWordTree::Reset() {
   MakeRoot();
 }
 
-void CWordTree::Configure(const SymbolTable& char_to_code, std::uint32_t buffer_size) {
+void CWordTree::Configure(const SymbolCoding& coding, std::uint32_t buffer_size) {
   growth_step_ = buffer_size >= 2 ? buffer_size : kDefaultGrowthStep;
   capacity_ = growth_step_;
-  char_to_code_ = char_to_code;
-  code_to_char_ = DeriveCodeToChar(char_to_code);
+  coding_ = coding;
 }
 
 std::uint32_t CWordTree::AppendNode(std::uint8_t head, std::uint8_t code, std::int32_t link) {
@@ -74,18 +73,21 @@ void CWordTree::InsertSlot(std::uint32_t node, unsigned slot, std::uint8_t code)
   row_of_[node] = offset;
 }
 
-bool CWordTree::Insert(std::string_view word) { return InsertFrom(word, 0, 0, nullptr); }
+bool CWordTree::Insert(std::string_view word) {
+  codes_.clear();
+  return coding_.Encode(word, codes_) && InsertCodes(codes_, 0, 0, nullptr);
+}
 
-bool CWordTree::InsertFrom(std::string_view word, std::size_t depth, std::uint32_t node,
-                           std::vector<std::uint32_t>* path) {
-  const std::size_t length = word.size();
+bool CWordTree::InsertCodes(std::string_view codes, std::size_t depth, std::uint32_t node,
+                            std::vector<std::uint32_t>* path) {
+  const std::size_t length = codes.size();
   std::size_t i = depth;
   unsigned slot = 1;
   std::uint8_t code = 0;
   while (i < length) {
     const std::uint8_t* label = rows_.labels(row_of_[node]);
     unsigned n = SlotCount(label[0]);
-    code = char_to_code_[static_cast<unsigned char>(word[i])];
+    code = static_cast<std::uint8_t>(codes[i]);
     slot = 1;
     while (slot < n && label[slot] < code) ++slot;
     if (slot < n && label[slot] == code) {
@@ -104,8 +106,7 @@ bool CWordTree::InsertFrom(std::string_view word, std::size_t depth, std::uint32
   InsertSlot(node, slot, code);
   for (std::size_t k = i + 1; k < length; ++k) {
     std::uint32_t index = node_count_;
-    AppendNode(2, char_to_code_[static_cast<unsigned char>(word[k])],
-               static_cast<std::int32_t>(index + 1));
+    AppendNode(2, static_cast<std::uint8_t>(codes[k]), static_cast<std::int32_t>(index + 1));
     if (path != nullptr) path->push_back(index);
   }
   std::uint32_t leaf = AppendNode(kFinalLeafHead, 0, 0);
@@ -136,12 +137,17 @@ int CWordTree::Load(const std::string& path, WordListStats* stats) {
   std::string previous;
   std::vector<std::uint32_t> nodes_on_path{0};
   bool ok = ForEachWordInFile(path, local, [&](std::string_view word) {
+    codes_.clear();
+    if (!coding_.Encode(word, codes_)) {
+      ++local.words_refused;
+      return;
+    }
     std::size_t shared = 0;
-    std::size_t limit = std::min(word.size(), nodes_on_path.size() - 1);
-    while (shared < limit && word[shared] == previous[shared]) ++shared;
+    std::size_t limit = std::min(codes_.size(), nodes_on_path.size() - 1);
+    while (shared < limit && codes_[shared] == previous[shared]) ++shared;
     nodes_on_path.resize(shared + 1);
-    if (!InsertFrom(word, shared, nodes_on_path[shared], &nodes_on_path)) ++local.words_refused;
-    previous.assign(word);
+    if (!InsertCodes(codes_, shared, nodes_on_path[shared], &nodes_on_path)) ++local.words_refused;
+    previous.swap(codes_);
   });
   if (stats != nullptr) *stats = local;
   if (local.words == 0 && !ok) return 1;  // could not be opened: unchanged
@@ -155,22 +161,23 @@ void CWordTree::WriteWords(WordFileWriter& out, std::string prefix, std::uint32_
   struct Visit {
     std::uint32_t node;
     unsigned next_slot;
+    std::size_t prefix_length;  // the length of the node's own prefix
   };
-  std::vector<Visit> stack{{node, 1}};
+  std::vector<Visit> stack{{node, 1, prefix.size()}};
   if (IsFinal(LabelRow(node)[0])) out.WriteLine(prefix);
   while (!stack.empty()) {
     Visit& top = stack.back();
     const std::uint8_t* label = LabelRow(top.node);
     if (top.next_slot >= SlotCount(label[0])) {
       stack.pop_back();
-      if (!stack.empty()) prefix.pop_back();
       continue;
     }
     unsigned slot = top.next_slot++;
     std::uint32_t child = static_cast<std::uint32_t>(LinkRow(top.node)[slot - 1]);
-    prefix.push_back(static_cast<char>(code_to_char_[label[slot]]));
+    prefix.resize(top.prefix_length);
+    coding_.AppendText(prefix, label[slot]);
     if (IsFinal(LabelRow(child)[0])) out.WriteLine(prefix);
-    stack.push_back({child, 1});
+    stack.push_back({child, 1, prefix.size()});
   }
 }
 

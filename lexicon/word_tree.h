@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "lexicon/node_row_pool.h"
-#include "lexicon/symbol_order.h"
+#include "lexicon/symbol_coding.h"
 #include "lexicon/word_reader.h"
 
 namespace tarvo {
@@ -43,12 +43,14 @@ class CWordTree {
   void Reset();
 
   // Sets the growth step (buffer_size, or 1000 when below 2) and the symbol
-  // tables. Called on a tree that has just been reset.
-  void Configure(const SymbolTable& char_to_code, std::uint32_t buffer_size);
+  // coding (a char-to-code table for byte mode). Called on a tree that has
+  // just been reset.
+  void Configure(const SymbolCoding& coding, std::uint32_t buffer_size);
 
   // Adds a word (any length; the empty word marks the root final). Returns
-  // false when the word cannot be stored because it would need a 127th child
-  // at some node; the tree is then unchanged.
+  // false when the word cannot be stored, because it would need a 127th
+  // child at some node or (in character mode) holds a character the coding
+  // lacks; the tree is then unchanged.
   bool Insert(std::string_view word);
 
   // Inserts every word of a word list file, then trims the capacity to the
@@ -79,8 +81,8 @@ class CWordTree {
   std::uint32_t node_count() const { return node_count_; }
   std::uint32_t capacity() const { return capacity_; }
   std::uint32_t growth_step() const { return growth_step_; }
-  const SymbolTable& char_to_code() const { return char_to_code_; }
-  const SymbolTable& code_to_char() const { return code_to_char_; }
+  const SymbolCoding& coding() const { return coding_; }
+  const SymbolTable& char_to_code() const { return coding_.char_to_code(); }
   // The label row of a node: SlotCount(row[0]) bytes.
   const std::uint8_t* LabelRow(std::uint32_t node) const { return rows_.labels(row_of_[node]); }
   // The link row of a node: entry i - 1 is the child in label slot i.
@@ -94,16 +96,16 @@ class CWordTree {
   void InsertSlot(std::uint32_t node, unsigned slot, std::uint8_t code);
   void MakeRoot();
   void ReserveForFile(const std::string& path);
-  // Insert, starting the descent at `node`, the node of word's first `depth`
-  // bytes. When path is given, the nodes of the word's further prefixes are
-  // appended to it as they are reached.
-  bool InsertFrom(std::string_view word, std::size_t depth, std::uint32_t node,
-                  std::vector<std::uint32_t>* path);
+  // Inserts a word given as symbol codes, starting the descent at `node`,
+  // the node of its first `depth` codes. When path is given, the nodes of
+  // its further prefixes are appended to it as they are reached.
+  bool InsertCodes(std::string_view codes, std::size_t depth, std::uint32_t node,
+                   std::vector<std::uint32_t>* path);
 
   NodeRowPool rows_;
   LargeVector<NodeRowPool::Offset> row_of_;  // per node
-  SymbolTable char_to_code_{};
-  SymbolTable code_to_char_{};
+  SymbolCoding coding_;
+  std::string codes_;  // the codes of the word being inserted
   std::uint32_t node_count_ = 0;
   std::uint32_t capacity_ = 0;
   std::uint32_t growth_step_ = 1;

@@ -23,7 +23,8 @@ StateView View(const CSuffixAutomaton& a, std::uint32_t s) {
   std::string transitions;
   for (unsigned slot = 1; slot < a.SlotCountOf(s); ++slot) {
     if (slot > 1) transitions += ' ';
-    transitions += a.CharOfCode(a.LabelRow(s)[slot]) + std::to_string(a.TargetRow(s)[slot]);
+    a.AppendSymbol(transitions, a.LabelRow(s)[slot]);
+    transitions += std::to_string(a.TargetRow(s)[slot]);
   }
   return {a.IsFinalState(s), a.WordCount(s), a.SuffixCount(s), transitions};
 }

@@ -79,8 +79,9 @@ SuffixModel::SuffixModel(const std::vector<std::string>& words)
 
 std::uint32_t StateOfPrefix(const CSuffixAutomaton& automaton, const std::string& text) {
   std::uint32_t state = automaton.start_state();
-  for (unsigned char c : text) {
-    const std::uint8_t code = automaton.char_to_code()[c];
+  std::string codes;
+  if (!automaton.coding().Encode(text, codes)) return 0;
+  for (unsigned char code : codes) {
     const std::uint8_t* label = automaton.LabelRow(state);
     std::uint32_t next = 0;
     for (unsigned slot = 1; slot < SlotCount(label[0]); ++slot) {
