@@ -52,6 +52,7 @@ const DialogTemplate& SettingsDialogTemplate() {
           {kGroupsShownEdit, K::kEdit, "", 218, 124, 42, 15},
           {kIdStatic, K::kStaticText, "Buffersize of the finite automat", 17, 146, 182, 16},
           {kBufferSizeEdit, K::kEdit, "", 217, 145, 43, 17},
+          {kReadAsCharactersCheck, K::kCheckBox, "Read UTF-8 lists as characters", 17, 170, 200, 12},
       }};
   return dialog;
 }

@@ -18,6 +18,7 @@ enum class ControlKind {
   kDefaultPushButton,
   kEdit,
   kListBox,
+  kCheckBox,
 };
 
 // Style bits that matter for the views.

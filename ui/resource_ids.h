@@ -40,6 +40,7 @@ inline constexpr int kSuffixWeightEdit = 1016;
 inline constexpr int kGroupsShownEdit = 1017;
 inline constexpr int kBufferSizeEdit = 1018;
 inline constexpr int kWordWeightEdit = 1024;
+inline constexpr int kReadAsCharactersCheck = 1032;
 
 // New words dialog controls.
 inline constexpr int kSuspiciousList = 1008;

@@ -170,6 +170,33 @@ TEST(MainWindow, SettingsReRanksOnlyWithFindNowEnabledAndCancelChangesNothing) {
   EXPECT_EQ(window.main_groups().GetCurSel(), 0);
 }
 
+TEST(MainWindow, CharacterModeIsSetInSettingsAndTakesEffectAtTheNextOpen) {
+  OpenedWindow opened("\xd0\xba\xd1\x96\xd1\x82\n\xd0\xba\xd0\xb8\xd1\x82\n");
+  EXPECT_FALSE(opened.window.reading_characters());
+  opened.host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
+    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+    EXPECT_FALSE(settings.read_as_characters_check().checked);
+    settings.read_as_characters_check().checked = true;
+    settings.OnOK();
+  };
+  opened.window.OnSettings();
+  EXPECT_TRUE(opened.window.settings().read_as_characters);
+  EXPECT_FALSE(opened.window.reading_characters());  // not before the next Open
+  opened.host.files.push_back(opened.path);
+  opened.window.OnOpen();
+  EXPECT_TRUE(opened.window.reading_characters());
+  EXPECT_EQ(opened.window.display_encoding(), DisplayEncoding::kUtf8);
+  EXPECT_TRUE(opened.host.messages.empty());
+
+  // A list that is not UTF-8 opens in byte mode, and the user is told why.
+  opened.host.files.push_back(opened.dir.Write("latin1.txt", "k\xe4si\n"));
+  opened.window.OnOpen();
+  EXPECT_FALSE(opened.window.reading_characters());
+  EXPECT_EQ(opened.window.display_encoding(), DisplayEncoding::kLatin1);
+  ASSERT_EQ(opened.host.messages.size(), 1u);
+  EXPECT_NE(opened.host.messages[0].text.find("read as bytes"), std::string::npos);
+}
+
 // A Settings dialog showing the defaults.
 struct DefaultSettings {
   explicit DefaultSettings(FakeHost& host) : dialog(host) {

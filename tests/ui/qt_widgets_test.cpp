@@ -87,7 +87,7 @@ TEST_F(QtWidgets, OpenShowsTheGroupsAndADoubleClickTheirWords) {
     EXPECT_EQ(groups[k].toStdString(), logic.main_groups().GetText(k));
   }
   EXPECT_TRUE(view.Control(kFindNowButton)->isEnabled());
-  EXPECT_TRUE(view.windowTitle().endsWith(QStringLiteral("sample.txt")));
+  EXPECT_TRUE(view.windowTitle().endsWith(QStringLiteral("sample.txt (bytes)")));
 
   DoubleClickRow(view.Control(kMainGroupsList), 1);
   const QStringList words = ViewRows(view.Control(kWordsList));

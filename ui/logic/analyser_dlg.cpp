@@ -44,13 +44,17 @@ void CAnalyserDlg::OnOpen() {
     // Reading a list of millions of words takes as long as the build, so
     // the wait cursor covers the whole step.
     WaitCursor wait(host_);
-    report = OpenWordList(current_path_, settings_.buffer_size, tree_, automaton_);
+    report = OpenWordList(current_path_, settings_.buffer_size, tree_, automaton_, settings_.read_as_characters);
   }
   display_encoding_ = report.order_pass.words_not_utf8 == 0 ? DisplayEncoding::kUtf8 : DisplayEncoding::kLatin1;
   RefreshMainGroups();
   if (!report.ok) {
     ShowFileError("read the word list", current_path_, report.error);
     return;
+  }
+  if (!report.byte_mode_reason.empty()) {
+    host_.ShowMessage("The list is read as bytes, not characters: " + report.byte_mode_reason + ".",
+                      kMbOk | kMbIconInformation);
   }
   const std::uint64_t skipped = report.load_pass.long_tokens_skipped;
   const std::uint64_t refused = report.load_pass.words_refused;
@@ -91,6 +95,7 @@ void CAnalyserDlg::OnSettings() {
   dialog.suffix_weight = settings_.suffix_weight;
   dialog.groups_shown = static_cast<long>(settings_.groups_shown);
   dialog.buffer_size = static_cast<long>(settings_.buffer_size);
+  dialog.read_as_characters = settings_.read_as_characters;
   if (host_.RunModal(dialog) != kIdOk) return;
   // The dialog has checked every value against its bounds.
   settings_.min_words = static_cast<std::uint32_t>(dialog.min_words);
@@ -99,6 +104,7 @@ void CAnalyserDlg::OnSettings() {
   settings_.suffix_weight = dialog.suffix_weight;
   settings_.groups_shown = static_cast<std::uint32_t>(dialog.groups_shown);
   settings_.buffer_size = static_cast<std::uint32_t>(dialog.buffer_size);
+  settings_.read_as_characters = dialog.read_as_characters;
   if (find_now_.enabled) RefreshMainGroups();
 }
 

@@ -75,6 +75,8 @@ class CAnalyserDlg : public CDialogLogic {
   const std::vector<std::uint32_t>& ranked_groups() const { return ranked_; }
   // How words are shown: decided at each Open from the list's bytes.
   DisplayEncoding display_encoding() const { return display_encoding_; }
+  // Whether the open list is coded by characters rather than bytes.
+  bool reading_characters() const { return tree_.coding().characters(); }
   IPlatformHost& host() { return host_; }
 
  private:

@@ -41,6 +41,7 @@ bool CSettingsDlg::DoDataExchange(bool save_and_validate) {
     word_weight_edit_.text = FormatFloat(word_weight);
     suffix_weight_edit_.text = FormatFloat(suffix_weight);
     buffer_size_edit_.text = FormatLong(buffer_size);
+    read_as_characters_check_.checked = read_as_characters;
     return true;
   }
   // Each step reads one edit box; the first that fails stops the exchange
@@ -49,13 +50,15 @@ bool CSettingsDlg::DoDataExchange(bool save_and_validate) {
     if (!ok) RequestFocus(control_id);
     return ok;
   };
-  return step(kMinSuffixesEdit, ExchangeLong(host_, min_suffixes_edit_, 1, kMaxSettingValue, &min_suffixes)) &&
+  const bool all_valid = step(kMinSuffixesEdit, ExchangeLong(host_, min_suffixes_edit_, 1, kMaxSettingValue, &min_suffixes)) &&
          step(kMinWordsEdit, ExchangeLong(host_, min_words_edit_, 1, kMaxSettingValue, &min_words)) &&
          step(kGroupsShownEdit, ExchangeLong(host_, groups_shown_edit_, 1, kMaxSettingValue, &groups_shown)) &&
          step(kWordWeightEdit, ExchangeFloat(host_, word_weight_edit_, &word_weight)) &&
          step(kSuffixWeightEdit, ExchangeFloatInRange(host_, suffix_weight_edit_, kMinSuffixWeight,
                                                       kMaxSuffixWeight, &suffix_weight)) &&
          step(kBufferSizeEdit, ExchangeLong(host_, buffer_size_edit_, kMinBufferSize, kMaxSettingValue, &buffer_size));
+  if (all_valid) read_as_characters = read_as_characters_check_.checked;
+  return all_valid;
 }
 
 }  // namespace tarvo::ui

@@ -4,7 +4,8 @@
 // dialog, and reads them back when it ends with OK. OnInitDialog shows the
 // values in the edit boxes; OnOK reads and checks them in a fixed order
 // (minimum suffixes, minimum words, groups shown, word weight, suffix
-// weight, buffer size). The first failure shows a message, sends the focus
+// weight, buffer size), then takes the character mode check box, which
+// needs no check. The first failure shows a message, sends the focus
 // back to that edit box and keeps the dialog open; members read before it
 // already hold their new values, but reach the main window only through a
 // later successful OK.
@@ -27,6 +28,7 @@ class CSettingsDlg : public CDialogLogic {
 
   // The edit box with the given control id, or nullptr.
   CEditModel* Edit(int control_id);
+  CCheckBoxModel& read_as_characters_check() { return read_as_characters_check_; }
 
   long min_suffixes = 0;
   long min_words = 0;
@@ -34,6 +36,7 @@ class CSettingsDlg : public CDialogLogic {
   float word_weight = 0;
   float suffix_weight = 0;
   long buffer_size = 0;
+  bool read_as_characters = false;  // used at the next Open, like the buffer size
 
  private:
   // Moves the values between the members and the edit boxes; when reading,
@@ -43,6 +46,7 @@ class CSettingsDlg : public CDialogLogic {
   IPlatformHost& host_;
   CEditModel min_words_edit_, word_weight_edit_, min_suffixes_edit_;
   CEditModel suffix_weight_edit_, groups_shown_edit_, buffer_size_edit_;
+  CCheckBoxModel read_as_characters_check_;
 };
 
 }  // namespace tarvo::ui

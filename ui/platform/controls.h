@@ -31,6 +31,11 @@ struct CStaticModel {
   std::string text;
 };
 
+struct CCheckBoxModel {
+  bool checked = false;
+  bool enabled = true;
+};
+
 // True when the text is one the filter lets the user type.
 bool EditAccepts(EditFilter filter, const std::string& text);
 

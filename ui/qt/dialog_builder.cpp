@@ -1,5 +1,6 @@
 #include "ui/qt/dialog_builder.h"
 
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -55,6 +56,9 @@ BuiltDialog::BuiltDialog(const DialogTemplate& dialog, QWidget* page) {
       }
       case ControlKind::kEdit:
         widget = new QLineEdit(page);
+        break;
+      case ControlKind::kCheckBox:
+        widget = new QCheckBox(ControlText(control.text), page);
         break;
       case ControlKind::kListBox: {
         auto* list = new QListView(page);

@@ -1,5 +1,6 @@
 #include "ui/qt/dialog_view.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -107,6 +108,15 @@ void DialogView::BindStatic(int id, CStaticModel& model, std::function<DisplayEn
   label->setTextFormat(Qt::PlainText);
   syncs_.push_back([label, &model, encoding] {
     label->setText(QString::fromStdString(DisplayText(model.text, encoding())));
+  });
+}
+
+void DialogView::BindCheckBox(int id, CCheckBoxModel& model) {
+  auto* box = built_->ControlAs<QCheckBox>(id);
+  connect(box, &QCheckBox::toggled, this, [&model](bool checked) { model.checked = checked; });
+  syncs_.push_back([box, &model] {
+    box->setChecked(model.checked);
+    box->setEnabled(model.enabled);
   });
 }
 

@@ -46,6 +46,7 @@ class DialogView : public QDialog {
   void BindEdit(int id, CEditModel& model);
   ListBoxBinding* BindList(int id, CListBoxModel& model, std::function<DisplayEncoding()> encoding);
   void BindStatic(int id, CStaticModel& model, std::function<DisplayEncoding()> encoding);
+  void BindCheckBox(int id, CCheckBoxModel& model);
 
   void reject() override;
   void accept() override;

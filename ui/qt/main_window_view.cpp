@@ -58,9 +58,11 @@ void MainWindowView::UpdateTitle(const CAnalyserDlg& logic) {
     setWindowTitle(caption);
     return;
   }
-  // The file's name after the caption, so the user sees which list is open.
+  // The file's name and how it is read, so the user sees which list is open
+  // and whether its symbols are bytes or characters.
   const QString name = QFileInfo(QString::fromLocal8Bit(logic.current_path().c_str())).fileName();
-  setWindowTitle(caption + QStringLiteral(" - ") + name);
+  const QString mode = logic.reading_characters() ? QStringLiteral("characters") : QStringLiteral("bytes");
+  setWindowTitle(caption + QStringLiteral(" - ") + name + QStringLiteral(" (") + mode + QStringLiteral(")"));
 }
 
 }  // namespace tarvo::ui::qt

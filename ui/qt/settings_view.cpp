@@ -10,6 +10,7 @@ SettingsView::SettingsView(CSettingsDlg& logic, QWidget* parent)
                  kBufferSizeEdit}) {
     BindEdit(id, *logic.Edit(id));
   }
+  BindCheckBox(kReadAsCharactersCheck, logic.read_as_characters_check());
   BindButton(kIdOkButton, [&logic] { logic.OnOK(); });
   BindButton(kIdCancelButton, [&logic] { logic.OnCancel(); });
   BindButton(kIdHelpButton, [&logic] { logic.OnHelp(); });
