@@ -12,14 +12,10 @@
 namespace tarvo::ui {
 namespace {
 
+using test::Rows;
+
 using test::FakeHost;
 using Strings = std::vector<std::string>;
-
-Strings Rows(const CListBoxModel& list) {
-  Strings rows;
-  for (int i = 0; i < list.GetCount(); ++i) rows.push_back(list.GetText(i));
-  return rows;
-}
 
 // A main window with the given list opened through File > Open.
 struct OpenedWindow {

@@ -16,6 +16,7 @@
 
 #include "ui/platform/dialog_logic.h"
 #include "ui/platform/host.h"
+#include "ui/platform/list_box_model.h"
 
 namespace tarvo::ui::test {
 
@@ -71,5 +72,12 @@ class FakeHost : public IPlatformHost {
   int wait_depth = 0;
   int about_shown = 0;
 };
+
+// The texts of a list box's rows, top to bottom.
+inline std::vector<std::string> Rows(const CListBoxModel& list) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < list.GetCount(); ++i) rows.push_back(list.GetText(i));
+  return rows;
+}
 
 }  // namespace tarvo::ui::test

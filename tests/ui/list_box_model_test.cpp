@@ -2,16 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_host.h"
 #include "ui/platform/display_text.h"
 
 namespace tarvo::ui {
 namespace {
 
-std::vector<std::string> Rows(const CListBoxModel& list) {
-  std::vector<std::string> rows;
-  for (int i = 0; i < list.GetCount(); ++i) rows.push_back(list.GetText(i));
-  return rows;
-}
+using test::Rows;
 
 TEST(ListBoxModel, SortedRowsIgnoreCaseThenBytesAndBatchesMatchSingleAdds) {
   CListBoxModel one_by_one(CListBoxModel::Order::kSorted, CListBoxModel::Selection::kMultiple);

@@ -10,13 +10,9 @@
 namespace tarvo::ui {
 namespace {
 
-using Strings = std::vector<std::string>;
+using test::Rows;
 
-Strings Rows(const CListBoxModel& list) {
-  Strings rows;
-  for (int i = 0; i < list.GetCount(); ++i) rows.push_back(list.GetText(i));
-  return rows;
-}
+using Strings = std::vector<std::string>;
 
 struct Fixture {
   explicit Fixture(const Strings& words) { tarvo::test::BuildEngine(engine, words); }
