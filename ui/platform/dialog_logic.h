@@ -6,6 +6,8 @@
 // for the focus to go to one of its controls.
 #pragma once
 
+#include "ui/platform/host.h"
+
 namespace tarvo::ui {
 
 class CDialogLogic {
@@ -18,8 +20,8 @@ class CDialogLogic {
   // Called by the host when the dialog is shown.
   virtual void OnInitDialog() {}
   // The standard OK (Enter) and Cancel (Escape, close box) commands.
-  virtual void OnOK() { EndDialog(1); }
-  virtual void OnCancel() { EndDialog(2); }
+  virtual void OnOK() { EndDialog(kIdOk); }
+  virtual void OnCancel() { EndDialog(kIdCancel); }
 
   void EndDialog(int result) {
     ended_ = true;
