@@ -35,6 +35,30 @@ std::set<std::string> Minus(const std::set<std::string>& a, const std::set<std::
   return result;
 }
 
+// The length of the well-formed UTF-8 character at text[pos], or 0 when
+// none starts there (the table of well-formed byte sequences of RFC 3629).
+std::size_t CharacterLength(std::string_view text, std::size_t pos) {
+  auto byte = [&](std::size_t k, unsigned low, unsigned high) {
+    if (pos + k >= text.size()) return false;
+    const unsigned char c = static_cast<unsigned char>(text[pos + k]);
+    return c >= low && c <= high;
+  };
+  const unsigned char lead = static_cast<unsigned char>(text[pos]);
+  if (lead < 0x80) return 1;
+  if (lead >= 0xc2 && lead <= 0xdf) return byte(1, 0x80, 0xbf) ? 2 : 0;
+  if (lead >= 0xe0 && lead <= 0xef) {
+    const unsigned low = lead == 0xe0 ? 0xa0 : 0x80;
+    const unsigned high = lead == 0xed ? 0x9f : 0xbf;
+    return byte(1, low, high) && byte(2, 0x80, 0xbf) ? 3 : 0;
+  }
+  if (lead >= 0xf0 && lead <= 0xf4) {
+    const unsigned low = lead == 0xf0 ? 0x90 : 0x80;
+    const unsigned high = lead == 0xf4 ? 0x8f : 0xbf;
+    return byte(1, low, high) && byte(2, 0x80, 0xbf) && byte(3, 0x80, 0xbf) ? 4 : 0;
+  }
+  return 0;
+}
+
 }  // namespace
 
 Split ReferenceSplit(std::string_view text) {
@@ -50,30 +74,52 @@ Split ReferenceSplit(std::string_view text) {
   return split;
 }
 
+bool SymbolBoundaries(std::string_view word, bool characters, std::vector<std::size_t>& boundaries) {
+  boundaries.clear();
+  std::size_t pos = 0;
+  while (pos < word.size()) {
+    boundaries.push_back(pos);
+    const std::size_t length = characters ? CharacterLength(word, pos) : 1;
+    if (length == 0) return false;
+    pos += length;
+  }
+  boundaries.push_back(word.size());
+  return true;
+}
+
+AcceptanceModel::AcceptanceModel(std::set<std::string> coded_characters)
+    : characters_(true), coded_(std::move(coded_characters)) {}
+
 bool AcceptanceModel::Insert(const std::string& word) {
+  std::vector<std::size_t> at;
+  bool ok = SymbolBoundaries(word, characters_, at);
+  for (std::size_t k = 0; ok && characters_ && k + 1 < at.size(); ++k) {
+    ok = coded_.count(word.substr(at[k], at[k + 1] - at[k])) != 0;
+  }
   // The first prefix not stored yet hangs below the longest stored one,
-  // which gains a new next byte there; every longer prefix is new.
+  // which gains a new next symbol there; every longer prefix is new.
+  const std::size_t symbols = at.size() - 1;
   std::size_t k = 0;
-  while (k < word.size() && next_bytes_.count(word.substr(0, k + 1)) != 0) ++k;
-  if (k < word.size()) {
-    std::set<unsigned char>& next = next_bytes_[word.substr(0, k)];
-    if (next.size() == kMaxSlotCount - 1) {
-      ++refused_;
-      return false;
-    }
+  while (ok && k < symbols && next_symbols_.count(word.substr(0, at[k + 1])) != 0) ++k;
+  if (ok && k < symbols && next_symbols_[word.substr(0, at[k])].size() == kMaxSlotCount - 1) ok = false;
+  if (!ok) {
+    ++refused_;
+    return false;
   }
-  for (std::size_t j = 0; j < word.size(); ++j) {
-    next_bytes_[word.substr(0, j)].insert(static_cast<unsigned char>(word[j]));
+  for (std::size_t j = 0; j < symbols; ++j) {
+    next_symbols_[word.substr(0, at[j])].insert(word.substr(at[j], at[j + 1] - at[j]));
   }
-  next_bytes_[word];
+  next_symbols_[word];
   accepted_.push_back(word);
   return true;
 }
 
-SuffixModel::SuffixModel(const std::vector<std::string>& words)
+SuffixModel::SuffixModel(const std::vector<std::string>& words, bool characters)
     : words_(words.begin(), words.end()) {
+  std::vector<std::size_t> at;
   for (const std::string& word : words_) {
-    for (std::size_t k = 0; k <= word.size(); ++k) endings_[word.substr(0, k)].insert(word.substr(k));
+    SymbolBoundaries(word, characters, at);
+    for (std::size_t k : at) endings_[word.substr(0, k)].insert(word.substr(k));
   }
 }
 

@@ -28,26 +28,40 @@ struct Split {
 };
 Split ReferenceSplit(std::string_view text);
 
+// Where a word's symbols start: every byte offset in byte mode; in
+// character mode the start of each UTF-8 character. Both end with the
+// word's length. False (character mode) when the word is not valid UTF-8.
+bool SymbolBoundaries(std::string_view word, bool characters, std::vector<std::size_t>& boundaries);
+
 // Replays the word tree's rule for refusing words: inserted in order, a word
-// is refused when it would give some stored prefix a 127th next byte.
+// is refused when it would give some stored prefix a 127th next symbol, or,
+// in character mode, when it holds a character that is not coded.
 class AcceptanceModel {
  public:
+  // Byte mode.
+  AcceptanceModel() = default;
+  // Character mode with the given coded characters.
+  explicit AcceptanceModel(std::set<std::string> coded_characters);
+
   // True when the word is stored (also when it was stored already).
   bool Insert(const std::string& word);
   const std::vector<std::string>& accepted() const { return accepted_; }
   std::uint64_t refused() const { return refused_; }
 
  private:
-  std::map<std::string, std::set<unsigned char>> next_bytes_;  // of every stored prefix
+  bool characters_ = false;
+  std::set<std::string> coded_;
+  std::map<std::string, std::set<std::string>> next_symbols_;  // of every stored prefix
   std::vector<std::string> accepted_;
   std::uint64_t refused_ = 0;
 };
 
-// The set-based model of a word list: every prefix of a listed word (a stem)
-// with the set of endings that complete it to a listed word.
+// The set-based model of a word list: every prefix of a listed word (a
+// stem; in character mode only those that end between characters) with the
+// set of endings that complete it to a listed word.
 class SuffixModel {
  public:
-  explicit SuffixModel(const std::vector<std::string>& words);
+  explicit SuffixModel(const std::vector<std::string>& words, bool characters = false);
   const std::set<std::string>& words() const { return words_; }
   const std::map<std::string, std::set<std::string>>& endings_of_stem() const { return endings_; }
 

@@ -88,32 +88,45 @@ TEST(ModelProperty, DistanceWordsAndGenerationMatchTheSetModel) {
 }
 
 // A random word list file: words over a random alphabet (often with bytes
-// 128 to 255) between runs of every separator including byte 0, sometimes
-// with tokens of exactly 255 and 256 bytes; and words to insert later, partly
-// over bytes the file does not contain.
+// 128 to 255, or of UTF-8 characters of one to four bytes) between runs of
+// every separator including byte 0, sometimes with tokens of exactly 255
+// and 256 bytes; words to insert later, partly with bytes or characters the
+// file does not contain; and whether to ask for the list as characters.
 struct RandomListFile {
   std::string content;
   std::vector<std::string> later;
+  bool as_characters = false;
 };
 
 RandomListFile MakeRandomListFile(std::uint32_t seed) {
   std::mt19937 random(seed);
   auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
-  static const std::string kAlphabets[] = {"ab", "abc", "aeiks", "a\x80\xff" "b", "\xc3\xa4\xb6o"};
-  std::string alphabet = kAlphabets[below(5)];
-  if (below(3) == 0) {
+  using Units = std::vector<std::string>;
+  static const Units kAlphabets[] = {
+      {"a", "b"}, {"a", "b", "c"}, {"a", "e", "i", "k", "s"}, {"a", "\x80", "\xff", "b"},
+      {"\xc3", "\xa4", "\xb6", "o"}, {"\xc3\xa4", "\xc3\xb6", "o", "\xd1\x88"},
+      {"a", "\xc3\xa9", "\xe2\x82\xac", "\xf0\x9d\x84\x9e"}};
+  Units alphabet = kAlphabets[below(7)];
+  if (below(4) == 0) {
     alphabet.clear();
     for (std::size_t n = 2 + below(5); alphabet.size() < n;) {
-      const auto c = static_cast<char>(1 + below(255));
-      if (!test::ReferenceSplit(std::string(1, c)).words.empty()) alphabet += c;
+      const std::string byte(1, static_cast<char>(1 + below(255)));
+      if (!test::ReferenceSplit(byte).words.empty()) alphabet.push_back(byte);
     }
   }
-  std::vector<std::string> words = test::RandomWords(seed, alphabet, 40, 6);
+  auto random_word = [&](const Units& units) {
+    std::string word;
+    for (std::size_t n = 1 + below(6); n > 0; --n) word += units[below(units.size())];
+    return word;
+  };
+  std::vector<std::string> words(below(41));
+  for (std::string& word : words) word = random_word(alphabet);
   if (!words.empty() && below(10) == 0) {
     std::string edge = words[below(words.size())];
-    while (edge.size() < 255) edge += alphabet[below(alphabet.size())];
-    words.push_back(edge);                                    // kept
-    words.push_back(edge + alphabet[below(alphabet.size())]);  // skipped
+    while (edge.size() < 255) edge += alphabet[0].size() == 1 ? alphabet[0] : "z";
+    edge.resize(255);
+    words.push_back(edge);        // kept
+    words.push_back(edge + "z");  // skipped
     std::shuffle(words.begin(), words.end(), random);
   }
   static const char kSeparators[] = {' ', '\t', '\n', '\v', '\f', '\r', '\0'};
@@ -123,8 +136,34 @@ RandomListFile MakeRandomListFile(std::uint32_t seed) {
     list.content += word;
   }
   if (below(2) == 0) list.content += kSeparators[below(7)];
-  list.later = test::RandomWords(seed + 1000000, below(2) == 0 ? alphabet : alphabet + "\x01\xfe", 8, 6);
+  Units more = alphabet;
+  if (below(2) == 0) more.insert(more.end(), {"\x01", "\xd0\xb6"});
+  list.later.resize(below(9));
+  for (std::string& word : list.later) word = random_word(more);
+  list.as_characters = below(4) == 0;
   return list;
+}
+
+// What the model expects of opening a list's words: whether they are read
+// as characters, and the accepted words.
+struct ExpectedOpen {
+  bool characters = false;
+  test::AcceptanceModel accepted;
+};
+
+ExpectedOpen ExpectOpen(const std::vector<std::string>& words, bool as_characters) {
+  std::set<std::string> characters;
+  bool all_utf8 = true;
+  std::vector<std::size_t> at;
+  for (const std::string& word : words) {
+    all_utf8 = all_utf8 && test::SymbolBoundaries(word, true, at);
+    for (std::size_t k = 0; all_utf8 && k + 1 < at.size(); ++k) characters.insert(word.substr(at[k], at[k + 1] - at[k]));
+  }
+  ExpectedOpen expected;
+  expected.characters = as_characters && all_utf8 && characters.size() <= 255;
+  if (expected.characters) expected.accepted = test::AcceptanceModel(characters);
+  for (const std::string& word : words) expected.accepted.Insert(word);
+  return expected;
 }
 
 // Two trees with the same nodes: every row equal.
@@ -155,18 +194,19 @@ void ExpectGroupsMatch(const CSuffixAutomaton& a, const SuffixModel& model, std:
 TEST(ModelProperty, ListsReadFromFilesAndUpdatedMatchTheSetModel) {
   test::TempDir dir;
   const std::string path = dir.PathOf("list");
-  for (std::uint32_t seed = 0; seed < 2000; ++seed) {
+  for (std::uint32_t seed = 0; seed < 1600; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     const RandomListFile list = MakeRandomListFile(seed);
     dir.Write("list", list.content);
     const test::Split split = test::ReferenceSplit(list.content);
-    test::AcceptanceModel accepted;
-    for (const std::string& word : split.words) accepted.Insert(word);
+    ExpectedOpen expected = ExpectOpen(split.words, list.as_characters);
+    test::AcceptanceModel& accepted = expected.accepted;
 
     CWordTree tree;
     CSuffixAutomaton automaton;
-    const OpenReport report = OpenWordList(path, 10 + seed % 20, tree, automaton);
+    const OpenReport report = OpenWordList(path, 10 + seed % 20, tree, automaton, list.as_characters);
     ASSERT_TRUE(report.ok);
+    ASSERT_EQ(report.characters, expected.characters);
     ASSERT_EQ(report.load_pass.words, split.words.size());
     ASSERT_EQ(report.order_pass.words, split.words.size());
     ASSERT_EQ(report.load_pass.long_tokens_skipped, split.long_tokens);
@@ -176,20 +216,21 @@ TEST(ModelProperty, ListsReadFromFilesAndUpdatedMatchTheSetModel) {
     // words one by one gives the same tree.
     CWordTree inserted;
     inserted.Reset();
-    inserted.Configure(tree.char_to_code(), 10);
+    inserted.Configure(tree.coding(), 10);
     for (const std::string& word : split.words) inserted.Insert(word);
     ExpectSameTree(tree, inserted);
-    ExpectGroupsMatch(automaton, SuffixModel(accepted.accepted()), seed);
+    ExpectGroupsMatch(automaton, SuffixModel(accepted.accepted(), expected.characters), seed);
     if (HasFatalFailure()) return;
 
-    // Update: more words into the loaded tree with the alphabet order kept,
-    // then the automaton built again.
+    // Update: more words into the loaded tree with the coding kept, then the
+    // automaton built again.
     const SymbolTable order = tree.char_to_code();
+    const std::vector<std::string> coded = tree.coding().coded_characters();
     for (const std::string& word : list.later) ASSERT_EQ(tree.Insert(word), accepted.Insert(word)) << word;
     tree.BuildAutomaton(automaton);
-    ASSERT_EQ(tree.char_to_code(), order);
     ASSERT_EQ(automaton.char_to_code(), order);
-    ExpectGroupsMatch(automaton, SuffixModel(accepted.accepted()), seed);
+    ASSERT_EQ(automaton.coding().coded_characters(), coded);
+    ExpectGroupsMatch(automaton, SuffixModel(accepted.accepted(), expected.characters), seed);
     if (HasFatalFailure()) return;
   }
 }

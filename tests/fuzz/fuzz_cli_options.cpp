@@ -62,6 +62,7 @@ std::vector<std::string> Canonical(const CliOptions& o) {
   args.push_back("--word-weight=" + Float(s.word_weight));
   args.push_back("--suffix-weight=" + Float(s.suffix_weight));
   for (const std::string& path : o.insert_files) args.push_back("--insert=" + path);
+  if (s.read_as_characters) args.push_back("--chars");
   if (o.limit) args.push_back("--limit=" + Unsigned(*o.limit));
   if (o.command->takes_distance) args.push_back("--distance=" + Unsigned(o.distance));
   return args;
@@ -73,6 +74,7 @@ bool SameOptions(const CliOptions& a, const CliOptions& b) {
   return a.command == b.command && a.word_list == b.word_list && a.extra == b.extra && a.states == b.states &&
          x.min_words == y.min_words && x.min_suffixes == y.min_suffixes && x.groups_shown == y.groups_shown &&
          x.buffer_size == y.buffer_size && x.word_weight == y.word_weight && x.suffix_weight == y.suffix_weight &&
+         x.read_as_characters == y.read_as_characters &&
          a.insert_files == b.insert_files && a.limit == b.limit && a.distance == b.distance;
 }
 

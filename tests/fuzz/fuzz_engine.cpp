@@ -4,14 +4,18 @@
 // Input layout:
 //   byte 0      settings: bits 0-1 the buffer size (10, 11, 16 or 10000),
 //               bit 2 whether words are inserted later (Update), bits 3-4
-//               the minimum words and suffixes of a main group (1 to 4)
+//               the minimum words and suffixes of a main group (1 to 4),
+//               bit 5 whether the list is asked to be read as characters
 //   bytes 1-2   the length of the word list part (little endian)
 //   bytes 3-4   choose two more groups to query besides the ranked ones
 //   then        the word list's bytes, then the words inserted later
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <map>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "automaton/open_word_list.h"
@@ -52,8 +56,8 @@ void CheckWrittenWords(const tarvo::CWordTree& tree, const tarvo::test::Acceptan
 }
 
 void CheckEngine(const tarvo::CSuffixAutomaton& automaton, const tarvo::test::AcceptanceModel& accepted,
-                 const tarvo::AnalysisSettings& settings, const std::uint8_t picks[2]) {
-  const tarvo::test::SuffixModel model(accepted.accepted());
+                 bool characters, const tarvo::AnalysisSettings& settings, const std::uint8_t picks[2]) {
+  const tarvo::test::SuffixModel model(accepted.accepted(), characters);
   const tarvo::test::EngineCheck check(automaton, model);
   RequireEmpty(check.Structure());
   const std::vector<std::uint32_t> ranked = automaton.RankMainGroups(settings);
@@ -74,6 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tarvo::AnalysisSettings settings;
   settings.min_words = settings.min_suffixes = 1 + ((data[0] >> 3) & 3);
   settings.groups_shown = 5;
+  settings.read_as_characters = (data[0] & 0x20) != 0;
   const std::uint8_t picks[2] = {data[3], data[4]};
   const std::size_t list_size = std::min<std::size_t>(data[1] | (std::size_t{data[2]} << 8), size - 5);
   const std::string_view list = tarvo::fuzz::AsText(data + 5, list_size);
@@ -82,38 +87,69 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   file.Set(list);
   tarvo::CWordTree tree;
   tarvo::CSuffixAutomaton automaton;
-  const tarvo::OpenReport report = tarvo::OpenWordList(file.path(), buffer_size, tree, automaton);
+  const tarvo::OpenReport report =
+      tarvo::OpenWordList(file.path(), buffer_size, tree, automaton, settings.read_as_characters);
   Require(report.ok, "opening failed");
   const tarvo::test::Split split = tarvo::test::ReferenceSplit(list);
   Require(report.order_pass.words == split.words.size() && report.load_pass.words == split.words.size(),
           "the passes read a different number of words");
   Require(report.load_pass.long_tokens_skipped == split.long_tokens, "long tokens miscounted");
 
-  // The alphabet order: the permutation dealt out from the byte counts.
-  std::array<std::uint64_t, 256> occurrences{};
+  // Characters are used when asked for, every word is UTF-8 and there are at
+  // most 255 distinct characters; their codes go by descending count, ties
+  // to the lower code point (which UTF-8 bytes compare in the same order).
+  std::map<std::string, std::uint64_t> character_counts;
+  bool all_utf8 = true;
+  std::vector<std::size_t> at;
   for (const std::string& word : split.words) {
-    for (unsigned char c : word) ++occurrences[c];
+    if (!tarvo::test::SymbolBoundaries(word, true, at)) {
+      all_utf8 = false;
+      continue;
+    }
+    for (std::size_t k = 0; k + 1 < at.size(); ++k) ++character_counts[word.substr(at[k], at[k + 1] - at[k])];
   }
-  Require(tree.char_to_code() == tarvo::CAlphabetOrder::OrderFromCounts(occurrences), "alphabet order differs");
-  std::array<bool, 256> code_used{};
-  for (std::uint8_t code : tree.char_to_code()) code_used[code] = true;
-  Require(std::count(code_used.begin(), code_used.end(), true) == 256, "the order is not a permutation");
+  const bool characters = settings.read_as_characters && all_utf8 && character_counts.size() <= 255;
+  Require(report.characters == characters, "characters used when they should not be, or the other way");
+  Require(report.byte_mode_reason.empty() == (characters || !settings.read_as_characters),
+          "a reason for byte mode missing or given for nothing");
+  std::set<std::string> coded;
+  if (characters) {
+    std::vector<std::pair<std::string, std::uint64_t>> by_count(character_counts.begin(), character_counts.end());
+    std::stable_sort(by_count.begin(), by_count.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::vector<std::string> expected;
+    for (const auto& entry : by_count) expected.push_back(entry.first);
+    Require(tree.coding().coded_characters() == expected, "character order differs");
+    coded.insert(expected.begin(), expected.end());
+  } else {
+    // The byte order: the permutation dealt out from the byte counts.
+    std::array<std::uint64_t, 256> occurrences{};
+    for (const std::string& word : split.words) {
+      for (unsigned char c : word) ++occurrences[c];
+    }
+    Require(tree.char_to_code() == tarvo::CAlphabetOrder::OrderFromCounts(occurrences), "alphabet order differs");
+    std::array<bool, 256> code_used{};
+    for (std::uint8_t code : tree.char_to_code()) code_used[code] = true;
+    Require(std::count(code_used.begin(), code_used.end(), true) == 256, "the order is not a permutation");
+  }
 
-  tarvo::test::AcceptanceModel accepted;
+  tarvo::test::AcceptanceModel accepted = characters ? tarvo::test::AcceptanceModel(coded) : tarvo::test::AcceptanceModel();
   for (const std::string& word : split.words) accepted.Insert(word);
   Require(report.load_pass.words_refused == accepted.refused(), "refused words miscounted");
-  CheckEngine(automaton, accepted, settings, picks);
+  CheckEngine(automaton, accepted, characters, settings, picks);
   CheckWrittenWords(tree, accepted);
 
   if (!update) return 0;
-  // Update: insert further words with the alphabet order kept, and build again.
+  // Update: insert further words with the coding kept, and build again.
+  const std::vector<std::string> coded_before = tree.coding().coded_characters();
   const tarvo::SymbolTable order = tree.char_to_code();
   for (const std::string& word : tarvo::test::ReferenceSplit(later).words) {
     Require(tree.Insert(word) == accepted.Insert(word), "Insert and the model disagree on refusing");
   }
   tree.BuildAutomaton(automaton);
-  Require(tree.char_to_code() == order && automaton.char_to_code() == order, "the order changed on update");
-  CheckEngine(automaton, accepted, settings, picks);
+  Require(tree.char_to_code() == order && automaton.char_to_code() == order &&
+              automaton.coding().coded_characters() == coded_before && automaton.coding().characters() == characters,
+          "the coding changed on update");
+  CheckEngine(automaton, accepted, characters, settings, picks);
   CheckWrittenWords(tree, accepted);
   return 0;
 }
