@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "lexicon/alphabet_order.h"
@@ -10,14 +12,38 @@
 namespace tarvo {
 namespace {
 
-constexpr std::uint32_t kCodePoints = 0x110000;
+// Occurrences per code point: an array for the one- and two-byte
+// characters, which most lists are made of, and a map for the rest.
+class CharacterCounts {
+ public:
+  void Add(std::uint32_t point) {
+    if (point < kDirect) ++direct_[point];
+    else ++others_[point];
+  }
+  // (code point, count) of every character that occurs, by ascending code point.
+  std::vector<std::pair<std::uint32_t, std::uint64_t>> Occurring() const {
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> occurring;
+    for (std::uint32_t point = 0; point < kDirect; ++point) {
+      if (direct_[point] != 0) occurring.emplace_back(point, direct_[point]);
+    }
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> rest(others_.begin(), others_.end());
+    std::sort(rest.begin(), rest.end());
+    occurring.insert(occurring.end(), rest.begin(), rest.end());
+    return occurring;
+  }
+
+ private:
+  static constexpr std::uint32_t kDirect = 0x800;
+  std::array<std::uint64_t, kDirect> direct_{};
+  std::unordered_map<std::uint32_t, std::uint64_t> others_;
+};
 
 }  // namespace
 
 CharacterOrder ComputeCharacterOrder(const std::string& path) {
   CharacterOrder order;
   std::array<std::uint64_t, 256> byte_counts{};
-  std::vector<std::uint64_t> character_counts(kCodePoints, 0);
+  CharacterCounts character_counts;
   const bool ok = ForEachWordInFile(path, order.stats, [&](std::string_view word) {
     for (unsigned char c : word) ++byte_counts[c];
     bool valid = true;
@@ -27,17 +53,14 @@ CharacterOrder ComputeCharacterOrder(const std::string& path) {
         valid = false;
         break;
       }
-      ++character_counts[DecodeUtf8(word, pos, length)];
+      character_counts.Add(DecodeUtf8(word, pos, length));
       pos += length;
     }
     if (!valid) ++order.stats.words_not_utf8;
   });
   if (!ok) return order;
 
-  std::vector<std::uint32_t> characters;
-  for (std::uint32_t point = 0; point < kCodePoints; ++point) {
-    if (character_counts[point] != 0) characters.push_back(point);
-  }
+  std::vector<std::pair<std::uint32_t, std::uint64_t>> characters = character_counts.Occurring();
   order.distinct_characters = characters.size();
   if (order.stats.words_not_utf8 != 0 || characters.size() > kMaxCodedCharacters) {
     order.outcome = order.stats.words_not_utf8 != 0 ? CharacterOrder::Outcome::kNotUtf8
@@ -46,11 +69,10 @@ CharacterOrder ComputeCharacterOrder(const std::string& path) {
     return order;
   }
   // Descending count, ties to the lower code point (the list is ascending).
-  std::stable_sort(characters.begin(), characters.end(), [&](std::uint32_t a, std::uint32_t b) {
-    return character_counts[a] > character_counts[b];
-  });
+  std::stable_sort(characters.begin(), characters.end(),
+                   [](const auto& a, const auto& b) { return a.second > b.second; });
   std::vector<std::string> texts;
-  for (std::uint32_t point : characters) {
+  for (const auto& [point, count] : characters) {
     std::string text;
     AppendUtf8(text, point);
     texts.push_back(std::move(text));
