@@ -36,7 +36,6 @@ void CSuffixAutomaton::AppendDifferingSuffixes(std::uint32_t lacking, std::uint3
 std::vector<std::string> CSuffixAutomaton::GetDifferingSuffixes(std::uint32_t lacking,
                                                                 std::uint32_t having) const {
   std::vector<std::string> output;
-  output.reserve(ExactDistance(having, lacking));
   std::string prefix;
   AppendDifferingSuffixes(lacking, having, prefix, output);
   return output;

@@ -57,8 +57,6 @@ class NodeRowPool {
   std::int32_t* links(Offset offset) { return links_.data() + offset; }
   const std::int32_t* links(Offset offset) const { return links_.data() + offset; }
 
-  std::size_t slots_in_use() const { return labels_.size(); }
-
  private:
   LargeVector<std::uint8_t> labels_;
   LargeVector<std::int32_t> links_;

@@ -1,7 +1,7 @@
 // Writing word lists, one word per line, with every write error detected.
 //
 // WordFileWriter buffers its output and remembers the first error of any
-// write, flush, sync or close; Close() or Commit() report it. Three ways to
+// write, flush, sync or close; Commit() reports it. Two ways to
 // open a file:
 //   - OpenForAppend: adds to the end of a file, creating it when missing. If
 //     the file's last byte is not white space, a line end goes before the
@@ -11,7 +11,7 @@
 //     renames over the target only when every write succeeded, so that a
 //     failure never leaves a truncated list behind. Other targets (devices,
 //     pipes) are written in place.
-// A writer that is destroyed without Close()/Commit() discards a temporary
+// A writer that is destroyed without Commit() discards a temporary
 // file.
 //
 // Every block of output goes through one write call, ::write unless another

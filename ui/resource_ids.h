@@ -10,7 +10,6 @@ inline constexpr int kMainDialogId = 102;
 inline constexpr int kMainMenuId = 129;
 inline constexpr int kNewWordsDialogId = 131;
 inline constexpr int kSettingsDialogId = 133;
-inline constexpr int kAboutDialogId = 100;
 
 // Standard buttons.
 inline constexpr int kIdOkButton = 1;

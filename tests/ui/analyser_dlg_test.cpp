@@ -196,12 +196,7 @@ TEST(MainWindow, CharacterModeIsSetInSettingsAndTakesEffectAtTheNextOpen) {
 // A Settings dialog showing the defaults.
 struct DefaultSettings {
   explicit DefaultSettings(FakeHost& host) : dialog(host) {
-    dialog.min_suffixes = 5;
-    dialog.min_words = 15;
-    dialog.groups_shown = 15;
-    dialog.word_weight = 1;
-    dialog.suffix_weight = 1;
-    dialog.buffer_size = 10000;
+    dialog.SetValues(AnalysisSettings{});
     dialog.OnInitDialog();
   }
   CSettingsDlg dialog;

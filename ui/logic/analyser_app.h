@@ -16,20 +16,14 @@ class CAnalyserApp {
   // Creates the main window, runs it until it closes and returns its result.
   int InitInstance() {
     CAnalyserDlg window(host_);
-    main_window_ = &window;
-    const int result = host_.RunModal(window);
-    main_window_ = nullptr;
-    return result;
+    return host_.RunModal(window);
   }
 
   // Edit > "&About" (and the system menu's About item where there is one).
   void OnAppAbout() { host_.ShowAbout(); }
 
-  CAnalyserDlg* GetMainWnd() { return main_window_; }
-
  private:
   IPlatformHost& host_;
-  CAnalyserDlg* main_window_ = nullptr;
 };
 
 }  // namespace tarvo::ui

@@ -89,22 +89,9 @@ void CAnalyserDlg::OnMainGroupsDoubleClick() {
 
 void CAnalyserDlg::OnSettings() {
   CSettingsDlg dialog(host_);
-  dialog.min_words = static_cast<long>(settings_.min_words);
-  dialog.min_suffixes = static_cast<long>(settings_.min_suffixes);
-  dialog.word_weight = settings_.word_weight;
-  dialog.suffix_weight = settings_.suffix_weight;
-  dialog.groups_shown = static_cast<long>(settings_.groups_shown);
-  dialog.buffer_size = static_cast<long>(settings_.buffer_size);
-  dialog.read_as_characters = settings_.read_as_characters;
+  dialog.SetValues(settings_);
   if (host_.RunModal(dialog) != kIdOk) return;
-  // The dialog has checked every value against its bounds.
-  settings_.min_words = static_cast<std::uint32_t>(dialog.min_words);
-  settings_.min_suffixes = static_cast<std::uint32_t>(dialog.min_suffixes);
-  settings_.word_weight = dialog.word_weight;
-  settings_.suffix_weight = dialog.suffix_weight;
-  settings_.groups_shown = static_cast<std::uint32_t>(dialog.groups_shown);
-  settings_.buffer_size = static_cast<std::uint32_t>(dialog.buffer_size);
-  settings_.read_as_characters = dialog.read_as_characters;
+  settings_ = dialog.Values();
   if (find_now_.enabled) RefreshMainGroups();
 }
 

@@ -27,6 +27,28 @@ CEditModel* CSettingsDlg::Edit(int control_id) {
   }
 }
 
+void CSettingsDlg::SetValues(const AnalysisSettings& settings) {
+  min_words = static_cast<long>(settings.min_words);
+  min_suffixes = static_cast<long>(settings.min_suffixes);
+  word_weight = settings.word_weight;
+  suffix_weight = settings.suffix_weight;
+  groups_shown = static_cast<long>(settings.groups_shown);
+  buffer_size = static_cast<long>(settings.buffer_size);
+  read_as_characters = settings.read_as_characters;
+}
+
+AnalysisSettings CSettingsDlg::Values() const {
+  AnalysisSettings settings;
+  settings.min_words = static_cast<std::uint32_t>(min_words);
+  settings.min_suffixes = static_cast<std::uint32_t>(min_suffixes);
+  settings.word_weight = word_weight;
+  settings.suffix_weight = suffix_weight;
+  settings.groups_shown = static_cast<std::uint32_t>(groups_shown);
+  settings.buffer_size = static_cast<std::uint32_t>(buffer_size);
+  settings.read_as_characters = read_as_characters;
+  return settings;
+}
+
 void CSettingsDlg::OnInitDialog() { DoDataExchange(false); }
 
 void CSettingsDlg::OnOK() {

@@ -11,6 +11,7 @@
 // later successful OK.
 #pragma once
 
+#include "automaton/analysis_settings.h"
 #include "ui/platform/controls.h"
 #include "ui/platform/dialog_logic.h"
 #include "ui/platform/host.h"
@@ -25,6 +26,12 @@ class CSettingsDlg : public CDialogLogic {
   void OnOK() override;
   // The Help button has no handler: it does nothing.
   void OnHelp() {}
+
+  // Copies the main window's settings into the members, and back. Values()
+  // is only meaningful after the dialog ended with OK, which checked every
+  // value against its bounds.
+  void SetValues(const AnalysisSettings& settings);
+  AnalysisSettings Values() const;
 
   // The edit box with the given control id, or nullptr.
   CEditModel* Edit(int control_id);

@@ -6,24 +6,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 #include <QVBoxLayout>
 
 namespace tarvo::ui::qt {
 namespace {
 
-QValidator* ValidatorFor(EditFilter filter, QObject* parent) {
-  switch (filter) {
-    case EditFilter::kAny: return nullptr;
-    case EditFilter::kDigits:
-      return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), parent);
-    case EditFilter::kUnsignedReal:
-      return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), parent);
-    case EditFilter::kSignedReal:
-      return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]*\\.?[0-9]*")), parent);
+// Lets the user type exactly what the edit model's filter accepts.
+class FilterValidator : public QValidator {
+ public:
+  FilterValidator(EditFilter filter, QObject* parent) : QValidator(parent), filter_(filter) {}
+  State validate(QString& input, int&) const override {
+    return EditAccepts(filter_, input.toStdString()) ? Acceptable : Invalid;
   }
-  return nullptr;
-}
+
+ private:
+  EditFilter filter_;
+};
 
 }  // namespace
 
@@ -87,7 +86,7 @@ void DialogView::BindButton(int id, std::function<void()> command, CButtonModel*
 
 void DialogView::BindEdit(int id, CEditModel& model) {
   auto* edit = built_->ControlAs<QLineEdit>(id);
-  edit->setValidator(ValidatorFor(model.filter, edit));
+  if (model.filter != EditFilter::kAny) edit->setValidator(new FilterValidator(model.filter, edit));
   connect(edit, &QLineEdit::textEdited, this, [&model](const QString& text) { model.text = text.toStdString(); });
   syncs_.push_back([edit, &model] {
     const QString text = QString::fromStdString(model.text);

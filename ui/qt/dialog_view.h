@@ -53,8 +53,6 @@ class DialogView : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
-  QWidget* page() const { return page_; }
-
  private:
   void Initialise();
 

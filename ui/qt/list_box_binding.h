@@ -42,7 +42,6 @@ class ListBoxBinding : public QObject {
   // Calls `command` after a double-click on a row (with that row selected).
   void OnDoubleClick(std::function<void()> command) { double_click_ = std::move(command); }
   void Sync();
-  QListView* view() const { return view_; }
 
  private:
   void ViewSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);

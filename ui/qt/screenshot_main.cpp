@@ -50,12 +50,7 @@ int main(int argc, char** argv) {
   bool ok = Save(main_view, folder, QStringLiteral("main-window.png"));
 
   CSettingsDlg settings(host);
-  settings.min_words = 15;
-  settings.min_suffixes = 5;
-  settings.groups_shown = 15;
-  settings.word_weight = 1.0f;
-  settings.suffix_weight = 1.0f;
-  settings.buffer_size = 10000;
+  settings.SetValues(main_logic.settings());
   qt::SettingsView settings_view(settings);
   settings_view.ShowModeless();
   ok &= Save(settings_view, folder, QStringLiteral("settings.png"));
