@@ -1,15 +1,17 @@
 // Opening a word list: the fixed order of work shared by the window and the
 // command line.
 //
-// The alphabet order of the file is computed (starting from the identity, so
-// that an unreadable file still configures a valid permutation), the tree is
-// emptied, configured with that order and the buffer size and loaded from
-// the same file (which is thus read twice), and the automaton is rebuilt.
+// The list is read once into the tree, coded by its own alphabet order (see
+// lexicon/word_list_loader.h), and the automaton is rebuilt from the tree.
 // Ranking the groups is left to the caller, who holds the settings.
 //
 // Asked to read the list as characters, it codes each UTF-8 character as one
 // symbol; a list that is not valid UTF-8, or has more than 255 distinct
 // characters, is read as bytes instead, and the report says why.
+//
+// A failed open leaves the tree and the automaton in an unspecified but
+// valid state: a caller that must keep its list opens into new ones and
+// swaps them in on success.
 #pragma once
 
 #include <string>
@@ -22,14 +24,12 @@ class CWordTree;
 class CSuffixAutomaton;
 
 struct OpenReport {
-  bool ok = false;            // both reads succeeded
-  bool characters = false;    // the list was read as characters
+  bool ok = false;               // the whole list was read
+  bool characters = false;       // the list was read as characters
   std::string byte_mode_reason;  // why characters were asked for but not used
-  int error = 0;              // errno of the failed read
-  WordListStats order_pass;   // the alphabet order's pass over the file
-  WordListStats load_pass;    // the word tree's pass
-  double order_seconds = 0;
-  double load_seconds = 0;
+  int error = 0;                 // errno of the failed read
+  WordListStats stats;           // what the reading saw
+  double read_seconds = 0;       // reading the list into the tree
   double build_seconds = 0;
 };
 

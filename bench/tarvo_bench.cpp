@@ -25,7 +25,7 @@
 #include "automaton/analysis_settings.h"
 #include "automaton/suffix_automaton.h"
 #include "bench/word_list_generator.h"
-#include "lexicon/alphabet_order.h"
+#include "lexicon/word_list_loader.h"
 #include "lexicon/word_reader.h"
 #include "lexicon/word_tree.h"
 
@@ -77,12 +77,6 @@ const WordList& WordListOf(std::size_t size) {
   return lists.emplace(size, list).first->second;
 }
 
-SymbolTable AlphabetOrderOf(const WordList& list) {
-  SymbolTable order = IdentitySymbolTable();
-  if (CAlphabetOrder().Compute(list.path, order) != 0) throw std::runtime_error("cannot read " + list.path);
-  return order;
-}
-
 // A list opened as the program opens it, with the groups the later steps
 // start from.
 struct OpenedList {
@@ -107,9 +101,9 @@ const OpenedList& OpenedListOf(std::size_t size) {
   if (slot) return *slot;
   const WordList& list = WordListOf(size);
   auto result = std::make_unique<OpenedList>();
-  result->tree.Reset();
-  result->tree.Configure(AlphabetOrderOf(list), kBufferSize);
-  if (result->tree.Load(list.path) != 0) throw std::runtime_error("cannot read " + list.path);
+  if (!LoadWordList(list.path, kBufferSize, false, result->tree).ok) {
+    throw std::runtime_error("cannot read " + list.path);
+  }
   result->tree.BuildAutomaton(result->automaton);
   result->ranked = result->automaton.RankMainGroups(AnalysisSettings{});
   if (!result->ranked.empty()) {
@@ -159,27 +153,13 @@ void BM_Tokenise(benchmark::State& state) {
   ReportPerWord(state, list.words);
 }
 
-void BM_AlphabetOrder(benchmark::State& state) {
+// Reading the list into the word tree: one pass that counts the bytes and
+// inserts the words, then the recoding to the list's alphabet order.
+void BM_LoadWordList(benchmark::State& state) {
   const WordList& list = WordListOf(SizeOf(state));
-  for (auto _ : state) {
-    SymbolTable order = IdentitySymbolTable();
-    if (CAlphabetOrder().Compute(list.path, order) != 0) {
-      state.SkipWithError("cannot read the word list");
-      break;
-    }
-    benchmark::DoNotOptimize(order);
-  }
-  ReportPerWord(state, list.words);
-}
-
-void BM_LoadWordTree(benchmark::State& state) {
-  const WordList& list = WordListOf(SizeOf(state));
-  const SymbolTable order = AlphabetOrderOf(list);
   for (auto _ : state) {
     auto tree = std::make_unique<CWordTree>();
-    tree->Reset();
-    tree->Configure(order, kBufferSize);
-    if (tree->Load(list.path) != 0) {
+    if (!LoadWordList(list.path, kBufferSize, false, *tree).ok) {
       state.SkipWithError("cannot read the word list");
       break;
     }
@@ -274,8 +254,7 @@ void ListSizes(benchmark::internal::Benchmark* benchmark) {
 }
 
 BENCHMARK(BM_Tokenise)->Apply(ListSizes);
-BENCHMARK(BM_AlphabetOrder)->Apply(ListSizes);
-BENCHMARK(BM_LoadWordTree)->Apply(ListSizes);
+BENCHMARK(BM_LoadWordList)->Apply(ListSizes);
 BENCHMARK(BM_BuildAutomaton)->Apply(ListSizes);
 BENCHMARK(BM_RankMainGroups)->Apply(ListSizes);
 BENCHMARK(BM_FindSuspiciousGroups)->Apply(ListSizes);

@@ -131,17 +131,17 @@ int RunStats(const Session& session, const CliOptions&, std::FILE* out, std::FIL
   const OpenReport& report = session.report;
   const CSuffixAutomaton& automaton = session.automaton;
   std::fprintf(out, "mode: %s\n", report.characters ? "characters" : "bytes");
-  std::fprintf(out, "words read: %" PRIu64 "\n", report.load_pass.words + session.inserted.words);
+  std::fprintf(out, "words read: %" PRIu64 "\n", report.stats.words + session.inserted.words);
   std::fprintf(out, "distinct words: %" PRIu32 "\n", automaton.SuffixCount(automaton.start_state()));
   std::fprintf(out, "tree nodes: %" PRIu32 "\n", session.tree.node_count());
   std::fprintf(out, "states: %" PRIu32 "\n", automaton.count() - 1);
   std::fprintf(out, "main groups: %zu\n", session.ranked.size());
   std::fprintf(out, "long tokens skipped: %" PRIu64 "\n",
-               report.load_pass.long_tokens_skipped + session.inserted.long_tokens_skipped);
+               report.stats.long_tokens_skipped + session.inserted.long_tokens_skipped);
   std::fprintf(out, "words refused: %" PRIu64 "\n",
-               report.load_pass.words_refused + session.inserted.words_refused);
-  std::fprintf(out, "reading seconds: %.3f\n", report.order_seconds);
-  std::fprintf(out, "loading seconds: %.3f\n", report.load_seconds + session.insert_seconds);
+               report.stats.words_refused + session.inserted.words_refused);
+  std::fprintf(out, "reading seconds: %.3f\n", report.read_seconds);
+  std::fprintf(out, "inserting seconds: %.3f\n", session.insert_seconds);
   std::fprintf(out, "building seconds: %.3f\n", report.build_seconds);
   std::fprintf(out, "ranking seconds: %.3f\n", session.rank_seconds);
   return kExitOk;
@@ -270,12 +270,15 @@ int Dispatch(CommandId id, const Session& session, const CliOptions& options, st
   return kExitUsage;
 }
 
+// The file a word list argument names: "-" is standard input.
+std::string InputPath(const std::string& argument) { return argument == "-" ? "/dev/stdin" : argument; }
+
 // Inserts the words of each --insert file, as Update inserts pending words.
 bool InsertFiles(Session& session, const CliOptions& options, std::FILE* err) {
   if (options.insert_files.empty()) return true;
   double start = MonotonicSeconds();
   for (const std::string& path : options.insert_files) {
-    bool ok = ForEachWordInFile(path, session.inserted, [&](std::string_view word) {
+    bool ok = ForEachWordInFile(InputPath(path), session.inserted, [&](std::string_view word) {
       if (!session.tree.Insert(word)) ++session.inserted.words_refused;
     });
     if (!ok) {
@@ -292,8 +295,8 @@ bool InsertFiles(Session& session, const CliOptions& options, std::FILE* err) {
 
 void WarnAboutSkippedWords(const Session& session, std::FILE* err) {
   const std::uint64_t long_tokens =
-      session.report.load_pass.long_tokens_skipped + session.inserted.long_tokens_skipped;
-  const std::uint64_t refused = session.report.load_pass.words_refused + session.inserted.words_refused;
+      session.report.stats.long_tokens_skipped + session.inserted.long_tokens_skipped;
+  const std::uint64_t refused = session.report.stats.words_refused + session.inserted.words_refused;
   if (long_tokens == 0 && refused == 0) return;
   std::fprintf(err,
                "tarvo-cli: warning: %" PRIu64 " token(s) longer than 255 bytes skipped, %" PRIu64
@@ -312,7 +315,7 @@ void WarnAboutByteMode(const Session& session, const CliOptions& options, std::F
 
 int RunCommand(const CliOptions& options, std::FILE* out, std::FILE* err) {
   auto session = std::make_unique<Session>();
-  session->report = OpenWordList(options.word_list, options.settings.buffer_size, session->tree,
+  session->report = OpenWordList(InputPath(options.word_list), options.settings.buffer_size, session->tree,
                                  session->automaton, options.settings.read_as_characters);
   if (!session->report.ok) {
     PrintCannotOpen(err, options.word_list, session->report.error);

@@ -1,7 +1,5 @@
 #include "lexicon/alphabet_order.h"
 
-#include "lexicon/utf8.h"
-
 namespace tarvo {
 
 SymbolTable CAlphabetOrder::OrderFromCounts(const std::array<std::uint64_t, 256>& occurrences) {
@@ -25,24 +23,6 @@ SymbolTable CAlphabetOrder::OrderFromCounts(const std::array<std::uint64_t, 256>
     if (counters[c] == 1) table[c] = static_cast<std::uint8_t>(next_code++);
   }
   return table;
-}
-
-int CAlphabetOrder::Compute(const std::string& path, SymbolTable& char_to_code,
-                            WordListStats* stats) const {
-  std::array<std::uint64_t, 256> occurrences{};
-  WordListStats local;
-  bool ok = ForEachWordInFile(path, local, [&](std::string_view word) {
-    unsigned char any_high = 0;
-    for (unsigned char c : word) {
-      ++occurrences[c];
-      any_high |= c;
-    }
-    if ((any_high & 0x80) != 0 && !IsValidUtf8(word)) ++local.words_not_utf8;
-  });
-  if (stats != nullptr) *stats = local;
-  if (!ok) return 1;
-  char_to_code = OrderFromCounts(occurrences);
-  return 0;
 }
 
 }  // namespace tarvo

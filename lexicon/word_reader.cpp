@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include <fcntl.h>
@@ -28,9 +29,27 @@ WordFileReader::WordFileReader() = default;
 
 WordFileReader::~WordFileReader() {
   if (fd_ >= 0) ::close(fd_);
+  if (replay_fd_ >= 0) ::close(replay_fd_);
 }
 
-bool WordFileReader::Open(const std::string& path) {
+namespace {
+
+// An unnamed file in the temporary folder, gone when closed; a named one
+// unlinked at once where the file system cannot make unnamed files.
+int OpenUnnamedTemporaryFile() {
+  const char* folder = std::getenv("TMPDIR");
+  std::string dir = folder != nullptr && *folder != '\0' ? folder : "/tmp";
+  int fd = ::open(dir.c_str(), O_RDWR | O_TMPFILE | O_CLOEXEC, 0600);
+  if (fd >= 0) return fd;
+  std::string pattern = dir + "/tarvo-stream-XXXXXX";
+  fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (fd >= 0) ::unlink(pattern.c_str());
+  return fd;
+}
+
+}  // namespace
+
+bool WordFileReader::Open(const std::string& path, Replay replay) {
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) {
     error_ = errno;
@@ -43,8 +62,70 @@ bool WordFileReader::Open(const std::string& path) {
     fd_ = -1;
     return false;
   }
+  seekable_ = S_ISREG(info.st_mode);
+  file_size_ = seekable_ ? static_cast<std::uint64_t>(info.st_size) : 0;
+  if (!seekable_ && replay == Replay::kKeepStreams) {
+    replay_fd_ = OpenUnnamedTemporaryFile();
+    if (replay_fd_ < 0) {
+      error_ = errno;
+      return false;
+    }
+  }
   buffer_size_ = kBlockSize + kMaxWordLength + 1;
   buffer_.reset(new char[buffer_size_]);
+  return true;
+}
+
+ssize_t WordFileReader::ReadSome(char* data, std::size_t size) {
+  for (;;) {
+    const ssize_t got = ::read(fd_, data, size);
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
+bool WordFileReader::KeepForReplay(const char* data, std::size_t size) {
+  if (replay_fd_ < 0) return true;
+  while (size > 0) {
+    const ssize_t wrote = ::write(replay_fd_, data, size);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) {
+      error_ = wrote < 0 ? errno : EIO;
+      return false;
+    }
+    data += wrote;
+    size -= static_cast<std::size_t>(wrote);
+  }
+  return true;
+}
+
+bool WordFileReader::Rewind() {
+  if (fd_ < 0 || error_ != 0) return false;
+  if (!seekable_) {
+    if (replay_fd_ < 0) {
+      error_ = ESPIPE;
+      return false;
+    }
+    // Keep the rest of the stream too, then read the copy from its start.
+    for (;;) {
+      const ssize_t got = ReadSome(buffer_.get(), buffer_size_);
+      if (got < 0) error_ = errno;
+      if (got <= 0) break;
+      if (!KeepForReplay(buffer_.get(), static_cast<std::size_t>(got))) break;
+    }
+    if (error_ != 0) return false;
+    ::close(fd_);
+    fd_ = replay_fd_;
+    replay_fd_ = -1;
+    seekable_ = true;
+  }
+  if (::lseek(fd_, 0, SEEK_SET) != 0) {
+    error_ = errno;
+    return false;
+  }
+  at_eof_ = false;
+  pos_ = end_ = 0;
+  bytes_read_ = 0;
+  long_tokens_skipped_ = 0;
   return true;
 }
 
@@ -56,17 +137,15 @@ bool WordFileReader::Refill() {
   if (kept > 0 && pos_ > 0) std::memmove(buffer_.get(), buffer_.get() + pos_, kept);
   pos_ = 0;
   end_ = kept;
-  for (;;) {
-    ssize_t got = ::read(fd_, buffer_.get() + end_, buffer_size_ - end_);
-    if (got > 0) {
-      end_ += static_cast<std::size_t>(got);
-      return true;
-    }
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) error_ = errno;
-    at_eof_ = true;
-    return false;
+  const ssize_t got = ReadSome(buffer_.get() + end_, buffer_size_ - end_);
+  if (got > 0 && KeepForReplay(buffer_.get() + end_, static_cast<std::size_t>(got))) {
+    end_ += static_cast<std::size_t>(got);
+    bytes_read_ += static_cast<std::uint64_t>(got);
+    return true;
   }
+  if (got < 0) error_ = errno;
+  at_eof_ = true;
+  return false;
 }
 
 bool WordFileReader::Next(std::string_view& word) {

@@ -13,7 +13,10 @@
 //   if (reader.error() != 0) report(reader.error());
 //
 // The file is read in large blocks; a word handed out by Next stays valid
-// until the next call.
+// until the next call. Any readable file works: a regular file, a pipe, a
+// FIFO or /dev/stdin. Rewind() starts over at the first word; a stream that
+// cannot seek is kept in an unnamed temporary file while it is read when
+// Open is asked to, so that it can be read again.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +24,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <sys/types.h>
 
 namespace tarvo {
 
@@ -45,9 +50,17 @@ class WordFileReader {
   WordFileReader(const WordFileReader&) = delete;
   WordFileReader& operator=(const WordFileReader&) = delete;
 
+  enum class Replay { kNotNeeded, kKeepStreams };
+
   // Opens a word list for reading. A folder counts as a file that cannot be
-  // opened (EISDIR). Returns false and sets error() on failure.
-  bool Open(const std::string& path);
+  // opened (EISDIR). With Replay::kKeepStreams, a source that cannot seek is
+  // copied into an unnamed temporary file as it is read, for Rewind().
+  // Returns false and sets error() on failure.
+  bool Open(const std::string& path, Replay replay = Replay::kNotNeeded);
+
+  // Starts over at the first word of the file; the long token count starts
+  // over too. False, with error() set, when the file cannot be read again.
+  bool Rewind();
 
   // Hands out the next word. False at the end of the file or on a read
   // error; error() tells which.
@@ -55,16 +68,28 @@ class WordFileReader {
 
   int error() const { return error_; }
   std::uint64_t long_tokens_skipped() const { return long_tokens_skipped_; }
+  // How far into the file the words handed out so far reach, and the size
+  // of the file when it has one (a regular file; 0 for a stream).
+  std::uint64_t position() const { return bytes_read_ - (end_ - pos_); }
+  std::uint64_t file_size() const { return file_size_; }
 
  private:
   // Reads more of the file behind the kept bytes [pos_, end_); false at the
   // end of the file or on an error.
   bool Refill();
+  // Reads up to `size` bytes into `data`, retrying on EINTR; -1 on error.
+  ssize_t ReadSome(char* data, std::size_t size);
+  // Copies bytes read from a stream into the replay copy.
+  bool KeepForReplay(const char* data, std::size_t size);
 
   int fd_ = -1;
+  int replay_fd_ = -1;  // the copy of a stream, -1 when none is kept
   int error_ = 0;
+  bool seekable_ = false;
   bool at_eof_ = false;
   std::uint64_t long_tokens_skipped_ = 0;
+  std::uint64_t bytes_read_ = 0;
+  std::uint64_t file_size_ = 0;
   // Filled by read() before any byte is looked at, so left uninitialised:
   // zeroing a block on every Open would cost more than reading a small list.
   std::unique_ptr<char[]> buffer_;

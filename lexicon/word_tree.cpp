@@ -1,7 +1,5 @@
 #include "lexicon/word_tree.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -114,45 +112,39 @@ bool CWordTree::InsertCodes(std::string_view codes, std::size_t depth, std::uint
   return true;
 }
 
-void CWordTree::ReserveForFile(const std::string& path) {
-  // A file of S bytes adds at most S nodes, each with a row of its own and a
-  // slot in its parent's row. Reserving that much up front spares the copies
-  // of repeated growth; untouched reserved memory costs nothing.
-  constexpr std::uint64_t kMostNodesReserved = std::uint64_t{1} << 28;
-  struct stat info;
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
-  const std::uint64_t nodes = std::min<std::uint64_t>(static_cast<std::uint64_t>(info.st_size),
-                                                      kMostNodesReserved);
+bool CWordTree::SequentialInserter::Insert(std::string_view codes) {
+  std::size_t shared = 0;
+  const std::size_t limit = std::min(codes.size(), nodes_on_path_.size() - 1);
+  while (shared < limit && codes[shared] == previous_[shared]) ++shared;
+  nodes_on_path_.resize(shared + 1);
+  const bool stored = tree_.InsertCodes(codes, shared, nodes_on_path_[shared], &nodes_on_path_);
+  // nodes_on_path_ now ends where the descent stopped (before a refused
+  // word's missing child), which bounds what the next word may share.
+  previous_.assign(codes);
+  return stored;
+}
+
+void CWordTree::ReserveNodes(std::uint64_t nodes) {
+  // Each node has a row of its own and a slot in its parent's row.
   row_of_.reserve(row_of_.size() + nodes);
   rows_.Reserve(2 * nodes);
 }
 
-int CWordTree::Load(const std::string& path, WordListStats* stats) {
-  ReserveForFile(path);
-  WordListStats local;
-  // A list that is read in sorted order shares long prefixes between
-  // neighbours: start each descent at the node of the prefix it shares with
-  // the previous word, which is exactly where a descent from the root would
-  // arrive. nodes_on_path[k] is the node of the previous word's first k bytes.
-  std::string previous;
-  std::vector<std::uint32_t> nodes_on_path{0};
-  bool ok = ForEachWordInFile(path, local, [&](std::string_view word) {
-    codes_.clear();
-    if (!coding_.Encode(word, codes_)) {
-      ++local.words_refused;
-      return;
+void CWordTree::Recode(const SymbolCoding& coding, const SymbolTable& new_code_of) {
+  std::pair<std::uint8_t, std::int32_t> slots[kMaxSlotCount];
+  for (std::uint32_t node = 0; node < node_count_; ++node) {
+    std::uint8_t* label = rows_.labels(row_of_[node]);
+    std::int32_t* links = rows_.links(row_of_[node]);
+    const unsigned n = SlotCount(label[0]);
+    if (n < 2) continue;
+    for (unsigned slot = 1; slot < n; ++slot) slots[slot - 1] = {new_code_of[label[slot]], links[slot - 1]};
+    std::sort(slots, slots + (n - 1));
+    for (unsigned slot = 1; slot < n; ++slot) {
+      label[slot] = slots[slot - 1].first;
+      links[slot - 1] = slots[slot - 1].second;
     }
-    std::size_t shared = 0;
-    std::size_t limit = std::min(codes_.size(), nodes_on_path.size() - 1);
-    while (shared < limit && codes_[shared] == previous[shared]) ++shared;
-    nodes_on_path.resize(shared + 1);
-    if (!InsertCodes(codes_, shared, nodes_on_path[shared], &nodes_on_path)) ++local.words_refused;
-    previous.swap(codes_);
-  });
-  if (stats != nullptr) *stats = local;
-  if (local.words == 0 && !ok) return 1;  // could not be opened: unchanged
-  capacity_ = node_count_;
-  return ok ? 0 : 1;
+  }
+  coding_ = coding;
 }
 
 void CWordTree::WriteWords(WordFileWriter& out, std::string prefix, std::uint32_t node) const {
@@ -181,10 +173,12 @@ void CWordTree::WriteWords(WordFileWriter& out, std::string prefix, std::uint32_
   }
 }
 
-int CWordTree::SaveAll(const std::string& path, int* error) const {
+int CWordTree::SaveAll(const std::string& path, const std::vector<std::string>& more_words,
+                       int* error) const {
   WordFileWriter out;
   if (out.OpenForReplace(path)) {
     if (node_count_ > 1) WriteWords(out, std::string(), 0);
+    for (const std::string& word : more_words) out.WriteLine(word);
     out.Commit();
   }
   if (error != nullptr) *error = out.error();

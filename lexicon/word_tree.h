@@ -6,18 +6,19 @@
 // Each node is a label row (see label_row.h) with its children's symbol codes
 // in ascending order, plus a link row with the children's node indices.
 //
-// Typical use, as when a word list is opened:
+// Typical use (LoadWordList in word_list_loader.h does this for a file):
 //   CWordTree tree;
 //   tree.Reset();
-//   tree.Configure(order, buffer_size);   // order from CAlphabetOrder
-//   tree.Load(path);
+//   tree.Configure(coding, buffer_size);
+//   for (word : words) tree.Insert(word);
+//   tree.TrimCapacity();
 //   tree.BuildAutomaton(automaton);
 //
 // Capacity and growth step: the node arrays are accounted in steps of the
-// growth step (the buffer size, or 1000 below 2), and Load trims the capacity
-// to the node count, so that the next node appended grows it by a whole step.
-// The physical storage grows geometrically behind this accounting so that
-// millions of nodes never cost repeated copies.
+// growth step (the buffer size, or 1000 below 2); TrimCapacity sets the
+// capacity to the node count, so that the next node appended grows it by a
+// whole step. The physical storage grows geometrically behind this
+// accounting, so that memory follows the nodes actually made.
 #pragma once
 
 #include <cstdint>
@@ -27,7 +28,6 @@
 
 #include "lexicon/node_row_pool.h"
 #include "lexicon/symbol_coding.h"
-#include "lexicon/word_reader.h"
 
 namespace tarvo {
 
@@ -53,12 +53,35 @@ class CWordTree {
   // lacks; the tree is then unchanged.
   bool Insert(std::string_view word);
 
-  // Inserts every word of a word list file, then trims the capacity to the
-  // node count. Returns 0 on success, 1 when the file cannot be opened or
-  // read (the tree is unchanged when it could not be opened). stats, when
-  // given, receives the counts of the pass (words read, long tokens skipped,
-  // words refused) and the error.
-  int Load(const std::string& path, WordListStats* stats = nullptr);
+  // Inserts words given as symbol codes in list order. Each descent starts
+  // at the node of the prefix the word shares with the previous one, which
+  // is where a descent from the root would arrive: in a sorted list that
+  // skips most of every descent.
+  class SequentialInserter {
+   public:
+    explicit SequentialInserter(CWordTree& tree) : tree_(tree) {}
+    // As Insert, for a word already turned into codes.
+    bool Insert(std::string_view codes);
+
+   private:
+    CWordTree& tree_;
+    std::string previous_;
+    std::vector<std::uint32_t> nodes_on_path_{0};  // [k]: node of previous_'s first k codes
+  };
+
+  // Makes room for `nodes` more nodes without moving the rows again.
+  void ReserveNodes(std::uint64_t nodes);
+
+  // Sets the capacity to the node count (see above).
+  void TrimCapacity() { capacity_ = node_count_; }
+
+  // Gives every node's children new codes: a child coded c becomes coded
+  // new_code_of[c], and each node's slots are put back in ascending code
+  // order. Node numbers, final flags and links stay: the tree is the one
+  // that inserting the same words in the same order under `coding` makes,
+  // since which nodes exist and when they were made does not depend on the
+  // codes. new_code_of must be a permutation of the codes in use.
+  void Recode(const SymbolCoding& coding, const SymbolTable& new_code_of);
 
   // True when the tree holds the root only.
   bool IsEmpty() const { return node_count_ == 1; }
@@ -67,7 +90,10 @@ class CWordTree {
   // (depth first, a word before its extensions, children in ascending symbol
   // code). The file is replaced only when every write succeeded. Returns 0
   // on success, -1 on failure with *error set to errno.
-  int SaveAll(const std::string& path, int* error = nullptr) const;
+  int SaveAll(const std::string& path, int* error = nullptr) const { return SaveAll(path, {}, error); }
+  // The same, with more words written after the tree's (words that the tree
+  // could not store but that belong to the list).
+  int SaveAll(const std::string& path, const std::vector<std::string>& more_words, int* error) const;
 
   // Writes the words of the subtree under node, each as prefix + its path
   // below the node.
@@ -95,7 +121,6 @@ class CWordTree {
   // the node that will be appended next.
   void InsertSlot(std::uint32_t node, unsigned slot, std::uint8_t code);
   void MakeRoot();
-  void ReserveForFile(const std::string& path);
   // Inserts a word given as symbol codes, starting the descent at `node`,
   // the node of its first `depth` codes. When path is given, the nodes of
   // its further prefixes are appended to it as they are reached.

@@ -2,16 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include "lexicon/word_list_loader.h"
+#include "lexicon/word_tree.h"
 #include "test_support.h"
 
 namespace tarvo {
 namespace {
 
+// The order a list is coded by once it is read.
 SymbolTable OrderOf(const std::string& text) {
   test::TempDir dir;
-  SymbolTable table = IdentitySymbolTable();
-  EXPECT_EQ(CAlphabetOrder().Compute(dir.Write("list", text), table), 0);
-  return table;
+  CWordTree tree;
+  EXPECT_TRUE(LoadWordList(dir.Write("list", text), 10, false, tree).ok);
+  return tree.char_to_code();
 }
 
 TEST(AlphabetOrder, DealsCodesByFrequencyThenByteValue) {
@@ -53,15 +56,6 @@ TEST(AlphabetOrder, EmptyListGivesIdentityAndFullAlphabetPutsByteZeroLast) {
   EXPECT_EQ(with_separators_used[1], 0);
 }
 
-TEST(AlphabetOrder, UnreadableFileLeavesTableUntouched) {
-  test::TempDir dir;
-  SymbolTable table{};
-  table.fill(7);
-  WordListStats stats;
-  EXPECT_EQ(CAlphabetOrder().Compute(dir.PathOf("missing"), table, &stats), 1);
-  EXPECT_NE(stats.error, 0);
-  for (std::uint8_t code : table) EXPECT_EQ(code, 7);
-}
 
 }  // namespace
 }  // namespace tarvo

@@ -6,7 +6,6 @@
 #include <set>
 
 #include "automaton/open_word_list.h"
-#include "lexicon/character_order.h"
 #include "lexicon/utf8.h"
 #include "test_support.h"
 

@@ -63,9 +63,9 @@ void ExpectOpensLikeTheModel(const std::string& path) {
   CSuffixAutomaton automaton;
   const OpenReport report = OpenWordList(path, 10000, tree, automaton);
   ASSERT_TRUE(report.ok);
-  EXPECT_EQ(report.load_pass.words, split.words.size());
-  EXPECT_EQ(report.load_pass.long_tokens_skipped, split.long_tokens);
-  EXPECT_EQ(report.load_pass.words_refused, accepted.refused());
+  EXPECT_EQ(report.stats.words, split.words.size());
+  EXPECT_EQ(report.stats.long_tokens_skipped, split.long_tokens);
+  EXPECT_EQ(report.stats.words_refused, accepted.refused());
   const test::SuffixModel model(accepted.accepted());
   EngineCheck check(automaton, model);
   ASSERT_EQ(check.Structure(), "");
@@ -124,7 +124,7 @@ TEST(HostileInput, AHundredAndTwentySeventhChildIsRefusedInFilesAndUpdates) {
   CWordTree tree;
   CSuffixAutomaton automaton;
   const OpenReport report = OpenWordList(path, 10000, tree, automaton);
-  EXPECT_EQ(report.load_pass.words_refused, 8u);
+  EXPECT_EQ(report.stats.words_refused, 8u);
   const std::uint32_t nodes = tree.node_count();
   // Update: a new first byte is refused and leaves the tree as it was; a
   // word below an existing child is stored.
@@ -190,8 +190,7 @@ TEST(HostileInput, AMillionCopiesOfOneWord) {
   CSuffixAutomaton automaton;
   const OpenReport report = OpenWordList(path, 10000, tree, automaton);
   ASSERT_TRUE(report.ok);
-  EXPECT_EQ(report.order_pass.words, 1000000u);
-  EXPECT_EQ(report.load_pass.words, 1000000u);
+  EXPECT_EQ(report.stats.words, 1000000u);
   EXPECT_EQ(tree.node_count(), 7u);
   const test::SuffixModel model({"walked"});
   EXPECT_EQ(EngineCheck(automaton, model).Structure(), "");
@@ -222,8 +221,8 @@ TEST(HostileInput, AHundredMegabyteTokenIsSkippedWhole) {
   CSuffixAutomaton automaton;
   const OpenReport report = OpenWordList(path, 10000, tree, automaton);
   ASSERT_TRUE(report.ok);
-  EXPECT_EQ(report.load_pass.words, 2u);
-  EXPECT_EQ(report.load_pass.long_tokens_skipped, 2u);
+  EXPECT_EQ(report.stats.words, 2u);
+  EXPECT_EQ(report.stats.long_tokens_skipped, 2u);
   const test::SuffixModel model({"before", "after"});
   EXPECT_EQ(EngineCheck(automaton, model).Structure(), "");
 
@@ -294,7 +293,9 @@ TEST(HostileInput, UnwritableTargetsAreReportedAndLeftAlone) {
   EXPECT_EQ(full.err, "tarvo-cli: cannot write '/dev/full': No space left on device\n");
 
   // Output to a full device: reported, not silently lost.
-  const CliResult out = RunCli({"groups", TARVO_SAMPLE_LIST}, CliRun{0, 0, false, "/dev/full"});
+  CliRun to_full_device;
+  to_full_device.stdout_path = "/dev/full";
+  const CliResult out = RunCli({"groups", TARVO_SAMPLE_LIST}, to_full_device);
   EXPECT_EQ(out.exit_code, 1);
   EXPECT_EQ(out.err, "tarvo-cli: cannot write the output: No space left on device\n");
 
@@ -411,7 +412,9 @@ TEST(HostileInput, SaveAllPastTheFileSizeLimitReportsAndKeepsTheOldFile) {
   const std::string list = dir.Write("list", test::AsLines(words));
   const std::string target = dir.Write("target.txt", "old\nwords\n");
   // The list is several times the limit, so the write fails in the middle.
-  const CliResult result = RunCli({"save-all", list, target}, CliRun{0, 65536, false, ""});
+  CliRun small_files;
+  small_files.file_size_limit = 65536;
+  const CliResult result = RunCli({"save-all", list, target}, small_files);
   EXPECT_EQ(result.exit_code, 1);
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "tarvo-cli: cannot write '" + target + "': File too large\n");
@@ -434,7 +437,9 @@ TEST(HostileInput, RunningOutOfMemoryExitsWithCode3) {
   // The lowest limit under which the program starts at all.
   std::uint64_t limit = 0;
   for (std::uint64_t megabytes : {48, 64, 96, 128, 256}) {
-    if (RunCli({"--version"}, CliRun{megabytes << 20, 0, false, ""}).exit_code == 0) {
+    CliRun limited;
+    limited.address_space_limit = megabytes << 20;
+    if (RunCli({"--version"}, limited).exit_code == 0) {
       limit = megabytes << 20;
       break;
     }
@@ -454,7 +459,9 @@ TEST(HostileInput, RunningOutOfMemoryExitsWithCode3) {
     }
     dir.Write("list", content);
   }
-  const CliResult result = RunCli({"stats", path}, CliRun{limit, 0, false, ""});
+  CliRun limited;
+  limited.address_space_limit = limit;
+  const CliResult result = RunCli({"stats", path}, limited);
   EXPECT_EQ(result.exit_code, 3);
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "tarvo-cli: out of memory\n");

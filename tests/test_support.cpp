@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -79,8 +80,13 @@ CliResult RunCli(const std::vector<std::string>& args, const CliRun& how) {
   TempDir dir;
   const std::string out_path = how.stdout_path.empty() ? dir.PathOf("out") : how.stdout_path;
   const std::string err_path = dir.PathOf("err");
+  int input[2] = {-1, -1};
+  if (how.stdin_data && ::pipe(input) != 0) return {};
   pid_t child = ::fork();
   if (child == 0) {
+    if (how.stdin_data && (::dup2(input[0], 0) < 0 || ::close(input[0]) != 0 || ::close(input[1]) != 0)) {
+      ::_exit(kChildSetupFailed);
+    }
     int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(kChildSetupFailed);
@@ -102,6 +108,20 @@ CliResult RunCli(const std::vector<std::string>& args, const CliRun& how) {
     argv.push_back(nullptr);
     ::execv(TARVO_CLI_PATH, argv.data());
     ::_exit(kChildExecFailed);
+  }
+  if (how.stdin_data) {
+    // The child may stop reading early: its end of the pipe closing must
+    // not end the test with SIGPIPE.
+    ::close(input[0]);
+    void (*previous)(int) = ::signal(SIGPIPE, SIG_IGN);
+    std::size_t done = 0;
+    while (done < how.stdin_data->size()) {
+      const ssize_t wrote = ::write(input[1], how.stdin_data->data() + done, how.stdin_data->size() - done);
+      if (wrote <= 0 && errno != EINTR) break;
+      if (wrote > 0) done += static_cast<std::size_t>(wrote);
+    }
+    ::close(input[1]);
+    ::signal(SIGPIPE, previous);
   }
   int status = 0;
   ::waitpid(child, &status, 0);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -60,6 +61,7 @@ struct CliRun {
   std::uint64_t file_size_limit = 0;      // RLIMIT_FSIZE in bytes, 0 for none (SIGXFSZ ignored)
   bool as_nobody = false;                 // run as user and group 65534 (needs root)
   std::string stdout_path;                // send stdout there instead of capturing it
+  std::optional<std::string> stdin_data;  // fed through a pipe; stdin is inherited otherwise
 };
 // Exit codes of the child when it could not be set up as asked, or when the
 // program could not be executed.
@@ -67,5 +69,19 @@ inline constexpr int kChildSetupFailed = 125;
 inline constexpr int kChildExecFailed = 127;
 
 CliResult RunCli(const std::vector<std::string>& args, const CliRun& how = {});
+
+// True in a build with AddressSanitizer, which reserves terabytes of address
+// space up front and so cannot run under an address-space limit.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kUnderAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kUnderAddressSanitizer = true;
+#else
+inline constexpr bool kUnderAddressSanitizer = false;
+#endif
+#else
+inline constexpr bool kUnderAddressSanitizer = false;
+#endif
 
 }  // namespace tarvo::test

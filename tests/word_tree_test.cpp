@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "lexicon/word_file_writer.h"
+#include "lexicon/word_list_loader.h"
 #include "test_support.h"
 
 namespace tarvo {
@@ -89,13 +90,13 @@ TEST(WordTree, GrowthStepAndCapacityAfterLoad) {
   EXPECT_EQ(tree.capacity(), 2u);
   tree.Configure(IdentitySymbolTable(), 10);
   EXPECT_EQ(tree.capacity(), 10u);
-  // Nine nodes: the root and "abcdefgh".
-  ASSERT_EQ(tree.Load(dir.Write("list", "abcdefgh\n")), 0);
+  // Nine nodes: the root and "abcdefgh"; a loaded tree is trimmed to them.
+  ASSERT_TRUE(LoadWordList(dir.Write("list", "abcdefgh\n"), 10, false, tree).ok);
   EXPECT_EQ(tree.node_count(), 9u);
   EXPECT_EQ(tree.capacity(), 9u);
   tree.Insert("b");
   EXPECT_EQ(tree.capacity(), 19u);
-  EXPECT_EQ(tree.Load(dir.PathOf("missing")), 1);
+  EXPECT_FALSE(LoadWordList(dir.PathOf("missing"), 10, false, tree).ok);
   EXPECT_EQ(tree.node_count(), 10u);
 }
 
@@ -134,9 +135,10 @@ TEST(WordTree, SaveAllWritesDepthFirstInCodeOrderAndReloadsTheSameWords) {
   ASSERT_EQ(reversed.SaveAll(dir.PathOf("out2.txt")), 0);
   EXPECT_EQ(test::ReadFile(dir.PathOf("out2.txt")), "b\na\nab\n");
 
-  // Saved, loaded with the same order and saved again: the same file.
-  CWordTree reloaded = AbTree();
-  ASSERT_EQ(reloaded.Load(dir.PathOf("out.txt")), 0);
+  // Saved, read back (in its own order, which is the same) and saved
+  // again: the same file.
+  CWordTree reloaded;
+  ASSERT_TRUE(LoadWordList(dir.PathOf("out.txt"), 10, false, reloaded).ok);
   ASSERT_EQ(reloaded.SaveAll(dir.PathOf("again.txt")), 0);
   EXPECT_EQ(test::ReadFile(dir.PathOf("again.txt")), "a\nab\nb\n");
 

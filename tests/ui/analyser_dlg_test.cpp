@@ -91,11 +91,13 @@ TEST(MainWindow, OpenRanksTheSampleListAndShowWordsListsAGroupsStems) {
   EXPECT_TRUE(std::is_sorted(words.begin(), words.end(), ListBoxLess));
   EXPECT_EQ(window.words().GetCurSel(), CListBoxModel::kNone);
 
-  // Open, and Settings, leave the words list as it was.
-  host.files.push_back(std::string(TARVO_SAMPLE_LIST));
-  window.OnOpen();
+  // Settings leaves the words list as it was; Open empties it, since the
+  // stems belong to the list that was open.
   window.OnSettings();
   EXPECT_EQ(Rows(window.words()), words);
+  host.files.push_back(std::string(TARVO_SAMPLE_LIST));
+  window.OnOpen();
+  EXPECT_EQ(window.words().GetCount(), 0);
 }
 
 TEST(MainWindow, ListWithoutQualifyingGroupsAndUnreadableFiles) {
@@ -118,16 +120,22 @@ TEST(MainWindow, ListWithoutQualifyingGroupsAndUnreadableFiles) {
   opened.window.OnOpen();
   EXPECT_GT(opened.window.main_groups().GetCount(), 0);
 
-  // A file that cannot be read: every step runs, and the user is told why.
-  opened.host.files.push_back(opened.dir.PathOf("missing.txt"));
-  opened.window.OnOpen();
-  EXPECT_EQ(opened.window.main_groups().GetCount(), 0);
-  EXPECT_FALSE(opened.window.find_now_button().enabled);
-  EXPECT_TRUE(opened.window.tree().IsEmpty());
-  EXPECT_EQ(opened.window.current_path(), opened.dir.PathOf("missing.txt"));
-  ASSERT_EQ(opened.host.messages.size(), 1u);
-  EXPECT_NE(opened.host.messages[0].text.find("missing.txt"), std::string::npos);
-  EXPECT_NE(opened.host.messages[0].text.find("No such file"), std::string::npos);
+  // A file or folder that cannot be read: the user is told why, and the
+  // list that was open stays open with its groups, tree and path.
+  const int groups = opened.window.main_groups().GetCount();
+  const std::uint32_t nodes = opened.window.tree().node_count();
+  for (const char* name : {"missing.txt", ""}) {
+    opened.host.files.push_back(opened.dir.PathOf(name));
+    opened.window.OnOpen();
+    EXPECT_EQ(opened.window.main_groups().GetCount(), groups);
+    EXPECT_TRUE(opened.window.find_now_button().enabled);
+    EXPECT_EQ(opened.window.tree().node_count(), nodes);
+    EXPECT_EQ(opened.window.current_path(), opened.path);
+  }
+  ASSERT_EQ(opened.host.messages.size(), 2u);
+  EXPECT_NE(opened.host.messages[0].text.find("missing.txt': No such file"), std::string::npos);
+  EXPECT_NE(opened.host.messages[0].text.find("The list that was open stays open."), std::string::npos);
+  EXPECT_NE(opened.host.messages[1].text.find("Is a directory"), std::string::npos);
 }
 
 TEST(MainWindow, SettingsReRanksOnlyWithFindNowEnabledAndCancelChangesNothing) {

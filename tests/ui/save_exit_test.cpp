@@ -199,6 +199,144 @@ TEST_F(Session, FailedSaveAsKeepsThePathTheWordsAndTheOldFile) {
   EXPECT_NE(host.messages[0].text.find("No space left"), std::string::npos);
 }
 
+TEST_F(Session, OpenAsksFirstAndKeepsTheWordsWithTheirList) {
+  const std::string other = dir.Write("other.txt", "cat\ncats\n");
+
+  // Cancel: nothing happens.
+  host.answers = {kIdCancel};
+  host.files.push_back(other);
+  window.OnOpen();
+  EXPECT_EQ(Questions(), (Strings{"Do you want to save changes?"}));
+  EXPECT_EQ(window.current_path(), path);
+  EXPECT_EQ(window.pending_words().size(), 2u);
+
+  // Discard, but the new list cannot be read: everything stays.
+  host.answers = {kIdNo};
+  host.files.push_back(dir.PathOf("missing.txt"));
+  window.OnOpen();
+  EXPECT_EQ(window.current_path(), path);
+  EXPECT_EQ(window.pending_words(), (Strings{"jumps", "kicks"}));
+  EXPECT_TRUE(window.update_button().enabled);
+  EXPECT_NE(tarvo::test::StateOfPrefix(window.automaton(), "walked"), 0u);
+
+  // Save them into their own list, then open the other one, which gets none.
+  host.messages.clear();
+  host.answers = {kIdYes, kIdYes};
+  host.files.push_back(other);
+  window.OnOpen();
+  EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
+  EXPECT_EQ(window.current_path(), other);
+  EXPECT_TRUE(window.pending_words().empty());
+  EXPECT_TRUE(window.added_words().empty());
+  EXPECT_FALSE(window.update_button().enabled);
+  window.OnSave();
+  window.OnUpdate();
+  window.OnSave();
+  EXPECT_EQ(ReadFile(other), "cat\ncats\n");
+
+  // Words added by Update and discarded at Open never reach the new list.
+  window.pending_words() = {"dogs"};
+  window.OnUpdate();
+  host.answers = {kIdNo};
+  host.files.push_back(path);
+  window.OnOpen();
+  window.OnSave();
+  EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
+  EXPECT_EQ(ReadFile(other), "cat\ncats\n");
+}
+
+// A list whose root already has 126 children: any word starting with
+// another byte is refused by the tree.
+std::string FullRootList() {
+  std::string list;
+  for (int c = 0x21; c < 0x21 + 126; ++c) list += std::string(1, static_cast<char>(c)) + "\n";
+  return list;
+}
+
+TEST(RefusedWords, StayWithTheListThroughSaveAndSaveAs) {
+  tarvo::test::TempDir dir;
+  const std::string path = dir.Write("list.txt", FullRootList());
+  test::FakeHost host;
+  CAnalyserDlg window(host);
+  window.OnInitDialog();
+  host.files.push_back(path);
+  window.OnOpen();
+  window.pending_words() = {"\xf0zz", "!x"};
+  window.OnUpdate();
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_NE(host.messages[0].text.find("1 word(s) could not be stored"), std::string::npos);
+
+  // Save as writes the tree's words and the refused one, and nothing is
+  // left unsaved; a second Save as writes it again.
+  for (const char* name : {"copy.txt", "again.txt"}) {
+    host.files.push_back(dir.PathOf(name));
+    window.OnSaveAs();
+    const std::string saved = ReadFile(dir.PathOf(name));
+    EXPECT_NE(saved.find("\n!x\n"), std::string::npos);
+    EXPECT_EQ(saved.substr(saved.size() - 4), "\xf0zz\n") << name;
+    EXPECT_TRUE(window.added_words().empty());
+  }
+  host.messages.clear();
+  window.OnExit();
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(window.ended());
+
+  // Refused again by a later Update, it is not saved twice.
+  CAnalyserDlg appending(host);
+  appending.OnInitDialog();
+  host.files.push_back(path);
+  appending.OnOpen();
+  appending.pending_words() = {"\xf0zz"};
+  appending.OnUpdate();
+  appending.OnSave();
+  appending.pending_words() = {"\xf0zz"};
+  appending.OnUpdate();
+  appending.OnSave();
+  EXPECT_EQ(ReadFile(path), FullRootList() + "\xf0zz\n");
+}
+
+TEST(TokensNotStored, SaveAsOverTheOpenedListAsksBeforeRemovingThem) {
+  tarvo::test::TempDir dir;
+  const std::string long_token(300, 'x');
+  const std::string content = "walk\n" + long_token + "\nwalks\n";
+  const std::string path = dir.Write("list.txt", content);
+  const std::string link = dir.PathOf("link.txt");
+  std::filesystem::create_symlink(path, link);
+  test::FakeHost host;
+  CAnalyserDlg window(host);
+  window.OnInitDialog();
+  host.files.push_back(path);
+  window.OnOpen();
+  host.messages.clear();
+
+  // Another file is written without a question.
+  host.files.push_back(dir.PathOf("copy.txt"));
+  window.OnSaveAs();
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(ReadFile(dir.PathOf("copy.txt")), "walk\nwalks\n");
+
+  // The opened list, by its name or through a link: asked, and No keeps it.
+  for (const std::string& target : {path, link}) {
+    host.messages.clear();
+    host.answers = {kIdNo};
+    host.files.push_back(target);
+    window.OnSaveAs();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "1 word of list.txt cannot be stored and would be removed. Save anyway?");
+    EXPECT_EQ(host.messages[0].type, kYesNo);
+    EXPECT_EQ(ReadFile(path), content);
+  }
+  // Yes writes it; after that there is nothing left to lose.
+  host.answers = {kIdYes};
+  host.files.push_back(path);
+  window.OnSaveAs();
+  EXPECT_EQ(ReadFile(path), "walk\nwalks\n");
+  host.messages.clear();
+  host.files.push_back(path);
+  window.OnSaveAs();
+  EXPECT_TRUE(host.messages.empty());
+}
+
 TEST(AppendToForeignFile, KeepsTheLastWordApart) {
   tarvo::test::TempDir dir;
   const std::string path = dir.Write("list.txt", "walk walks walked talk talks talked jump jumped kick kicked");

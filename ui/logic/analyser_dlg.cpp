@@ -1,8 +1,11 @@
 #include "ui/logic/analyser_dlg.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "automaton/open_word_list.h"
+#include "lexicon/file_identity.h"
 #include "lexicon/word_file_writer.h"
 #include "ui/logic/new_words_dlg.h"
 #include "ui/logic/settings_dlg.h"
@@ -29,35 +32,49 @@ void CAnalyserDlg::OnInitDialog() {
   distance_.text = "2";
 }
 
-void CAnalyserDlg::ShowFileError(const std::string& action, const std::string& path, int error) {
-  host_.ShowMessage("Cannot " + action + " '" + path + "': " + std::strerror(error), kError);
+void CAnalyserDlg::ShowFileError(const std::string& action, const std::string& path, int error,
+                                 const std::string& outcome) {
+  host_.ShowMessage("Cannot " + action + " '" + path + "': " + std::strerror(error) + ". " + outcome, kError);
 }
 
 void CAnalyserDlg::OnOpen() {
   const FileDialogRequest request{true, "txt", "", "Text files (*.txt)|*.txt|All files (*.*)|*.*||",
                                   kOfnHideReadOnly};
   const std::optional<std::string> chosen = host_.ChooseFile(request);
-  if (!chosen) return;
-  current_path_ = *chosen;
+  if (!chosen || !SettleUnsavedWords()) return;
+  // Read into a new tree and automaton, so that a list that cannot be read
+  // leaves the open one, its path and its words exactly as they were.
+  CWordTree tree;
+  CSuffixAutomaton automaton;
   OpenReport report;
   {
     // Reading a list of millions of words takes as long as the build, so
     // the wait cursor covers the whole step.
     WaitCursor wait(host_);
-    report = OpenWordList(current_path_, settings_.buffer_size, tree_, automaton_, settings_.read_as_characters);
+    report = OpenWordList(*chosen, settings_.buffer_size, tree, automaton, settings_.read_as_characters);
   }
-  display_encoding_ = report.order_pass.words_not_utf8 == 0 ? DisplayEncoding::kUtf8 : DisplayEncoding::kLatin1;
-  RefreshMainGroups();
   if (!report.ok) {
-    ShowFileError("read the word list", current_path_, report.error);
+    ShowFileError("read the word list", *chosen, report.error,
+                  tree_.IsEmpty() ? "" : "The list that was open stays open.");
     return;
   }
+  tree_ = std::move(tree);
+  automaton_ = std::move(automaton);
+  current_path_ = opened_path_ = *chosen;
+  pending_.clear();
+  added_.clear();
+  refused_.clear();
+  update_.enabled = false;
+  tokens_not_stored_ = report.stats.long_tokens_skipped + report.stats.words_refused;
+  display_encoding_ = report.stats.words_not_utf8 == 0 ? DisplayEncoding::kUtf8 : DisplayEncoding::kLatin1;
+  words_.ResetContent();
+  RefreshMainGroups();
   if (!report.byte_mode_reason.empty()) {
     host_.ShowMessage("The list is read as bytes, not characters: " + report.byte_mode_reason + ".",
                       kMbOk | kMbIconInformation);
   }
-  const std::uint64_t skipped = report.load_pass.long_tokens_skipped;
-  const std::uint64_t refused = report.load_pass.words_refused;
+  const std::uint64_t skipped = report.stats.long_tokens_skipped;
+  const std::uint64_t refused = report.stats.words_refused;
   if (skipped + refused > 0) {
     host_.ShowMessage(std::to_string(skipped) + " token(s) longer than 255 bytes were skipped and " +
                           std::to_string(refused) +
@@ -105,7 +122,12 @@ void CAnalyserDlg::OnFindNow() {
 void CAnalyserDlg::UpdateWordTree() {
   std::uint64_t refused = 0;
   for (std::string& word : pending_) {
-    if (!tree_.Insert(word)) ++refused;
+    if (!tree_.Insert(word)) {
+      // A word refused before is already among the words to save.
+      if (std::find(refused_.begin(), refused_.end(), word) != refused_.end()) continue;
+      refused_.push_back(word);
+      ++refused;
+    }
     added_.push_back(std::move(word));
   }
   pending_.clear();
@@ -127,7 +149,8 @@ void CAnalyserDlg::UpdateWordTree() {
 int CAnalyserDlg::AppendAddedWords() {
   int error = 0;
   if (AppendWordsToFile(current_path_, added_, &error) != 1) {
-    ShowFileError("save to", current_path_, error);
+    ShowFileError("save to", current_path_, error,
+                  "The file was left as it was; the new words are kept, so they can be saved again.");
     return -1;
   }
   added_.clear();
@@ -148,42 +171,48 @@ void CAnalyserDlg::OnSaveAs() {
   }
   const FileDialogRequest request{false, "txt", current_path_, "Text files (*.txt)|*.txt||", kOfnHideReadOnly};
   const std::optional<std::string> chosen = host_.ChooseFile(request);
-  if (!chosen) return;
+  if (!chosen || !MayOverwriteOpenedList(*chosen)) return;
   int error = 0;
   int result;
   {
     WaitCursor wait(host_);
-    result = tree_.SaveAll(*chosen, &error);
+    result = tree_.SaveAll(*chosen, refused_, &error);
   }
   if (result != 0) {
-    // The old file, the current path and the added words stay as they were.
-    ShowFileError("save", *chosen, error);
+    ShowFileError("save", *chosen, error, "No file was changed; the words are kept.");
     return;
   }
+  if (IsSameFile(*chosen, opened_path_)) tokens_not_stored_ = 0;
   current_path_ = *chosen;
   added_.clear();
 }
 
-bool CAnalyserDlg::CloseAfterAsking() {
-  if (!HasUnsavedWords()) {
-    EndDialog(kIdOk);
-    return true;
-  }
+bool CAnalyserDlg::MayOverwriteOpenedList(const std::string& target) {
+  if (tokens_not_stored_ == 0 || !IsSameFile(target, opened_path_)) return true;
+  const std::string name = std::filesystem::path(opened_path_).filename().string();
+  const std::string count = tokens_not_stored_ == 1 ? "1 word" : std::to_string(tokens_not_stored_) + " words";
+  return host_.ShowMessage(count + " of " + name + " cannot be stored and would be removed. Save anyway?",
+                           kQuestionYesNo) == kIdYes;
+}
+
+bool CAnalyserDlg::SettleUnsavedWords() {
+  if (!HasUnsavedWords()) return true;
   const int answer = host_.ShowMessage(kAskSaveChanges, kQuestionYesNoCancel);
-  if (answer == kIdNo) {
-    EndDialog(kIdOk);
-    return true;
-  }
+  if (answer == kIdNo) return true;
   if (answer != kIdYes) return false;
   const std::size_t added_before = added_.size();
   if (update_.enabled && host_.ShowMessage(kAskSavePending, kQuestionYesNo) == kIdYes) {
     added_.insert(added_.end(), pending_.begin(), pending_.end());
   }
   if (AppendAddedWords() != 1) {
-    // Keep the window open with every word where it was.
     added_.resize(added_before);
     return false;
   }
+  return true;
+}
+
+bool CAnalyserDlg::CloseAfterAsking() {
+  if (!SettleUnsavedWords()) return false;
   EndDialog(kIdOk);
   return true;
 }

@@ -10,10 +10,13 @@
 // Two button states double as flags: Update is enabled exactly when words
 // are pending, Find Now exactly when the last ranking gave a main group.
 //
-// Unlike a bare dialog, the window never drops words silently: a file that
-// cannot be read or written is reported with its reason, a failed save keeps
-// the words, and closing with Enter, Escape or the close box asks the same
-// questions as Exit when there is something unsaved.
+// The window never drops words silently and keeps them with their list: a
+// file that cannot be read or written is reported with its reason, a failed
+// save keeps the words, closing with Enter, Escape or the close box asks the
+// same questions as Exit when there is something unsaved, and so does Open,
+// which replaces the list only once the new one has been read whole. Words
+// the tree refuses stay with the list: Save appends them and Save as writes
+// them after the tree's words.
 #pragma once
 
 #include <cstdint>
@@ -80,18 +83,28 @@ class CAnalyserDlg : public CDialogLogic {
   IPlatformHost& host() { return host_; }
 
  private:
-  // Asks the Exit questions and closes when the answers allow; true when
-  // the window closed.
+  // Asks the Exit questions when words are unsaved and saves as answered.
+  // True when the caller may go on (nothing unsaved, saved, or the user
+  // chose not to save), false when the user cancelled or saving failed; the
+  // words are then where they were.
+  bool SettleUnsavedWords();
   bool CloseAfterAsking();
   bool HasUnsavedWords() const { return update_.enabled || !added_.empty(); }
-  void ShowFileError(const std::string& action, const std::string& path, int error);
+  // Asks before Save as writes over the opened file when that would remove
+  // the tokens the tree could not store at Open; true to go on.
+  bool MayOverwriteOpenedList(const std::string& target);
+  void ShowFileError(const std::string& action, const std::string& path, int error,
+                     const std::string& outcome);
 
   IPlatformHost& host_;
   CSuffixAutomaton automaton_;
   CWordTree tree_;
   std::vector<std::string> pending_;
   std::vector<std::string> added_;
+  std::vector<std::string> refused_;  // words Update could not put into the tree
   std::string current_path_;
+  std::string opened_path_;           // the list last opened
+  std::uint64_t tokens_not_stored_ = 0;  // its tokens skipped or refused at Open
   AnalysisSettings settings_;
   std::vector<std::uint32_t> ranked_;
   DisplayEncoding display_encoding_ = DisplayEncoding::kUtf8;

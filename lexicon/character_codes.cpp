@@ -1,0 +1,56 @@
+#include "lexicon/character_codes.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "lexicon/utf8.h"
+
+namespace tarvo {
+
+CharacterCodes::CharacterCodes() { direct_codes_.fill(kNoCode); }
+
+std::uint8_t CharacterCodes::CodeOf(std::uint32_t point) {
+  std::uint8_t* code = nullptr;
+  if (point < kDirectLimit) {
+    code = &direct_codes_[point];
+  } else {
+    code = &other_codes_.try_emplace(point, kNoCode).first->second;
+  }
+  if (*code == kNoCode && points_.size() < kMaxCodedCharacters) {
+    *code = static_cast<std::uint8_t>(points_.size());
+    points_.push_back(point);
+    counts_.push_back(0);
+  }
+  return *code;
+}
+
+CharacterCodes::Result CharacterCodes::Encode(std::string_view word, std::string& codes) {
+  for (std::size_t pos = 0; pos < word.size();) {
+    const std::size_t length = Utf8SequenceLength(word, pos);
+    if (length == 0) return Result::kNotUtf8;
+    const std::uint8_t code = CodeOf(DecodeUtf8(word, pos, length));
+    if (code == kNoCode) return Result::kTooManyCharacters;
+    ++counts_[code];
+    codes += static_cast<char>(code);
+    pos += length;
+  }
+  return Result::kCoded;
+}
+
+SymbolCoding CharacterCodes::FinalCoding(SymbolTable& new_code_of) const {
+  std::vector<std::uint8_t> by_rank(points_.size());
+  std::iota(by_rank.begin(), by_rank.end(), std::uint8_t{0});
+  std::sort(by_rank.begin(), by_rank.end(), [&](std::uint8_t a, std::uint8_t b) {
+    return counts_[a] != counts_[b] ? counts_[a] > counts_[b] : points_[a] < points_[b];
+  });
+  new_code_of.fill(kNoCode);
+  std::vector<std::string> texts;
+  texts.reserve(by_rank.size());
+  for (std::size_t rank = 0; rank < by_rank.size(); ++rank) {
+    new_code_of[by_rank[rank]] = static_cast<std::uint8_t>(rank);
+    AppendUtf8(texts.emplace_back(), points_[by_rank[rank]]);
+  }
+  return SymbolCoding::ForCharacters(std::move(texts));
+}
+
+}  // namespace tarvo

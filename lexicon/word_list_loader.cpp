@@ -1,0 +1,158 @@
+#include "lexicon/word_list_loader.h"
+
+#include <array>
+#include <vector>
+
+#include "lexicon/alphabet_order.h"
+#include "lexicon/character_codes.h"
+#include "lexicon/utf8.h"
+#include "lexicon/word_tree.h"
+
+namespace tarvo {
+namespace {
+
+// Reserves the tree's rows for the nodes a regular file is likely to make:
+// the nodes made so far, extrapolated to the whole file, each time the part
+// read doubles. The estimate follows the words rather than the file size (a
+// file of one word repeated reserves next to nothing), and the rows grow
+// geometrically past it, so an estimate that was too small costs a copy,
+// not a failure.
+class NodeReservation {
+ public:
+  void Check(const WordFileReader& reader, CWordTree& tree) {
+    const std::uint64_t position = reader.position();
+    if (position < next_check_) return;
+    next_check_ = position * 2;
+    const std::uint64_t size = reader.file_size();
+    if (size <= position) return;
+    const double expected = static_cast<double>(tree.node_count()) * static_cast<double>(size) /
+                            static_cast<double>(position);
+    if (expected > tree.node_count()) tree.ReserveNodes(static_cast<std::uint64_t>(expected) - tree.node_count());
+  }
+
+ private:
+  std::uint64_t next_check_ = std::uint64_t{4} << 20;
+};
+
+// The distinct characters of the valid UTF-8 words, for the message that
+// says a list has too many of them.
+class DistinctCharacters {
+ public:
+  void Add(std::string_view word) {
+    for (std::size_t pos = 0; pos < word.size();) {
+      const std::size_t length = Utf8SequenceLength(word, pos);
+      const std::uint32_t point = DecodeUtf8(word, pos, length);
+      if (!seen_[point]) {
+        seen_[point] = true;
+        ++count_;
+      }
+      pos += length;
+    }
+  }
+  std::size_t count() const { return count_; }
+
+ private:
+  std::vector<bool> seen_ = std::vector<bool>(0x110000);
+  std::size_t count_ = 0;
+};
+
+void FinishPass(const WordFileReader& reader, CWordTree& tree, LoadedWordList& loaded) {
+  loaded.stats.long_tokens_skipped = reader.long_tokens_skipped();
+  loaded.stats.error = loaded.error = reader.error();
+  loaded.ok = reader.error() == 0;
+  tree.TrimCapacity();
+}
+
+// Every word under its byte values as provisional codes, then the tree
+// recoded to the byte order of the list.
+void ReadAsBytes(WordFileReader& reader, CWordTree& tree, LoadedWordList& loaded,
+                 DistinctCharacters* distinct) {
+  std::array<std::uint64_t, 256> occurrences{};
+  CWordTree::SequentialInserter inserter(tree);
+  NodeReservation reservation;
+  WordListStats& stats = loaded.stats;
+  std::string_view word;
+  while (reader.Next(word)) {
+    ++stats.words;
+    unsigned char any_high = 0;
+    for (unsigned char c : word) {
+      ++occurrences[c];
+      any_high |= c;
+    }
+    if ((any_high & 0x80) != 0 && !IsValidUtf8(word)) ++stats.words_not_utf8;
+    else if (distinct != nullptr) distinct->Add(word);
+    if (!inserter.Insert(word)) ++stats.words_refused;
+    reservation.Check(reader, tree);
+  }
+  FinishPass(reader, tree, loaded);
+  const SymbolTable order = CAlphabetOrder::OrderFromCounts(occurrences);
+  tree.Recode(SymbolCoding(order), order);
+}
+
+// Every word under the codes its characters get as they first appear;
+// stops at the first word that cannot be coded.
+CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, CWordTree& tree, CharacterCodes& characters,
+                                        LoadedWordList& loaded) {
+  CWordTree::SequentialInserter inserter(tree);
+  NodeReservation reservation;
+  std::string codes;
+  std::string_view word;
+  while (reader.Next(word)) {
+    ++loaded.stats.words;
+    codes.clear();
+    const CharacterCodes::Result result = characters.Encode(word, codes);
+    if (result != CharacterCodes::Result::kCoded) return result;
+    if (!inserter.Insert(codes)) ++loaded.stats.words_refused;
+    reservation.Check(reader, tree);
+  }
+  FinishPass(reader, tree, loaded);
+  return CharacterCodes::Result::kCoded;
+}
+
+}  // namespace
+
+LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size, bool as_characters,
+                            CWordTree& tree) {
+  LoadedWordList loaded;
+  WordFileReader reader;
+  const auto replay = as_characters ? WordFileReader::Replay::kKeepStreams : WordFileReader::Replay::kNotNeeded;
+  if (!reader.Open(path, replay)) {
+    loaded.stats.error = loaded.error = reader.error();
+    return loaded;
+  }
+  tree.Reset();
+  tree.Configure(SymbolCoding(), buffer_size);
+  if (!as_characters) {
+    ReadAsBytes(reader, tree, loaded, nullptr);
+    return loaded;
+  }
+  CharacterCodes characters;
+  const CharacterCodes::Result result = ReadAsCharacters(reader, tree, characters, loaded);
+  if (result == CharacterCodes::Result::kCoded) {
+    SymbolTable new_code_of;
+    const SymbolCoding coding = characters.FinalCoding(new_code_of);
+    tree.Recode(coding, new_code_of);
+    loaded.characters = true;
+    return loaded;
+  }
+  // The list cannot be read as characters: read it again, as bytes.
+  if (!reader.Rewind()) {
+    loaded.stats.error = loaded.error = reader.error();
+    return loaded;
+  }
+  tree.Reset();
+  tree.Configure(SymbolCoding(), buffer_size);
+  loaded.stats = {};
+  DistinctCharacters distinct;
+  ReadAsBytes(reader, tree, loaded, &distinct);
+  if (loaded.stats.words_not_utf8 != 0) {
+    loaded.byte_mode_reason = std::to_string(loaded.stats.words_not_utf8) + " word(s) are not valid UTF-8";
+  } else {
+    loaded.byte_mode_reason = "it has " + std::to_string(distinct.count()) +
+                              " distinct characters, more than the " + std::to_string(kMaxCodedCharacters) +
+                              " that can be coded";
+  }
+  return loaded;
+}
+
+}  // namespace tarvo

@@ -1,0 +1,43 @@
+// Reading a word list into a word tree in one pass over the file.
+//
+// The words go into the tree under provisional codes while their bytes (or
+// characters) are counted; the alphabet order follows from the counts at
+// the end, and the tree is recoded to it (CWordTree::Recode). The result is
+// the tree that inserting every word, in file order, under the list's own
+// alphabet order makes, so any readable file works the same: a regular
+// file, a pipe, a FIFO or /dev/stdin.
+//
+// Asked to read the list as characters, each UTF-8 character is one symbol.
+// A list that is not valid UTF-8, or that has more than 255 distinct
+// characters, is read as bytes instead, and the result says why; finding
+// that out may take a second pass (from a copy kept while a stream is read).
+//
+//   CWordTree tree;
+//   LoadedWordList loaded = LoadWordList(path, buffer_size, false, tree);
+//   if (!loaded.ok) report(std::strerror(loaded.error));
+//
+// On failure the tree holds what was read before the error; callers that
+// must keep a tree load into a new one and swap.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "lexicon/word_reader.h"
+
+namespace tarvo {
+
+class CWordTree;
+
+struct LoadedWordList {
+  bool ok = false;               // the whole file was read
+  int error = 0;                 // errno when it could not be opened or read
+  bool characters = false;       // read as characters
+  std::string byte_mode_reason;  // why characters were asked for but not used
+  WordListStats stats;           // words read, skipped, refused, not UTF-8
+};
+
+LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size, bool as_characters,
+                            CWordTree& tree);
+
+}  // namespace tarvo
