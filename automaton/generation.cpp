@@ -4,6 +4,17 @@
 #include "automaton/suffix_automaton.h"
 
 namespace tarvo {
+namespace {
+
+// A visitor that keeps every word.
+CSuffixAutomaton::WordVisitor AppendTo(std::vector<std::string>& words) {
+  return [&words](const std::string& word) {
+    words.push_back(word);
+    return true;
+  };
+}
+
+}  // namespace
 
 // Appends, each after `prefix`, the suffixes that `having` accepts and
 // `lacking` does not: for each symbol code in ascending order, all suffixes
@@ -41,17 +52,31 @@ std::vector<std::string> CSuffixAutomaton::GetDifferingSuffixes(std::uint32_t la
   return output;
 }
 
+bool CSuffixAutomaton::ForEachGeneratedWord(std::uint32_t suspicious, std::uint32_t main,
+                                             const WordVisitor& visit) const {
+  const std::vector<std::string> suffixes = GetDifferingSuffixes(suspicious, main);
+  if (suffixes.empty()) return true;
+  std::string word;
+  for (const std::string& stem : GetWords(suspicious)) {
+    for (const std::string& suffix : suffixes) {
+      word.assign(stem).append(suffix);
+      if (!visit(word)) return false;
+    }
+  }
+  return true;
+}
+
 std::vector<std::string> CSuffixAutomaton::GenerateWords(std::uint32_t suspicious,
                                                          std::uint32_t main) const {
-  const std::vector<std::string> suffixes = GetDifferingSuffixes(suspicious, main);
-  if (suffixes.empty()) return {};
-  const std::vector<std::string> stems = GetWords(suspicious);
-  std::vector<std::string> output;
-  output.reserve(stems.size() * suffixes.size());
-  for (const std::string& stem : stems) {
-    for (const std::string& suffix : suffixes) output.push_back(stem + suffix);
-  }
-  return output;
+  std::vector<std::string> words;
+  ForEachGeneratedWord(suspicious, main, AppendTo(words));
+  return words;
+}
+
+std::uint64_t CSuffixAutomaton::GeneratedWordCount(std::uint32_t suspicious, std::uint32_t main) const {
+  // One word per stem and differing suffix; the differing suffixes are the
+  // ones the distance from main to suspicious counts.
+  return std::uint64_t{WordCount(suspicious)} * ExactDistance(main, suspicious);
 }
 
 std::vector<std::uint32_t> CSuffixAutomaton::FindSuspiciousGroups(std::uint32_t main,
@@ -64,14 +89,18 @@ std::vector<std::uint32_t> CSuffixAutomaton::FindSuspiciousGroups(std::uint32_t 
   return groups;
 }
 
+bool CSuffixAutomaton::ForEachAutomaticWord(const std::vector<std::uint32_t>& suspicious, std::uint32_t main,
+                                             const WordVisitor& visit) const {
+  for (std::uint32_t g : suspicious) {
+    if (!ForEachGeneratedWord(g, main, visit)) return false;
+  }
+  return true;
+}
+
 std::vector<std::string> CSuffixAutomaton::AutomaticWords(const std::vector<std::uint32_t>& suspicious,
                                                           std::uint32_t main) const {
   std::vector<std::string> words;
-  for (std::uint32_t g : suspicious) {
-    std::vector<std::string> generated = GenerateWords(g, main);
-    words.insert(words.end(), std::make_move_iterator(generated.begin()),
-                 std::make_move_iterator(generated.end()));
-  }
+  ForEachAutomaticWord(suspicious, main, AppendTo(words));
   return words;
 }
 

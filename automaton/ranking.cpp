@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "automaton/analysis_settings.h"
+#include "automaton/best_scores.h"
 #include "automaton/suffix_automaton.h"
 
 namespace tarvo {
@@ -20,29 +21,14 @@ std::vector<std::uint32_t> CSuffixAutomaton::RankMainGroups(const AnalysisSettin
   // candidates can never fill, so it is cut to that length: the outcome is
   // the same, and a huge "groups shown" setting costs no memory.
   const std::uint32_t candidates = count_ > 3 ? count_ - 3 : 0;
-  const std::uint32_t slots = std::min(settings.groups_shown, candidates);
-  if (slots == 0) return {};
-  std::vector<std::uint32_t> ids(slots, 0);
-  // Scores are stored as 32-bit floats and every comparison sets a double
-  // score against a stored float: this decides the order of equal scores.
-  std::vector<float> stored(slots, 0.0f);
+  BestScores best(std::min(settings.groups_shown, candidates));
   for (std::uint32_t h = 2; h + 1 < count_; ++h) {
     const std::uint32_t suffixes = suffix_counts_[h];
     const std::uint32_t words = WordCount(h);
     if (suffixes <= settings.min_suffixes || words <= settings.min_words) continue;
-    const double score = GroupScore(words, suffixes, settings.word_weight, settings.suffix_weight);
-    if (!(score > static_cast<double>(stored[slots - 1]))) continue;
-    std::uint32_t p = slots - 1;
-    while (p > 0 && !(static_cast<double>(stored[p - 1]) > score)) --p;
-    for (std::uint32_t k = slots - 1; k > p; --k) {
-      ids[k] = ids[k - 1];
-      stored[k] = stored[k - 1];
-    }
-    ids[p] = h;
-    stored[p] = static_cast<float>(score);
+    best.Offer(h, GroupScore(words, suffixes, settings.word_weight, settings.suffix_weight));
   }
-  ids.erase(std::find(ids.begin(), ids.end(), 0u), ids.end());
-  return ids;
+  return best.TakeRanked();
 }
 
 }  // namespace tarvo

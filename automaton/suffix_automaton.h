@@ -20,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -96,8 +97,9 @@ class CSuffixAutomaton {
   // The main suffix groups, best first: states 2 to count - 2 with more than
   // the minimum words and suffixes, by descending score, at most
   // settings.groups_shown of them. Ties follow from comparing each new double
-  // score with the stored 32-bit float scores. Only the filled slots are
-  // returned (the rest would be 0).
+  // score with the stored 32-bit float scores (see best_scores.h). Only the
+  // filled slots are returned (the rest would be 0). O(n log K) for n states
+  // and K groups shown.
   std::vector<std::uint32_t> RankMainGroups(const AnalysisSettings& settings) const;
 
   // --- Suffixes and labels ---------------------------------------------------
@@ -135,9 +137,17 @@ class CSuffixAutomaton {
   // The suffixes that `having` accepts and `lacking` does not: blocks by
   // ascending symbol code, the empty suffix last.
   std::vector<std::string> GetDifferingSuffixes(std::uint32_t lacking, std::uint32_t having) const;
-  // Every stem of `suspicious` joined with every suffix that `main` has and
-  // `suspicious` lacks, stem-major.
+  // Receives one generated word at a time; returns false to stop the walk.
+  using WordVisitor = std::function<bool(const std::string& word)>;
+  // Hands every stem of `suspicious` joined with every suffix that `main`
+  // has and `suspicious` lacks to `visit`, stem-major, until `visit` returns
+  // false. Returns false when the walk was stopped. Holds the stems and the
+  // suffixes, never the words, so any number of words can be walked.
+  bool ForEachGeneratedWord(std::uint32_t suspicious, std::uint32_t main, const WordVisitor& visit) const;
+  // The same words in a list.
   std::vector<std::string> GenerateWords(std::uint32_t suspicious, std::uint32_t main) const;
+  // How many words ForEachGeneratedWord hands over, without making them.
+  std::uint64_t GeneratedWordCount(std::uint32_t suspicious, std::uint32_t main) const;
 
   // --- Suspicious groups -------------------------------------------------------
 
@@ -145,8 +155,12 @@ class CSuffixAutomaton {
   // ascending. The limit distance + 1 is computed in 32-bit arithmetic, so
   // a distance of 4294967295 finds nothing.
   std::vector<std::uint32_t> FindSuspiciousGroups(std::uint32_t main, std::uint32_t distance) const;
-  // The new words of each of the given suspicious groups in turn (as
-  // FindSuspiciousGroups lists them); duplicates are kept.
+  // Hands the new words of each of the given suspicious groups in turn (as
+  // FindSuspiciousGroups lists them) to `visit`, duplicates kept, until
+  // `visit` returns false. Returns false when the walk was stopped.
+  bool ForEachAutomaticWord(const std::vector<std::uint32_t>& suspicious, std::uint32_t main,
+                            const WordVisitor& visit) const;
+  // The same words in a list.
   std::vector<std::string> AutomaticWords(const std::vector<std::uint32_t>& suspicious,
                                           std::uint32_t main) const;
 

@@ -117,7 +117,52 @@ TEST(SuspiciousGroups, DistanceZeroWrapAndAutomatic) {
   EXPECT_NE(std::find(zero.begin(), zero.end(), walk), zero.end());
   EXPECT_TRUE(a.FindSuspiciousGroups(walk, UINT32_MAX).empty());
   EXPECT_EQ(a.AutomaticWords(a.FindSuspiciousGroups(walk, 1), walk), (Strings{"jumps", "kicks"}));
+}
 
+TEST(Generation, WalksHandOverTheListedWordsAndStopWhenAsked) {
+  std::size_t stopped_walks = 0;
+  std::size_t stopped_automatic_walks = 0;
+  for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    Engine e;
+    BuildEngine(e, test::RandomWords(seed, "abcd", 300, 5));
+    const CSuffixAutomaton& a = e.automaton;
+    if (a.count() < 5) continue;
+    const std::uint32_t main = a.start_state() - 1 - seed % 3;
+    for (std::uint32_t g = 1; g < a.count(); ++g) {
+      const Strings all = a.GenerateWords(g, main);
+      ASSERT_EQ(a.GeneratedWordCount(g, main), all.size()) << "seed " << seed << ", group " << g;
+      if (all.empty()) continue;
+      // Stopped at the k-th word, a walk has handed over the first k words.
+      const std::size_t k = 1 + seed % all.size();
+      Strings first;
+      EXPECT_FALSE(a.ForEachGeneratedWord(g, main, [&](const std::string& word) {
+        first.push_back(word);
+        return first.size() < k;
+      }));
+      EXPECT_EQ(first, Strings(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(k)));
+      stopped_walks += k < all.size();
+    }
+
+    // Automatic: every group's words in turn, and a stop ends the whole walk.
+    const std::vector<std::uint32_t> suspicious = a.FindSuspiciousGroups(main, 1 + seed % 3);
+    const Strings automatic = a.AutomaticWords(suspicious, main);
+    Strings expected;
+    for (std::uint32_t g : suspicious) {
+      for (std::string& word : a.GenerateWords(g, main)) expected.push_back(std::move(word));
+    }
+    ASSERT_EQ(automatic, expected);
+    if (automatic.size() < 2) continue;
+    std::size_t calls = 0;
+    EXPECT_FALSE(a.ForEachAutomaticWord(suspicious, main, [&](const std::string& word) {
+      EXPECT_EQ(word, automatic[calls]);
+      return ++calls < automatic.size() - 1;
+    }));
+    EXPECT_EQ(calls, automatic.size() - 1);
+    EXPECT_TRUE(a.ForEachAutomaticWord(suspicious, main, [](const std::string&) { return true; }));
+    ++stopped_automatic_walks;
+  }
+  EXPECT_GT(stopped_walks, 100u);
+  EXPECT_GT(stopped_automatic_walks, 10u);
 }
 
 }  // namespace
