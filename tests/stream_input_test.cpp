@@ -24,7 +24,7 @@ using test::RunCli;
 // Lists that take every path through the reader: ASCII, UTF-8 read as
 // characters, lists that must fall back to bytes late in the file (a word
 // that is not UTF-8, more than 255 distinct characters), long tokens,
-// words the tree refuses, and a list larger than one read block.
+// words the tree refuses, and lists larger than one read block.
 std::vector<std::string> ListContents() {
   std::vector<std::string> lists;
   lists.push_back(test::AsLines(test::RandomWords(1, "abcde", 300, 7)));
@@ -36,7 +36,14 @@ std::vector<std::string> ListContents() {
   std::string refused = "x " + std::string(300, 'y') + "\n";
   for (int c = 0x21; c < 0x21 + 130; ++c) refused += std::string(1, static_cast<char>(c)) + "z\n";
   lists.push_back(refused);
-  lists.push_back(test::AsLines(test::RandomWords(3, "abcdefgh\xc3\xa9", 200000, 9)));
+  std::string large;
+  for (std::uint32_t seed = 3; large.size() <= (std::size_t{1} << 20); ++seed) {
+    large += test::AsLines(test::RandomWords(seed, "abcdefgh\xc3\xa9", 200000, 9));
+  }
+  lists.push_back(large);
+  // Read as characters, this one turns out not to be UTF-8 after the first
+  // read block: the rest of a stream must be kept for the second reading.
+  lists.push_back(lists.back() + "mid\xff\n" + lists.back());
   return lists;
 }
 
@@ -64,7 +71,7 @@ TEST(StreamInput, StandardInputReadsLikeTheSameFile) {
       const std::vector<std::string> mode = characters ? std::vector<std::string>{"--chars"} : std::vector<std::string>{};
       CliRun piped;
       piped.stdin_data = lists[k];
-      for (const char* command : {"dump", "stats", "groups"}) {
+      for (const char* command : {"dump", "stats"}) {
         std::vector<std::string> from_file{command, path};
         std::vector<std::string> from_pipe{command, "-"};
         from_file.insert(from_file.end(), mode.begin(), mode.end());
@@ -108,7 +115,7 @@ TEST(StreamInput, AFifoWithOneWriterReadsLikeTheSameFile) {
   const std::vector<std::string> lists = ListContents();
   const std::string fifo = dir.PathOf("fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  for (const std::size_t k : {std::size_t{2}, std::size_t{5}}) {
+  for (const std::size_t k : {std::size_t{2}, std::size_t{6}}) {
     const std::string path = dir.Write("list", lists[k]);
     for (const bool characters : {false, true}) {
       std::vector<std::string> from_fifo{"dump", fifo};
