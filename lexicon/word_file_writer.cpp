@@ -1,39 +1,43 @@
 #include "lexicon/word_file_writer.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include "lexicon/word_reader.h"
+#include "lexicon/append_file.h"
+#include "lexicon/file_paths.h"
+#include "lexicon/in_place_file.h"
+#include "lexicon/replacing_file.h"
 
 namespace tarvo {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
 
-// The permissions a newly created file gets: 0666 less the umask.
-mode_t DefaultFileMode() {
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-// True unless the file is a regular file whose last byte is part of a word.
-bool EndsBetweenWords(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return true;
+// Picks how the file a path leads to is replaced.
+std::unique_ptr<OutputFile> OpenReplacement(const std::string& path, int* error) {
+  std::string target;
+  if ((*error = ResolveSymlinks(path, &target)) != 0) return nullptr;
   struct stat info;
-  unsigned char last = ' ';
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
-      ::pread(fd, &last, 1, info.st_size - 1) != 1) {
-    last = ' ';
+  if (::stat(target.c_str(), &info) != 0) {
+    if (errno != ENOENT) {
+      *error = errno;
+      return nullptr;
+    }
+    return ReplacingFile::Open(target, nullptr, error);
   }
-  ::close(fd);
-  return IsWordSeparator(last);
+  if (S_ISDIR(info.st_mode)) {
+    *error = EISDIR;
+    return nullptr;
+  }
+  // Left a link by ResolveSymlinks: only the kernel knows where it leads.
+  struct stat link;
+  const bool kernel_link = ::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode);
+  if (!S_ISREG(info.st_mode) || kernel_link) return InPlaceFile::OpenDevice(target, error);
+  if ((*error = CheckWritable(target, info)) != 0) return nullptr;
+  if (info.st_nlink > 1) return InPlaceFile::OpenWithBackup(target, info, error);
+  return ReplacingFile::Open(target, &info, error);
 }
 
 }  // namespace
@@ -41,7 +45,7 @@ bool EndsBetweenWords(const std::string& path) {
 WordFileWriter::WordFileWriter(WriteCall write_call)
     : write_call_(write_call != nullptr ? write_call : ::write) {}
 
-WordFileWriter::~WordFileWriter() { Discard(); }
+WordFileWriter::~WordFileWriter() = default;
 
 void WordFileWriter::Fail(int error) {
   if (error_ == 0) error_ = error;
@@ -53,56 +57,30 @@ void WordFileWriter::SizeBuffer(std::size_t size) {
   buffer_size_ = size;
 }
 
-void WordFileWriter::Discard() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
-  if (!temp_path_.empty()) ::unlink(temp_path_.c_str());
-  temp_path_.clear();
-}
-
 bool WordFileWriter::OpenForAppend(const std::string& path) {
-  target_path_ = path;
-  fd_ = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-  if (fd_ < 0) {
-    Fail(errno);
-    return false;
-  }
+  int error = 0;
+  std::unique_ptr<AppendFile> file = AppendFile::Open(path, &error);
+  Fail(error);
+  if (file == nullptr) return false;
+  separator_pending_ = file->ends_inside_word();
+  file_ = std::move(file);
   SizeBuffer(kBufferSize);
-  separator_pending_ = !EndsBetweenWords(path);
   return true;
 }
 
 bool WordFileWriter::OpenForReplace(const std::string& path) {
-  target_path_ = path;
+  int error = 0;
+  file_ = OpenReplacement(path, &error);
+  Fail(error);
+  if (file_ == nullptr) return false;
   SizeBuffer(kBufferSize);
-  struct stat info;
-  bool exists = ::stat(path.c_str(), &info) == 0;
-  if (exists && S_ISDIR(info.st_mode)) {
-    Fail(EISDIR);
-    return false;
-  }
-  if (exists && !S_ISREG(info.st_mode)) {
-    fd_ = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd_ < 0) Fail(errno);
-    return fd_ >= 0;
-  }
-  std::string pattern = path + ".XXXXXX";
-  fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd_ < 0) {
-    Fail(errno);
-    return false;
-  }
-  temp_path_ = pattern;
-  // Keep the permissions of the file being replaced, or give a new file the
-  // usual ones (mkostemp creates it private).
-  if (::fchmod(fd_, exists ? (info.st_mode & 07777) : DefaultFileMode()) != 0) Fail(errno);
-  return error_ == 0;
+  return true;
 }
 
 void WordFileWriter::Flush() {
   std::size_t done = 0;
-  while (done < used_ && fd_ >= 0 && error_ == 0) {
-    ssize_t wrote = write_call_(fd_, buffer_.get() + done, used_ - done);
+  while (done < used_ && file_ != nullptr && error_ == 0) {
+    ssize_t wrote = write_call_(file_->fd(), buffer_.get() + done, used_ - done);
     if (wrote < 0 && errno == EINTR) continue;
     if (wrote <= 0) {
       Fail(wrote < 0 ? errno : EIO);
@@ -129,16 +107,10 @@ void WordFileWriter::WriteLine(std::string_view word) {
 }
 
 bool WordFileWriter::Commit() {
-  if (fd_ < 0) return false;
+  if (file_ == nullptr) return false;
   Flush();
-  if (!temp_path_.empty() && error_ == 0 && ::fsync(fd_) != 0) Fail(errno);
-  if (::close(fd_) != 0) Fail(errno);
-  fd_ = -1;
-  if (!temp_path_.empty()) {
-    if (error_ == 0 && ::rename(temp_path_.c_str(), target_path_.c_str()) != 0) Fail(errno);
-    if (error_ == 0) temp_path_.clear();
-  }
-  Discard();
+  if (error_ == 0) Fail(file_->Complete());
+  file_.reset();  // not completed: the file gets its former content back
   return error_ == 0;
 }
 

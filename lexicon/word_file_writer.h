@@ -1,18 +1,25 @@
-// Writing word lists, one word per line, with every write error detected.
+// Writing word lists, one word per line, with every write error detected
+// and no word lost or written twice.
 //
 // WordFileWriter buffers its output and remembers the first error of any
-// write, flush, sync or close; Commit() reports it. Two ways to
-// open a file:
+// write, flush, sync or close; Commit() reports it. Two ways to open a file:
 //   - OpenForAppend: adds to the end of a file, creating it when missing. If
-//     the file's last byte is not white space, a line end goes before the
+//     the file's last byte is part of a word, a line end goes before the
 //     first word written, so that it does not run into the file's last word.
-//   - OpenForReplace: writes a whole new file. A regular file (or a missing
-//     one) is written to a temporary file in the same folder that Commit()
-//     renames over the target only when every write succeeded, so that a
-//     failure never leaves a truncated list behind. Other targets (devices,
-//     pipes) are written in place.
-// A writer that is destroyed without Commit() discards a temporary
-// file.
+//     All or nothing: when anything fails, the file is cut back to its
+//     former length (and a file made by the append is removed), so that the
+//     caller can keep the words and save them again later (append_file.h).
+//   - OpenForReplace: writes a whole new list. The target is the file at the
+//     end of any symbolic links; a dangling link gets the file it names. A
+//     regular file is replaced by a new file renamed over it, keeping its
+//     owner, group and permissions (replacing_file.h); one with several hard
+//     links is rewritten in place behind a backup copy, so that every name
+//     sees the new list (in_place_file.h); devices and pipes are written in
+//     place. A file the user may not write, or one without any write
+//     permission (even for root), is refused with EACCES. A failure at any
+//     point leaves the old list.
+// Either way the data is synced to the disk before Commit() reports success,
+// and a writer destroyed without Commit() puts the file back as it was.
 //
 // Every block of output goes through one write call, ::write unless another
 // is given to the constructor: tests pass their own to make a write fail or
@@ -27,6 +34,8 @@
 #include <sys/types.h>
 
 namespace tarvo {
+
+class OutputFile;
 
 class WordFileWriter {
  public:
@@ -44,8 +53,8 @@ class WordFileWriter {
   // Writes the word and a line feed.
   void WriteLine(std::string_view word);
 
-  // Flushes and closes; for a replacement also syncs and renames the
-  // temporary file over the target. False on any error since opening.
+  // Flushes, syncs and makes the output the file's content. False on any
+  // error since opening; the file then holds what it held before.
   bool Commit();
 
   // errno of the first failure, 0 when none.
@@ -54,15 +63,12 @@ class WordFileWriter {
  private:
   void Flush();
   void Fail(int error);
-  void Discard();
   // Makes the buffer hold at least `size` bytes; what it held is dropped.
   void SizeBuffer(std::size_t size);
 
   WriteCall write_call_;
-  int fd_ = -1;
   int error_ = 0;
-  std::string target_path_;
-  std::string temp_path_;  // empty when writing in place
+  std::unique_ptr<OutputFile> file_;
   // Only ever read where it was written, so left uninitialised: zeroing a
   // megabyte for every file opened would cost more than writing a few words.
   std::unique_ptr<char[]> buffer_;
@@ -71,9 +77,10 @@ class WordFileWriter {
   bool separator_pending_ = false;  // a line end must precede the first word
 };
 
-// Appends the words, one per line, to the file at path (created if missing).
-// Returns 1 on success and -1 when the file cannot be opened or a write,
-// flush or close fails; *error receives errno then.
+// Appends the words, one per line, to the file at path (created if missing),
+// all or nothing. Returns 1 on success and -1 when the file cannot be opened
+// or a write, sync or close fails; *error receives errno then, and the file
+// is as it was.
 int AppendWordsToFile(const std::string& path, const std::vector<std::string>& words,
                       int* error = nullptr);
 
