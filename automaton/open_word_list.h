@@ -16,20 +16,16 @@
 
 #include <string>
 
-#include "lexicon/word_reader.h"
+#include "lexicon/word_list_loader.h"
 
 namespace tarvo {
 
 class CWordTree;
 class CSuffixAutomaton;
 
-struct OpenReport {
-  bool ok = false;               // the whole list was read
-  bool characters = false;       // the list was read as characters
-  std::string byte_mode_reason;  // why characters were asked for but not used
-  int error = 0;                 // errno of the failed read
-  WordListStats stats;           // what the reading saw
-  double read_seconds = 0;       // reading the list into the tree
+// What the reading saw (see LoadedWordList), and how long each step took.
+struct OpenReport : LoadedWordList {
+  double read_seconds = 0;  // reading the list into the tree
   double build_seconds = 0;
 };
 
