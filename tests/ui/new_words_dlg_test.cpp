@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "automaton/open_word_list.h"
 #include "fake_host.h"
 #include "test_support.h"
@@ -55,6 +57,7 @@ TEST(NewWordsDialog, InitialSearchLabelAndShowGroup) {
   EXPECT_EQ(Rows(dialog.group_words()), (Strings{"jump", "kick"}));
   EXPECT_EQ(Rows(dialog.possible_words()), (Strings{"jumps", "kicks"}));
   EXPECT_EQ(dialog.possible_words().GetSelCount(), 0);
+  EXPECT_TRUE(f.host.messages.empty());
 
   // Distance 0 lists the main group itself, which proposes nothing.
   CNewWordsDlg zero = f.Dialog(walk, "0");
@@ -184,6 +187,56 @@ TEST(NewWordsDialog, AutomaticKeepsDuplicatesAndOkAppendsOnlyNewPendingWords) {
   cancelled.OnCancel();
   EXPECT_EQ(cancelled.result(), kIdCancel);
   EXPECT_EQ(f.pending.size(), 5u);
+}
+
+TEST(NewWordsDialog, ListsStopAtAMillionWordsAndSayHowManyWereLeftOut) {
+  // 1001 stems take only the first of the 1001 endings of "m" and "n": their
+  // group proposes 1001 x 1000 words.
+  constexpr int kStems = 1001;
+  constexpr int kEndings = 1001;
+  auto letters = [](int n) { return std::string{static_cast<char>('a' + n / 26), static_cast<char>('a' + n % 26)}; };
+  Strings words;
+  for (int ending = 0; ending < kEndings; ++ending) {
+    words.push_back("m-" + letters(ending));
+    words.push_back("n-" + letters(ending));
+  }
+  for (int stem = 0; stem < kStems; ++stem) words.push_back("s" + letters(stem) + "-" + letters(0));
+  Fixture f(words);
+  const CSuffixAutomaton& a = f.engine.automaton;
+  const std::uint32_t main = tarvo::test::StateOfPrefix(a, "m");
+  const std::uint32_t lacking = tarvo::test::StateOfPrefix(a, "saa");
+  CNewWordsDlg dialog = f.Dialog(main, std::to_string(kEndings - 1));
+  dialog.OnInitDialog();
+  const auto& candidates = dialog.candidates();
+  const auto row = std::find(candidates.begin(), candidates.end(), lacking);
+  ASSERT_NE(row, candidates.end());
+  dialog.suspicious_groups().SetCurSel(static_cast<int>(row - candidates.begin()));
+
+  dialog.OnShowGroup();
+  EXPECT_EQ(dialog.possible_words().GetCount(), 1000000);
+  ASSERT_EQ(f.host.messages.size(), 1u);
+  EXPECT_EQ(f.host.messages[0].text, "Only the first 1,000,000 of 1,001,000 words are listed: 1,000 were left out.");
+  EXPECT_EQ(f.host.messages[0].type, kMbOk | kMbIconInformation);
+  EXPECT_EQ(a.GeneratedWordCount(lacking, main), static_cast<std::uint64_t>(kStems) * (kEndings - 1));
+  const std::string first_row = dialog.possible_words().GetText(0);
+  EXPECT_TRUE(first_row.size() == 6 && first_row[0] == 's' && first_row.substr(3) != "-aa") << first_row;
+
+  // Automatic stops at the same number, counting every candidate's words.
+  std::uint64_t automatic_words = 0;
+  a.ForEachAutomaticWord(candidates, main, [&](const std::string&) { return ++automatic_words > 0; });
+  ASSERT_GT(automatic_words, 1000000u);
+  dialog.OnAutomatic();
+  EXPECT_EQ(dialog.words_to_add().GetCount(), 1000000);
+  EXPECT_TRUE(dialog.ok_button().enabled);
+  ASSERT_EQ(f.host.messages.size(), 2u);
+  EXPECT_NE(f.host.messages[1].text.find(" were left out."), std::string::npos);
+  auto grouped = [](std::uint64_t n) {
+    std::string text = std::to_string(n);
+    for (std::size_t end = text.size(); end > 3; end -= 3) text.insert(end - 3, ",");
+    return text;
+  };
+  EXPECT_NE(f.host.messages[1].text.find(" of " + grouped(automatic_words) + " words"), std::string::npos)
+      << f.host.messages[1].text;
 }
 
 }  // namespace

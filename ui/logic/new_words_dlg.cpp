@@ -6,6 +6,26 @@
 #include "ui/resource_ids.h"
 
 namespace tarvo::ui {
+namespace {
+
+// A visitor that keeps words until `rows` holds kMaxListedWords of them,
+// and stops the walk at the next word.
+CSuffixAutomaton::WordVisitor KeepUpToTheListLimit(std::vector<std::string>& rows) {
+  return [&rows](const std::string& word) {
+    if (rows.size() == kMaxListedWords) return false;
+    rows.push_back(word);
+    return true;
+  };
+}
+
+// 1234567 as "1,234,567".
+std::string WithThousandsSeparators(std::uint64_t number) {
+  std::string text = std::to_string(number);
+  for (std::size_t end = text.size(); end > 3; end -= 3) text.insert(end - 3, ",");
+  return text;
+}
+
+}  // namespace
 
 std::uint32_t DistanceFromText(const std::string& text) {
   std::size_t i = 0;
@@ -62,7 +82,17 @@ void CNewWordsDlg::OnShowGroup() {
   group_words_.ResetContent();
   group_words_.AddStrings(automaton_.GetWords(group));
   possible_.ResetContent();
-  possible_.AddStrings(automaton_.GenerateWords(group, main_group_));
+  std::vector<std::string> words;
+  const bool complete = automaton_.ForEachGeneratedWord(group, main_group_, KeepUpToTheListLimit(words));
+  possible_.AddStrings(std::move(words));
+  if (!complete) ReportWordsLeftOut(automaton_.GeneratedWordCount(group, main_group_));
+}
+
+void CNewWordsDlg::ReportWordsLeftOut(std::uint64_t total) {
+  host_.ShowMessage("Only the first " + WithThousandsSeparators(kMaxListedWords) + " of " +
+                        WithThousandsSeparators(total) + " words are listed: " +
+                        WithThousandsSeparators(total - kMaxListedWords) + " were left out.",
+                    kMbOk | kMbIconInformation);
 }
 
 void CNewWordsDlg::OnSelectAll() { possible_.SelItemRangeEx(0, possible_.GetCount() - 1); }
@@ -98,8 +128,14 @@ void CNewWordsDlg::OnReanalyse() {
 
 void CNewWordsDlg::OnAutomatic() {
   to_be_added_.ResetContent();
-  to_be_added_.AddStrings(automaton_.AutomaticWords(candidates_, main_group_));
+  std::vector<std::string> words;
+  const bool complete = automaton_.ForEachAutomaticWord(candidates_, main_group_, KeepUpToTheListLimit(words));
+  to_be_added_.AddStrings(std::move(words));
   if (to_be_added_.GetCount() > 0) ok_.enabled = true;
+  if (complete) return;
+  std::uint64_t total = 0;
+  for (std::uint32_t group : candidates_) total += automaton_.GeneratedWordCount(group, main_group_);
+  ReportWordsLeftOut(total);
 }
 
 void CNewWordsDlg::OnOK() {

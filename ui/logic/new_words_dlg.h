@@ -7,9 +7,12 @@
 // &wordtree" (OK) appends the collected words that are not already pending
 // to the main window's pending words; nothing else outside the dialog
 // changes. OK starts disabled; Add and Automatic enable it once the list has
-// a row, and nothing disables it again.
+// a row, and nothing disables it again. The possible words and Automatic
+// list at most kMaxListedWords words each; a message says how many more
+// there were.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,6 +30,9 @@ namespace tarvo::ui {
 // The value is clamped to 32-bit signed range (a 32-bit long), and its 32
 // bits are kept unsigned, so "-1" becomes 4294967295.
 std::uint32_t DistanceFromText(const std::string& text);
+
+// The most words the possible-words list and Automatic put in a list.
+inline constexpr std::size_t kMaxListedWords = 1'000'000;
 
 class CNewWordsDlg : public CDialogLogic {
  public:
@@ -47,6 +53,8 @@ class CNewWordsDlg : public CDialogLogic {
   // --- Shared steps -------------------------------------------------------------
   void FindCandidates();
   void FillCandidateList();
+  // Tells how many of `total` generated words were left out of a full list.
+  void ReportWordsLeftOut(std::uint64_t total);
 
   // --- Controls -------------------------------------------------------------------
   CListBoxModel& suspicious_groups() { return suspicious_; }
