@@ -23,13 +23,41 @@ std::optional<std::uint64_t> ParseDecimal(std::string_view text, std::uint64_t m
   return value;
 }
 
+// True when text is a plain decimal number: an optional sign, digits with
+// at most one decimal point, and an optional exponent. This leaves out what
+// strtof reads besides: white space, hexadecimal, "inf" and "nan".
+bool IsDecimalNumber(std::string_view text) {
+  std::size_t i = 0;
+  auto sign = [&] {
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  };
+  auto digits = [&] {
+    const std::size_t start = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    return i - start;
+  };
+  sign();
+  std::size_t mantissa_digits = digits();
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    mantissa_digits += digits();
+  }
+  if (mantissa_digits == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    sign();
+    if (digits() == 0) return false;
+  }
+  return i == text.size();
+}
+
+// A decimal number that is finite as a float.
 std::optional<float> ParseFloat(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  char* end = nullptr;
-  float value = std::strtof(text.c_str(), &end);
+  if (!IsDecimalNumber(text)) return std::nullopt;
   // An overflow comes back infinite. ERANGE alone also flags a value too
   // small for a normal float, which is still a finite number: keep it.
-  if (*end != '\0' || !std::isfinite(value)) return std::nullopt;
+  const float value = std::strtof(text.c_str(), nullptr);
+  if (!std::isfinite(value)) return std::nullopt;
   return value;
 }
 
@@ -52,25 +80,26 @@ std::string ReadInteger(const std::string& option, const std::string& value, std
 
 const std::vector<CommandInfo>& Commands() {
   static const std::vector<CommandInfo> commands = {
-      {CommandId::kOrder, "order", "WORDLIST", 1, 0, false, false, "the symbol code of every byte value"},
-      {CommandId::kSaveAll, "save-all", "WORDLIST OUT", 2, 0, false, false, "write every word to OUT, as Save as does"},
-      {CommandId::kDump, "dump", "WORDLIST", 1, 0, false, false, "every state of the automaton"},
-      {CommandId::kGroups, "groups", "WORDLIST", 1, 0, false, false, "the ranked main suffix groups"},
-      {CommandId::kStats, "stats", "WORDLIST", 1, 0, false, false, "sizes and timings"},
-      {CommandId::kLabel, "label", "WORDLIST GROUP", 2, 1, false, false, "the label of a group"},
-      {CommandId::kWords, "words", "WORDLIST GROUP", 2, 1, false, false, "the stems of a group"},
-      {CommandId::kSuffixes, "suffixes", "WORDLIST GROUP", 2, 1, false, false, "the suffixes of a group"},
-      {CommandId::kDistance, "distance", "WORDLIST FIRST SECOND", 3, 2, true, false,
+      {CommandId::kOrder, "order", "WORDLIST", 1, 0, false, false, false, "the symbol code of every byte value"},
+      {CommandId::kSaveAll, "save-all", "WORDLIST OUT", 2, 0, false, false, true,
+       "write every word to OUT, as Save as does"},
+      {CommandId::kDump, "dump", "WORDLIST", 1, 0, false, false, false, "every state of the automaton"},
+      {CommandId::kGroups, "groups", "WORDLIST", 1, 0, false, false, false, "the ranked main suffix groups"},
+      {CommandId::kStats, "stats", "WORDLIST", 1, 0, false, false, false, "sizes and timings"},
+      {CommandId::kLabel, "label", "WORDLIST GROUP", 2, 1, false, false, false, "the label of a group"},
+      {CommandId::kWords, "words", "WORDLIST GROUP", 2, 1, false, false, false, "the stems of a group"},
+      {CommandId::kSuffixes, "suffixes", "WORDLIST GROUP", 2, 1, false, false, false, "the suffixes of a group"},
+      {CommandId::kDistance, "distance", "WORDLIST FIRST SECOND", 3, 2, true, false, false,
        "suffixes FIRST has and SECOND lacks (exact without --limit)"},
-      {CommandId::kSuspicious, "suspicious", "WORDLIST MAIN", 2, 1, false, true,
+      {CommandId::kSuspicious, "suspicious", "WORDLIST MAIN", 2, 1, false, true, false,
        "groups lacking exactly D of MAIN's suffixes (D = 2)"},
-      {CommandId::kDiffering, "differing", "WORDLIST LACKING HAVING", 3, 2, false, false,
+      {CommandId::kDiffering, "differing", "WORDLIST LACKING HAVING", 3, 2, false, false, false,
        "suffixes HAVING has and LACKING lacks"},
-      {CommandId::kGenerate, "generate", "WORDLIST SUSPICIOUS MAIN", 3, 2, false, false,
+      {CommandId::kGenerate, "generate", "WORDLIST SUSPICIOUS MAIN", 3, 2, false, false, false,
        "stems of SUSPICIOUS joined with the suffixes it lacks"},
-      {CommandId::kAutomatic, "automatic", "WORDLIST MAIN", 2, 1, false, true,
+      {CommandId::kAutomatic, "automatic", "WORDLIST MAIN", 2, 1, false, true, false,
        "the new words of every suspicious group (D = 2)"},
-      {CommandId::kDot, "dot", "WORDLIST GROUP", 2, 1, false, false, "Graphviz graph of the states below GROUP"},
+      {CommandId::kDot, "dot", "WORDLIST GROUP", 2, 1, false, false, false, "Graphviz graph of the states below GROUP"},
   };
   return commands;
 }
@@ -83,6 +112,7 @@ std::string UsageText() {
     std::string head = std::string("  ") + command.name + " " + command.arguments;
     if (command.takes_limit) head += " [--limit L]";
     if (command.takes_distance) head += " [--distance D]";
+    if (command.takes_force) head += " [--force]";
     head.resize(std::max<std::size_t>(head.size() + 1, 46), ' ');
     text += head + command.summary + "\n";
   }
@@ -95,7 +125,11 @@ std::string UsageText() {
       "  --suffix-weight X  factor of ln(suffix count) (1.0; from 1 to 100)\n"
       "  --buffer-size N    growth step of the word tree (10000; at least 10)\n"
       "  --insert FILE      insert FILE's words after opening, then rebuild (repeatable)\n"
-      "  --chars            read a UTF-8 list as characters, not bytes\n";
+      "  --chars            read a UTF-8 list as characters, not bytes\n"
+      "  --force            save-all: save over the word list even when words read\n"
+      "                     from it or from --insert files cannot be stored\n"
+      "  --                 end of the options: every later argument is a positional\n"
+      "Numbers are decimal, without spaces; X may have a fraction and an exponent.\n";
   return text;
 }
 
@@ -105,6 +139,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
   std::vector<std::string> positionals;
   bool saw_limit = false;
   bool saw_distance = false;
+  bool options_ended = false;
   auto fail = [&](std::string message) {
     result.ok = false;
     result.error = std::move(message);
@@ -113,6 +148,14 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    if (options_ended) {
+      positionals.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      options_ended = true;
+      continue;
+    }
     if (arg == "--help" || arg == "-h") {
       options.help = true;
       continue;
@@ -125,7 +168,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       options.settings.read_as_characters = true;
       continue;
     }
-    if (arg.size() < 2 || arg.compare(0, 2, "--") != 0 || arg == "--") {
+    if (arg == "--force") {
+      options.force = true;
+      continue;
+    }
+    if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
       positionals.push_back(arg);
       continue;
     }
@@ -150,12 +197,12 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       error = ReadInteger(name, value, kMinBufferSize, kMaxSettingValue, &options.settings.buffer_size);
     } else if (name == "--word-weight") {
       std::optional<float> weight = ParseFloat(value);
-      if (!weight) error = name + " must be a finite number, not '" + value + "'";
+      if (!weight) error = name + " must be a finite decimal number, not '" + value + "'";
       else options.settings.word_weight = *weight;
     } else if (name == "--suffix-weight") {
       std::optional<float> weight = ParseFloat(value);
       if (!weight || *weight < kMinSuffixWeight || *weight > kMaxSuffixWeight) {
-        error = name + " must be a number from 1 to 100, not '" + value + "'";
+        error = name + " must be a decimal number from 1 to 100, not '" + value + "'";
       } else {
         options.settings.suffix_weight = *weight;
       }
@@ -189,6 +236,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
   std::string usage = std::string("usage: tarvo-cli ") + command.name + " " + command.arguments;
   if (saw_limit && !command.takes_limit) return fail("--limit does not apply to " + std::string(command.name));
   if (saw_distance && !command.takes_distance) return fail("--distance does not apply to " + std::string(command.name));
+  if (options.force && !command.takes_force) return fail("--force does not apply to " + std::string(command.name));
   if (static_cast<int>(positionals.size()) - 1 != command.positional_count) return fail(usage);
   options.word_list = positionals[1];
   options.extra.assign(positionals.begin() + 2, positionals.end());

@@ -2,9 +2,11 @@
 //
 //   tarvo-cli COMMAND WORDLIST [ARGS] [OPTIONS]
 //
-// Options may stand anywhere after the command, as "--name VALUE" or
-// "--name=VALUE". Parsing checks the syntax and the bounds of every value;
-// state numbers are checked against the automaton once the list is open.
+// Options may stand anywhere, as "--name VALUE" or "--name=VALUE"; "--"
+// ends them, and every later argument is a positional. Parsing checks the
+// syntax and the bounds of every value (numbers are plain decimal, with no
+// spaces); state numbers are checked against the automaton once the list
+// is open.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +32,7 @@ struct CommandInfo {
   int state_arguments;        // trailing positionals that are state numbers
   bool takes_limit;           // --limit L
   bool takes_distance;        // --distance D
+  bool takes_force;           // --force
   const char* summary;
 };
 
@@ -44,6 +47,7 @@ struct CliOptions {
   std::vector<std::string> insert_files;   // --insert, in the order given
   std::optional<std::uint32_t> limit;      // --limit
   std::uint32_t distance = 2;              // --distance
+  bool force = false;                      // --force: save-all may drop unstorable words
   bool help = false;
   bool version = false;
 };

@@ -9,6 +9,7 @@
 
 #include "automaton/open_word_list.h"
 #include "automaton/suffix_automaton.h"
+#include "lexicon/file_identity.h"
 #include "lexicon/word_tree.h"
 
 namespace tarvo::cli {
@@ -27,6 +28,24 @@ struct Session {
 
 void PrintCannotOpen(std::FILE* err, const std::string& path, int error) {
   std::fprintf(err, "tarvo-cli: cannot open '%s': %s\n", path.c_str(), std::strerror(error));
+}
+
+// The file a word list argument names: "-" is standard input.
+std::string InputPath(const std::string& argument) { return argument == "-" ? "/dev/stdin" : argument; }
+
+// Tokens read from the list and the --insert files that the tree does not
+// hold: those too long to store and the words it refused.
+std::uint64_t UnstoredWords(const Session& session) {
+  return session.report.stats.long_tokens_skipped + session.report.stats.words_refused +
+         session.inserted.long_tokens_skipped + session.inserted.words_refused;
+}
+
+// The number of words the tree holds. The start state's suffix count says
+// the same except for a tree without words: the build gives a root without
+// children the accepting leaf state, which accepts the empty word.
+std::uint32_t DistinctWords(const Session& session) {
+  if (session.tree.IsEmpty()) return IsFinal(session.tree.LabelRow(0)[0]) ? 1 : 0;
+  return session.automaton.SuffixCount(session.automaton.start_state());
 }
 
 // Writes records to the output stream; every line ends in LF, fields are
@@ -48,6 +67,8 @@ class RecordWriter {
     std::fputc('\n', out_);
     first_ = true;
   }
+  // False once a write has failed (a closed pipe, a full disk).
+  bool ok() const { return std::ferror(out_) == 0; }
 
  private:
   void Separate() {
@@ -83,8 +104,26 @@ int RunOrder(const Session& session, const CliOptions&, std::FILE* out, std::FIL
   return kExitOk;
 }
 
+// True when OUT is the word list or an --insert file: writing it would
+// drop whatever of that file the tree could not store.
+bool OverwritesAnInput(const CliOptions& options, const std::string& out) {
+  if (IsSameFile(out, InputPath(options.word_list))) return true;
+  for (const std::string& path : options.insert_files) {
+    if (IsSameFile(out, InputPath(path))) return true;
+  }
+  return false;
+}
+
 int RunSaveAll(const Session& session, const CliOptions& options, std::FILE*, std::FILE* err) {
   const std::string& path = options.extra[0];
+  const std::uint64_t unstored = UnstoredWords(session);
+  if (unstored > 0 && !options.force && OverwritesAnInput(options, path)) {
+    std::fprintf(err,
+                 "tarvo-cli: %" PRIu64 " word(s) read cannot be stored and would be removed by saving over '%s';"
+                 " use --force to save anyway\n",
+                 unstored, path.c_str());
+    return kExitFileError;
+  }
   int error = 0;
   if (session.tree.SaveAll(path, &error) != 0) {
     std::fprintf(err, "tarvo-cli: cannot write '%s': %s\n", path.c_str(), std::strerror(error));
@@ -132,7 +171,7 @@ int RunStats(const Session& session, const CliOptions&, std::FILE* out, std::FIL
   const CSuffixAutomaton& automaton = session.automaton;
   std::fprintf(out, "mode: %s\n", report.characters ? "characters" : "bytes");
   std::fprintf(out, "words read: %" PRIu64 "\n", report.stats.words + session.inserted.words);
-  std::fprintf(out, "distinct words: %" PRIu32 "\n", automaton.SuffixCount(automaton.start_state()));
+  std::fprintf(out, "distinct words: %" PRIu32 "\n", DistinctWords(session));
   std::fprintf(out, "tree nodes: %" PRIu32 "\n", session.tree.node_count());
   std::fprintf(out, "states: %" PRIu32 "\n", automaton.count() - 1);
   std::fprintf(out, "main groups: %zu\n", session.ranked.size());
@@ -187,16 +226,27 @@ int RunDiffering(const Session& session, const CliOptions& options, std::FILE* o
   return kExitOk;
 }
 
+// Writes each generated word as it comes: the output is never held whole,
+// and a failed write stops the walk at once (main reports it).
+CSuffixAutomaton::WordVisitor WriteEachWord(RecordWriter& writer) {
+  return [&writer](const std::string& word) {
+    writer.Field(word).End();
+    return writer.ok();
+  };
+}
+
 int RunGenerate(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
-  WriteLines(out, session.automaton.GenerateWords(options.states[0], options.states[1]));
-  return kExitOk;
+  RecordWriter writer(out);
+  session.automaton.ForEachGeneratedWord(options.states[0], options.states[1], WriteEachWord(writer));
+  return writer.ok() ? kExitOk : kExitFileError;
 }
 
 int RunAutomatic(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
   const CSuffixAutomaton& automaton = session.automaton;
   const std::uint32_t main = options.states[0];
-  WriteLines(out, automaton.AutomaticWords(automaton.FindSuspiciousGroups(main, options.distance), main));
-  return kExitOk;
+  RecordWriter writer(out);
+  automaton.ForEachAutomaticWord(automaton.FindSuspiciousGroups(main, options.distance), main, WriteEachWord(writer));
+  return writer.ok() ? kExitOk : kExitFileError;
 }
 
 // A transition's character as text inside a quoted Graphviz label. The graph
@@ -269,9 +319,6 @@ int Dispatch(CommandId id, const Session& session, const CliOptions& options, st
   }
   return kExitUsage;
 }
-
-// The file a word list argument names: "-" is standard input.
-std::string InputPath(const std::string& argument) { return argument == "-" ? "/dev/stdin" : argument; }
 
 // Inserts the words of each --insert file, as Update inserts pending words.
 bool InsertFiles(Session& session, const CliOptions& options, std::FILE* err) {

@@ -1,10 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <sstream>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "cli/cli_options.h"
 #include "test_support.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TARVO_TEST_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TARVO_TEST_UNDER_ASAN 1
+#endif
+#endif
 
 namespace tarvo {
 namespace {
@@ -171,6 +186,221 @@ TEST(Cli, StateNumbersAreChecked) {
   EXPECT_EQ(RunCli({"label", list, "1"}).out, "-{}\n");
   EXPECT_EQ(RunCli({"groups", list, "--limit", "3"}).exit_code, 2);
   EXPECT_EQ(RunCli({"label", list, "3", "--distance", "3"}).exit_code, 2);
+}
+
+TEST(Cli, AnEmptyListHasNoWordsAndNoGroups) {
+  test::TempDir dir;
+  const std::string list = dir.Write("empty", " \n\t\n");
+  test::CliResult stats = RunCli({"stats", list});
+  ASSERT_EQ(stats.exit_code, 0) << stats.err;
+  EXPECT_NE(stats.out.find("distinct words: 0\n"), std::string::npos) << stats.out;
+  test::CliResult groups = RunCli({"groups", list, "--min-words=1", "--min-suffixes=1"});
+  EXPECT_EQ(groups.exit_code, 0);
+  EXPECT_EQ(groups.out, "");
+  test::CliResult dump = RunCli({"dump", list});
+  EXPECT_EQ(dump.exit_code, 0);
+  EXPECT_EQ(Lines(dump.out).size(), 1u);
+}
+
+TEST(Cli, SaveAllRefusesToDropWordsOfTheListItSavesOver) {
+  test::TempDir dir;
+  // One token too long to store, and one word that would need a 127th
+  // child under "x".
+  std::string content = kWalkTalk + std::string(256, 'q') + "\n";
+  for (int c = 0; c < 127; ++c) content += "x" + std::string(1, static_cast<char>(0x80 + c)) + "\n";
+  const std::string list = dir.Write("list", content);
+  ASSERT_EQ(::symlink(list.c_str(), dir.PathOf("symlink").c_str()), 0);
+  ASSERT_EQ(::link(list.c_str(), dir.PathOf("hardlink").c_str()), 0);
+  for (const std::string& out : {list, dir.PathOf("symlink"), dir.PathOf("hardlink")}) {
+    test::CliResult refused = RunCli({"save-all", list, out});
+    EXPECT_EQ(refused.exit_code, 1) << out;
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find("tarvo-cli: 2 word(s) read cannot be stored and would be removed by saving over '" +
+                               out + "'; use --force to save anyway\n"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(test::ReadFile(list), content);
+  }
+  // Another file is no loss: the list keeps its words.
+  EXPECT_EQ(RunCli({"save-all", list, dir.PathOf("copy")}).exit_code, 0);
+  EXPECT_EQ(Lines(test::ReadFile(dir.PathOf("copy"))).size(), 6u + 126u);
+
+  // An --insert file counts as a list that is saved over.
+  const std::string clean = dir.Write("clean", kWalkTalk);
+  const std::string more = dir.Write("more", "jump\n" + std::string(300, 'j') + "\n");
+  EXPECT_EQ(RunCli({"save-all", clean, more, "--insert", more}).exit_code, 1);
+  EXPECT_EQ(RunCli({"save-all", clean, clean, "--insert", more}).exit_code, 1);
+  EXPECT_EQ(test::ReadFile(more), "jump\n" + std::string(300, 'j') + "\n");
+  EXPECT_EQ(RunCli({"save-all", clean, clean}).exit_code, 0);
+
+  // --force saves what the tree holds.
+  test::CliResult forced = RunCli({"save-all", list, list, "--force"});
+  EXPECT_EQ(forced.exit_code, 0) << forced.err;
+  EXPECT_EQ(Lines(test::ReadFile(list)).size(), 6u + 126u);
+  EXPECT_EQ(RunCli({"groups", list, "--force"}).exit_code, 2);
+}
+
+TEST(CliOptions, DoubleDashEndsTheOptions) {
+  cli::ParseResult parsed = cli::ParseCommandLine({"save-all", "--groups=3", "--", "--help", "-", "--force"});
+  ASSERT_FALSE(parsed.ok);  // three positionals after save-all
+  parsed = cli::ParseCommandLine({"--chars", "--", "save-all", "--help", "--force"});
+  ASSERT_TRUE(parsed.ok) << parsed.error;
+  EXPECT_FALSE(parsed.options.help);
+  EXPECT_FALSE(parsed.options.force);
+  EXPECT_TRUE(parsed.options.settings.read_as_characters);
+  EXPECT_EQ(parsed.options.word_list, "--help");
+  EXPECT_EQ(parsed.options.extra, (std::vector<std::string>{"--force"}));
+  parsed = cli::ParseCommandLine({"label", "--", "-", "--"});
+  EXPECT_FALSE(parsed.ok);  // "--" after "--" is a positional: not a state number
+  parsed = cli::ParseCommandLine({"groups", "--", "-"});
+  ASSERT_TRUE(parsed.ok);
+  EXPECT_EQ(parsed.options.word_list, "-");
+  EXPECT_FALSE(cli::ParseCommandLine({"groups", "l", "--", "--groups", "3"}).ok);
+}
+
+TEST(CliOptions, NumbersArePlainDecimalWithoutSpaces) {
+  for (const char* bad : {" 3", "3 ", "0x10", "+3", "3.0", "1e1", ""}) {
+    EXPECT_FALSE(cli::ParseCommandLine({"groups", "l", "--groups", bad}).ok) << "'" << bad << "'";
+  }
+  for (const char* bad : {" 1", "1 ", "0x10", "0x1p3", "inf", "-infinity", "nan", "1e39", ".", "e5", "1e", "1.5.2",
+                          "1,5", "--1"}) {
+    EXPECT_FALSE(cli::ParseCommandLine({"groups", "l", "--word-weight", bad}).ok) << "'" << bad << "'";
+    EXPECT_FALSE(cli::ParseCommandLine({"groups", "l", "--suffix-weight", bad}).ok) << "'" << bad << "'";
+  }
+  const std::vector<std::pair<std::string, float>> good = {
+      {"1e1", 10.0f}, {"-2.5E-1", -0.25f}, {".5", 0.5f}, {"5.", 5.0f}, {"+1.5", 1.5f}, {"007", 7.0f}, {"1e-40", 1e-40f}};
+  for (const auto& [text, value] : good) {
+    cli::ParseResult parsed = cli::ParseCommandLine({"groups", "l", "--word-weight", text});
+    ASSERT_TRUE(parsed.ok) << text << ": " << parsed.error;
+    EXPECT_EQ(parsed.options.settings.word_weight, value) << text;
+  }
+  EXPECT_EQ(cli::ParseCommandLine({"groups", "l", "--groups", "0010"}).options.settings.groups_shown, 10u);
+}
+
+// Words of a list in which `stems` stems take only the first of `endings`
+// endings that the stems "m" and "n" take: generating the missing words
+// of their group makes stems x (endings - 1) words.
+std::vector<std::string> GroupLackingEndings(int stems, int endings) {
+  auto letters = [](int n) {
+    std::string text;
+    for (int i = 0; i < 4; ++i, n /= 20) text += static_cast<char>('a' + n % 20);
+    return text;
+  };
+  std::vector<std::string> words;
+  for (int ending = 0; ending < endings; ++ending) {
+    words.push_back("m-" + letters(ending));
+    words.push_back("n-" + letters(ending));
+  }
+  for (int stem = 0; stem < stems; ++stem) words.push_back("s" + letters(stem) + "-" + letters(0));
+  return words;
+}
+
+struct LackingGroupList {
+  std::string path;
+  std::string main;        // the state of "m" and "n"
+  std::string suspicious;  // the state of the other stems
+};
+
+LackingGroupList WriteLackingGroupList(const test::TempDir& dir, int stems, int endings) {
+  const std::vector<std::string> words = GroupLackingEndings(stems, endings);
+  test::Engine engine;
+  test::BuildEngine(engine, words);
+  return {dir.Write("lacking", test::AsLines(words)),
+          std::to_string(test::StateOfPrefix(engine.automaton, "m")),
+          std::to_string(test::StateOfPrefix(engine.automaton, "saaaa"))};
+}
+
+TEST(Cli, GenerateAndAutomaticWriteEachWordAsItIsMade) {
+  test::TempDir dir;
+  const LackingGroupList small = WriteLackingGroupList(dir, 3, 4);
+  std::vector<std::string> generated = Lines(RunCli({"generate", small.path, small.suspicious, small.main}).out);
+  std::sort(generated.begin(), generated.end());
+  EXPECT_EQ(generated, (std::vector<std::string>{"saaaa-baaa", "saaaa-caaa", "saaaa-daaa", "sbaaa-baaa", "sbaaa-caaa",
+                                                 "sbaaa-daaa", "scaaa-baaa", "scaaa-caaa", "scaaa-daaa"}));
+#ifdef TARVO_TEST_UNDER_ASAN
+  GTEST_SKIP() << "AddressSanitizer cannot run under an address-space limit";
+#endif
+  // Ten million words would take over 300 MB as a list of strings; written
+  // as they are made they need no more than the list itself.
+  const LackingGroupList large = WriteLackingGroupList(dir, 3163, 3163);
+  std::uint64_t starts = 0;
+  for (std::uint64_t megabytes : {48, 64, 96, 128, 256}) {
+    if (RunCli({"--version"}, test::CliRun{megabytes << 20, 0, false, "", {}}).exit_code == 0) {
+      starts = megabytes << 20;
+      break;
+    }
+  }
+  ASSERT_NE(starts, 0u);
+  const test::CliRun limited{starts + (64 << 20), 0, false, "/dev/null", {}};
+  for (const std::vector<std::string>& args : {
+           std::vector<std::string>{"generate", large.path, large.suspicious, large.main},
+           std::vector<std::string>{"automatic", large.path, large.main, "--distance", "3162"},
+       }) {
+    test::CliResult result = RunCli(args, limited);
+    EXPECT_EQ(result.exit_code, 0) << args[0] << ": " << result.err;
+  }
+}
+
+struct PipeRun {
+  int status = 0;
+  std::string first_line;
+  std::string err;
+};
+
+// Runs tarvo-cli into a pipe, reads one line and closes the pipe. With
+// SIGPIPE ignored in the program, the failed write itself must end the
+// command. A walk that went on would take minutes of processor time, so the
+// child is given 60 seconds of it.
+PipeRun ReadOneLineAndClose(const std::vector<std::string>& args, bool ignore_sigpipe) {
+  test::TempDir dir;
+  const std::string err_path = dir.PathOf("err");
+  int pipe_ends[2];
+  if (::pipe(pipe_ends) != 0) return {};
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipe_ends[0]);
+    const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const struct rlimit cpu = {60, 60};
+    if (err < 0 || ::dup2(pipe_ends[1], 1) < 0 || ::dup2(err, 2) < 0 || ::setrlimit(RLIMIT_CPU, &cpu) != 0) {
+      ::_exit(test::kChildSetupFailed);
+    }
+    ::signal(SIGPIPE, ignore_sigpipe ? SIG_IGN : SIG_DFL);
+    std::vector<char*> argv{const_cast<char*>(TARVO_CLI_PATH)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::execv(TARVO_CLI_PATH, argv.data());
+    ::_exit(test::kChildExecFailed);
+  }
+  ::close(pipe_ends[1]);
+  PipeRun run;
+  for (char c; ::read(pipe_ends[0], &c, 1) == 1 && c != '\n';) run.first_line += c;
+  ::close(pipe_ends[0]);
+  ::waitpid(child, &run.status, 0);
+  run.err = test::ReadFile(err_path);
+  return run;
+}
+
+TEST(Cli, AClosedPipeEndsGenerateAndAutomaticAtOnce) {
+  test::TempDir dir;
+  // A billion words (31623 stems lacking 31623 endings each).
+  const LackingGroupList list = WriteLackingGroupList(dir, 31623, 31624);
+  for (const std::vector<std::string>& args : {
+           std::vector<std::string>{"generate", list.path, list.suspicious, list.main},
+           std::vector<std::string>{"automatic", list.path, list.main, "--distance", "31623"},
+       }) {
+    // The first word is a stem of the group with an ending it lacks.
+    const PipeRun killed = ReadOneLineAndClose(args, false);
+    EXPECT_TRUE(killed.first_line.size() == 10 && killed.first_line[0] == 's' && killed.first_line[5] == '-' &&
+                killed.first_line.substr(5) != "-aaaa")
+        << args[0] << ": " << killed.first_line;
+    EXPECT_TRUE(WIFSIGNALED(killed.status) && WTERMSIG(killed.status) == SIGPIPE) << args[0] << ": " << killed.status;
+
+    const PipeRun failed = ReadOneLineAndClose(args, true);
+    EXPECT_EQ(failed.first_line, killed.first_line) << args[0];
+    ASSERT_TRUE(WIFEXITED(failed.status)) << args[0] << ": " << failed.status;
+    EXPECT_EQ(WEXITSTATUS(failed.status), 1) << args[0];
+    EXPECT_NE(failed.err.find("cannot write the output: Broken pipe"), std::string::npos) << failed.err;
+  }
 }
 
 }  // namespace

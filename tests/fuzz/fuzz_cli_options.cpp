@@ -2,7 +2,8 @@
 // list, split at byte 0. Parsing never crashes; a failure always says why;
 // an accepted command line has values within their documented bounds and
 // the right number of arguments, and parses to the same options when
-// written out again in the --name=VALUE form.
+// written out again in the --name=VALUE form, with the positionals after
+// "--".
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
@@ -40,20 +41,22 @@ void CheckBounds(const CliOptions& o) {
   }
   Require(command.takes_limit || !o.limit, "--limit accepted for a command without it");
   Require(command.takes_distance || o.distance == 2, "--distance accepted for a command without it");
+  Require(command.takes_force || !o.force, "--force accepted for a command without it");
 }
 
 std::string Unsigned(std::uint64_t value) { return std::to_string(value); }
 
+// Nine significant digits give back every float exactly.
 std::string Float(float value) {
   char text[64];
-  std::snprintf(text, sizeof text, "%a", static_cast<double>(value));
+  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
   return text;
 }
 
-// The options written out again, each option as --name=VALUE.
+// The options written out again, each option as --name=VALUE, then "--"
+// and the positionals (which may look like options).
 std::vector<std::string> Canonical(const CliOptions& o) {
-  std::vector<std::string> args{o.command->name, o.word_list};
-  args.insert(args.end(), o.extra.begin(), o.extra.end());
+  std::vector<std::string> args;
   const tarvo::AnalysisSettings& s = o.settings;
   args.push_back("--min-words=" + Unsigned(s.min_words));
   args.push_back("--min-suffixes=" + Unsigned(s.min_suffixes));
@@ -65,6 +68,9 @@ std::vector<std::string> Canonical(const CliOptions& o) {
   if (s.read_as_characters) args.push_back("--chars");
   if (o.limit) args.push_back("--limit=" + Unsigned(*o.limit));
   if (o.command->takes_distance) args.push_back("--distance=" + Unsigned(o.distance));
+  if (o.force) args.push_back("--force");
+  args.insert(args.end(), {"--", o.command->name, o.word_list});
+  args.insert(args.end(), o.extra.begin(), o.extra.end());
   return args;
 }
 
@@ -75,7 +81,7 @@ bool SameOptions(const CliOptions& a, const CliOptions& b) {
          x.min_words == y.min_words && x.min_suffixes == y.min_suffixes && x.groups_shown == y.groups_shown &&
          x.buffer_size == y.buffer_size && x.word_weight == y.word_weight && x.suffix_weight == y.suffix_weight &&
          x.read_as_characters == y.read_as_characters &&
-         a.insert_files == b.insert_files && a.limit == b.limit && a.distance == b.distance;
+         a.insert_files == b.insert_files && a.limit == b.limit && a.distance == b.distance && a.force == b.force;
 }
 
 }  // namespace
