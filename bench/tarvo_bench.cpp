@@ -181,15 +181,29 @@ void BM_BuildAutomaton(benchmark::State& state) {
   ReportStates(state, list);
 }
 
-void BM_RankMainGroups(benchmark::State& state) {
+void TimeRanking(benchmark::State& state, const AnalysisSettings& settings) {
   const OpenedList& list = OpenedListOf(SizeOf(state));
-  const AnalysisSettings settings;
+  std::size_t ranked_count = 0;
   for (auto _ : state) {
     std::vector<std::uint32_t> ranked = list.automaton.RankMainGroups(settings);
     benchmark::DoNotOptimize(ranked.data());
+    ranked_count = ranked.size();
   }
   ReportPerWord(state, WordListOf(SizeOf(state)).words);
   ReportStates(state, list);
+  state.counters["ranked"] = static_cast<double>(ranked_count);
+}
+
+void BM_RankMainGroups(benchmark::State& state) { TimeRanking(state, AnalysisSettings{}); }
+
+// Every group with two stems and two suffixes, all of them shown: the list
+// is as long as the groups ranked.
+void BM_RankEveryGroup(benchmark::State& state) {
+  AnalysisSettings settings;
+  settings.min_words = 1;
+  settings.min_suffixes = 1;
+  settings.groups_shown = kMaxSettingValue;
+  TimeRanking(state, settings);
 }
 
 void BM_FindSuspiciousGroups(benchmark::State& state) {
@@ -257,6 +271,7 @@ BENCHMARK(BM_Tokenise)->Apply(ListSizes);
 BENCHMARK(BM_LoadWordList)->Apply(ListSizes);
 BENCHMARK(BM_BuildAutomaton)->Apply(ListSizes);
 BENCHMARK(BM_RankMainGroups)->Apply(ListSizes);
+BENCHMARK(BM_RankEveryGroup)->Apply(ListSizes);
 BENCHMARK(BM_FindSuspiciousGroups)->Apply(ListSizes);
 BENCHMARK(BM_GetWords)->Apply(ListSizes);
 BENCHMARK(BM_GenerateWords)->Apply(ListSizes);
