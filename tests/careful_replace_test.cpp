@@ -6,8 +6,11 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <set>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -213,6 +216,42 @@ TEST(CarefulReplace, FilesTheUserMayNotWriteAreRefused) {
   ASSERT_EQ(::lchown(planted.c_str(), 65534, 65534), 0);
   EXPECT_EQ(Replace(planted, {"overwritten"}), EACCES);
   EXPECT_EQ(test::ReadFile(victim), "precious\n");
+}
+
+constexpr int kNoPrivateMounts = 100;
+
+// Runs `check` in a child process that sees an empty /proc, so that a new
+// file cannot be named through /proc/self/fd and the writer falls back to
+// a named temporary file. Returns check's result, or kNoPrivateMounts when
+// the child cannot have mounts of its own (that needs CAP_SYS_ADMIN).
+int WithoutProc(const std::function<int()>& check) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tarvo-test", "/proc", "tmpfs", 0, "size=4k") != 0) {
+      ::_exit(kNoPrivateMounts);
+    }
+    ::_exit(check());
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(CarefulReplace, WithoutUnnamedFilesANamedTemporaryFileIsUsedAndRemoved) {
+  test::TempDir dir;
+  const std::string path = dir.Write("list.txt", "old\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  // Each failed step exits with its own code.
+  const int result = WithoutProc([&] {
+    if (Replace(path, {"new"}) != 0 || test::ReadFile(path) != "new\n") return 1;
+    if ((StatOf(path).st_mode & 07777) != 0640) return 2;
+    test::SetWriteBudget((1 << 20) + 100);
+    if (Replace(path, ManyWords(), test::WriteWithinBudget) != EIO || test::ReadFile(path) != "new\n") return 3;
+    return NamesIn(dir.path()) == Names{"list.txt"} ? 0 : 4;
+  });
+  if (result == kNoPrivateMounts) GTEST_SKIP() << "cannot mount over /proc in a mount namespace of its own";
+  EXPECT_EQ(result, 0);
 }
 
 TEST(CarefulReplace, DevicesAndStandardOutputAreWrittenInPlace) {
