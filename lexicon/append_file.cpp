@@ -15,6 +15,21 @@ namespace {
 // removing the file at the same moment before giving up.
 constexpr int kOpenRounds = 8;
 
+// The last byte of the regular file `file` at `path`, or a space when there
+// is none or it cannot be read. Read through a descriptor of its own: one
+// that reads as well as writes would make a pipe swallow the words when
+// nobody reads it.
+unsigned char LastByte(const std::string& path, const struct stat& file) {
+  unsigned char last = ' ';
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat info;
+  if (file.st_size > 0 && fd.valid() && ::fstat(fd.get(), &info) == 0 && SameFile(info, file) &&
+      ::pread(fd.get(), &last, 1, file.st_size - 1) != 1) {
+    last = ' ';
+  }
+  return last;
+}
+
 }  // namespace
 
 std::unique_ptr<AppendFile> AppendFile::Open(const std::string& path, int* error) {
@@ -27,10 +42,7 @@ std::unique_ptr<AppendFile> AppendFile::Open(const std::string& path, int* error
     *error = CheckWritable(file->path_, info);
     file->regular_ = *error == 0;
     file->former_size_ = info.st_size;
-    unsigned char last = ' ';
-    // Unreadable (opened write-only): taken as ending between words.
-    if (info.st_size > 0 && ::pread(file->fd(), &last, 1, info.st_size - 1) != 1) last = ' ';
-    file->ends_inside_word_ = !IsWordSeparator(last);
+    file->ends_inside_word_ = !IsWordSeparator(LastByte(file->path_, info));
   }
   if (*error != 0) file.reset();  // removes a file made here
   return file;
@@ -40,15 +52,10 @@ int AppendFile::OpenTarget() {
   // Opening without O_CREAT first tells whether the file is made here, and
   // so whether taking the append back means removing the file.
   for (int round = 0; round < kOpenRounds; ++round) {
-    // Read access serves only to see the last byte; write-only files are
-    // appended to all the same.
-    for (int access : {O_RDWR, O_WRONLY}) {
-      fd_ = UniqueFd(::open(path_.c_str(), access | O_APPEND | O_CLOEXEC));
-      if (fd_.valid() || errno != EACCES) break;
-    }
+    fd_ = UniqueFd(::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
     if (fd_.valid()) return 0;
     if (errno != ENOENT) return errno;
-    fd_ = UniqueFd(::open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    fd_ = UniqueFd(::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (fd_.valid()) {
       created_ = true;
       return 0;
