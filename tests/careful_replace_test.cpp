@@ -24,12 +24,6 @@ namespace {
 
 using Names = std::set<std::string>;
 
-Names NamesIn(const std::string& folder) {
-  Names names;
-  for (auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
-  return names;
-}
-
 struct stat StatOf(const std::string& path) {
   struct stat info {};
   EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
@@ -75,8 +69,8 @@ TEST(CarefulReplace, SymlinksKeepLeadingToTheSavedList) {
   for (const Link& link : links) {
     EXPECT_EQ(std::filesystem::read_symlink(dir.PathOf(link.name)), link.to) << link.name;
   }
-  EXPECT_EQ(NamesIn(dir.path()), (Names{"absolute", "chain", "real.txt", "sub"}));
-  EXPECT_EQ(NamesIn(dir.PathOf("sub")), (Names{"chain2", "relative"}));
+  EXPECT_EQ(test::FileNamesIn(dir.path()), (Names{"absolute", "chain", "real.txt", "sub"}));
+  EXPECT_EQ(test::FileNamesIn(dir.PathOf("sub")), (Names{"chain2", "relative"}));
 
   // A dangling link: the file it names is made, the link stays.
   ASSERT_EQ(::symlink("sub/made.txt", dir.PathOf("dangling").c_str()), 0);
@@ -106,7 +100,7 @@ TEST(CarefulReplace, HardLinkedNamesAllSeeTheNewListAndNoBackupStays) {
   EXPECT_EQ(StatOf(first).st_nlink, 2u);
   EXPECT_EQ(test::ReadFile(users), "mine\n");
   const Names names = {"list.txt", "other-name.txt", ".list.txt.tarvo-backup"};
-  EXPECT_EQ(NamesIn(dir.path()), names);
+  EXPECT_EQ(test::FileNamesIn(dir.path()), names);
 
   // A write failing in the middle, past the first megabyte: the old list
   // comes back from the backup, which is then removed.
@@ -114,7 +108,7 @@ TEST(CarefulReplace, HardLinkedNamesAllSeeTheNewListAndNoBackupStays) {
   EXPECT_EQ(Replace(second, ManyWords(), test::WriteWithinBudget), EIO);
   EXPECT_EQ(test::ReadFile(first), "new\nwords\n");
   EXPECT_EQ(StatOf(second).st_ino, inode);
-  EXPECT_EQ(NamesIn(dir.path()), names);
+  EXPECT_EQ(test::FileNamesIn(dir.path()), names);
   EXPECT_EQ(test::ReadFile(users), "mine\n");
 }
 
@@ -138,7 +132,7 @@ TEST(CarefulReplace, AKilledSaveLeavesTheOldListOrARecoverableCopy) {
   const std::string single = dir.Write("single.txt", "old\n");
   KillInTheMiddleOfAReplace(single);
   EXPECT_EQ(test::ReadFile(single), "old\n");
-  EXPECT_EQ(NamesIn(dir.path()), Names{"single.txt"});
+  EXPECT_EQ(test::FileNamesIn(dir.path()), Names{"single.txt"});
 
   // In place: the list is cut off, the backup beside it holds the old one.
   const std::string linked = dir.Write("linked.txt", "old\n");
@@ -163,7 +157,7 @@ TEST(CarefulReplace, ModeOwnerAndGroupStay) {
   ASSERT_EQ(Replace(dir.PathOf("fresh.txt"), {"w"}), 0);
   ::umask(mask);
   EXPECT_EQ(StatOf(dir.PathOf("fresh.txt")).st_mode & 07777, 0644u);
-  EXPECT_EQ(NamesIn(dir.path()), (Names{"fresh.txt", "list.txt"}));
+  EXPECT_EQ(test::FileNamesIn(dir.path()), (Names{"fresh.txt", "list.txt"}));
 
   if (::geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
   ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
@@ -192,7 +186,7 @@ TEST(CarefulReplace, FilesTheUserMayNotWriteAreRefused) {
   // rename a new file over it, but may not replace it.
   ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
   const std::string roots = dir.Write("roots.txt", "old\n");
-  const Names before = NamesIn(dir.path());
+  const Names before = test::FileNamesIn(dir.path());
   test::CliRun as_nobody;
   as_nobody.as_nobody = true;
   const test::CliResult foreign = test::RunCli({"save-all", list, roots}, as_nobody);
@@ -200,7 +194,7 @@ TEST(CarefulReplace, FilesTheUserMayNotWriteAreRefused) {
   EXPECT_EQ(foreign.err, "tarvo-cli: cannot write '" + roots + "': Permission denied\n");
   EXPECT_EQ(test::ReadFile(roots), "old\n");
   EXPECT_EQ(StatOf(roots).st_uid, 0u);
-  EXPECT_EQ(NamesIn(dir.path()), before);
+  EXPECT_EQ(test::FileNamesIn(dir.path()), before);
   // Nobody may still save a list of their own there.
   EXPECT_EQ(test::RunCli({"save-all", list, dir.PathOf("own.txt")}, as_nobody).exit_code, 0);
   EXPECT_EQ(StatOf(dir.PathOf("own.txt")).st_uid, 65534u);
@@ -248,7 +242,7 @@ TEST(CarefulReplace, WithoutUnnamedFilesANamedTemporaryFileIsUsedAndRemoved) {
     if ((StatOf(path).st_mode & 07777) != 0640) return 2;
     test::SetWriteBudget((1 << 20) + 100);
     if (Replace(path, ManyWords(), test::WriteWithinBudget) != EIO || test::ReadFile(path) != "new\n") return 3;
-    return NamesIn(dir.path()) == Names{"list.txt"} ? 0 : 4;
+    return test::FileNamesIn(dir.path()) == Names{"list.txt"} ? 0 : 4;
   });
   if (result == kNoPrivateMounts) GTEST_SKIP() << "cannot mount over /proc in a mount namespace of its own";
   EXPECT_EQ(result, 0);

@@ -13,14 +13,6 @@
 #include "cli/cli_options.h"
 #include "test_support.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define TARVO_TEST_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TARVO_TEST_UNDER_ASAN 1
-#endif
-#endif
-
 namespace tarvo {
 namespace {
 
@@ -317,9 +309,7 @@ TEST(Cli, GenerateAndAutomaticWriteEachWordAsItIsMade) {
   std::sort(generated.begin(), generated.end());
   EXPECT_EQ(generated, (std::vector<std::string>{"saaaa-baaa", "saaaa-caaa", "saaaa-daaa", "sbaaa-baaa", "sbaaa-caaa",
                                                  "sbaaa-daaa", "scaaa-baaa", "scaaa-caaa", "scaaa-daaa"}));
-#ifdef TARVO_TEST_UNDER_ASAN
-  GTEST_SKIP() << "AddressSanitizer cannot run under an address-space limit";
-#endif
+  if (test::kUnderAddressSanitizer) GTEST_SKIP() << "AddressSanitizer cannot run under an address-space limit";
   // Ten million words would take over 300 MB as a list of strings; written
   // as they are made they need no more than the list itself.
   const LackingGroupList large = WriteLackingGroupList(dir, 3163, 3163);

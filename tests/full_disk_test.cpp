@@ -23,12 +23,6 @@ namespace {
 
 using Names = std::set<std::string>;
 
-Names NamesIn(const std::string& folder) {
-  Names names;
-  for (auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
-  return names;
-}
-
 // About 18 KB of words: several pages of the disk.
 std::vector<std::string> Words() {
   std::vector<std::string> words;
@@ -89,7 +83,7 @@ TEST_F(FullDisk, AnAppendThatDoesNotFitLeavesTheFileAsItWas) {
   // A file the append made is not left behind.
   FillLeaving(0);
   EXPECT_EQ(AppendWordsToFile(disk_ + "/new.txt", words), -1);
-  EXPECT_EQ(NamesIn(disk_), (Names{"filler", "list.txt"}));
+  EXPECT_EQ(test::FileNamesIn(disk_), (Names{"filler", "list.txt"}));
 
   MakeRoom();
   EXPECT_EQ(AppendWordsToFile(list, words), 1);
@@ -115,7 +109,7 @@ TEST_F(FullDisk, ASaveThatDoesNotFitKeepsTheOldList) {
       EXPECT_EQ(result.exit_code, 1) << target;
       EXPECT_EQ(result.err, "tarvo-cli: cannot write '" + target + "': No space left on device\n");
       EXPECT_EQ(test::ReadFile(target), "old\n");
-      EXPECT_EQ(NamesIn(disk_), names);
+      EXPECT_EQ(test::FileNamesIn(disk_), names);
     }
     EXPECT_EQ(test::ReadFile(disk_ + "/other-name.txt"), "old\n");
     MakeRoom();

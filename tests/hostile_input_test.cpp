@@ -22,14 +22,6 @@
 #include "test_support.h"
 #include "write_faults.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define TARVO_TEST_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TARVO_TEST_UNDER_ASAN 1
-#endif
-#endif
-
 namespace tarvo {
 namespace {
 
@@ -44,12 +36,6 @@ std::string StatsValue(const std::string& stats, const std::string& key) {
   if (at == std::string::npos) return "(missing)";
   const std::size_t start = at + key.size() + 2;
   return stats.substr(start, stats.find('\n', start) - start);
-}
-
-std::size_t FilesIn(const std::string& folder) {
-  std::size_t files = 0;
-  for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(folder)) ++files;
-  return files;
 }
 
 // Opens the file as a word list and checks the result against the model of
@@ -318,7 +304,7 @@ TEST(HostileInput, UnwritableTargetsAreReportedAndLeftAlone) {
   EXPECT_EQ(result.exit_code, 1);
   EXPECT_EQ(result.err, "tarvo-cli: cannot write '" + target + "': Permission denied\n");
   EXPECT_EQ(test::ReadFile(target), "old\n");
-  EXPECT_EQ(FilesIn(locked_dir), 1u);
+  EXPECT_EQ(test::FileNamesIn(locked_dir).size(), 1u);
 }
 
 // About 1.4 MB of distinct words, sorted.
@@ -355,7 +341,7 @@ TEST(HostileInput, AWriteFailingMidwayLeavesTheSavedListWhole) {
     EXPECT_EQ(writer.error(), EIO);
   }
   EXPECT_EQ(test::ReadFile(target), "old\nwords\n");
-  EXPECT_EQ(FilesIn(dir.path()), 2u);  // no temporary file left
+  EXPECT_EQ(test::FileNamesIn(dir.path()).size(), 2u);  // no temporary file left
 
   // Short and interrupted writes lose nothing.
   {
@@ -365,7 +351,7 @@ TEST(HostileInput, AWriteFailingMidwayLeavesTheSavedListWhole) {
     EXPECT_TRUE(writer.Commit());
   }
   EXPECT_EQ(test::ReadFile(target), complete);
-  EXPECT_EQ(FilesIn(dir.path()), 2u);
+  EXPECT_EQ(test::FileNamesIn(dir.path()).size(), 2u);
 }
 
 TEST(HostileInput, SaveAllPastTheFileSizeLimitReportsAndKeepsTheOldFile) {
@@ -381,7 +367,7 @@ TEST(HostileInput, SaveAllPastTheFileSizeLimitReportsAndKeepsTheOldFile) {
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "tarvo-cli: cannot write '" + target + "': File too large\n");
   EXPECT_EQ(test::ReadFile(target), "old\nwords\n");
-  EXPECT_EQ(FilesIn(dir.path()), 2u);
+  EXPECT_EQ(test::FileNamesIn(dir.path()).size(), 2u);
 
   // Without the limit every word arrives.
   ASSERT_EQ(RunCli({"save-all", list, target}).exit_code, 0);
@@ -391,11 +377,11 @@ TEST(HostileInput, SaveAllPastTheFileSizeLimitReportsAndKeepsTheOldFile) {
 }
 
 TEST(HostileInput, RunningOutOfMemoryExitsWithCode3) {
-#ifdef TARVO_TEST_UNDER_ASAN
-  GTEST_SKIP() << "AddressSanitizer reserves its shadow memory up front, so the program cannot "
-                  "start under an address-space limit, and its operator new ends the process "
-                  "instead of throwing std::bad_alloc";
-#endif
+  if (test::kUnderAddressSanitizer) {
+    GTEST_SKIP() << "AddressSanitizer reserves its shadow memory up front, so the program cannot "
+                    "start under an address-space limit, and its operator new ends the process "
+                    "instead of throwing std::bad_alloc";
+  }
   // The lowest limit under which the program starts at all.
   std::uint64_t limit = 0;
   for (std::uint64_t megabytes : {48, 64, 96, 128, 256}) {

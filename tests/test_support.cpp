@@ -46,6 +46,12 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
+std::set<std::string> FileNamesIn(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
+  return names;
+}
+
 std::string AsLines(const std::vector<std::string>& words) {
   std::string text;
   for (const std::string& word : words) text += word + "\n";

@@ -32,6 +32,9 @@ class TempDir {
 
 std::string ReadFile(const std::string& path);
 
+// The names of the entries of a folder.
+std::set<std::string> FileNamesIn(const std::string& folder);
+
 // Words joined by line feeds, each line ending in one.
 std::string AsLines(const std::vector<std::string>& words);
 
