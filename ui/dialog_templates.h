@@ -47,15 +47,31 @@ struct DialogTemplate {
   const ControlTemplate* Find(int control_id) const;
 };
 
+// The platform's usual key for a menu command, where there is one.
+enum class StandardShortcut { kNone, kOpen, kSave, kSaveAs, kQuit, kPreferences };
+
 struct MenuItemTemplate {
   const char* text;  // nullptr for a separator
   int command;
+  StandardShortcut shortcut = StandardShortcut::kNone;
 };
 
 struct MenuTemplate {
   const char* text;
   std::vector<MenuItemTemplate> items;
 };
+
+// The program's one name, in its title and on its message boxes.
+inline constexpr const char* kProgramName = "Tarvo";
+
+// The Settings dialog's field captions; its messages name a field by them.
+inline constexpr const char* kMinWordsCaption = "Minimum number of words";
+inline constexpr const char* kMinSuffixesCaption = "Minimum number of suffixes";
+inline constexpr const char* kWordWeightCaption = "Weight of the words";
+inline constexpr const char* kSuffixWeightCaption = "Weight of the suffixes";
+inline constexpr const char* kGroupsShownCaption = "How many main suffix groups to show in the list";
+inline constexpr const char* kBufferSizeCaption = "Buffer size of the finite automaton";
+inline constexpr const char* kReadAsCharactersCaption = "Read UTF-8 lists as characters";
 
 const DialogTemplate& MainDialogTemplate();
 const DialogTemplate& SettingsDialogTemplate();

@@ -23,6 +23,7 @@ inline constexpr int kDistanceEdit = 1019;
 inline constexpr int kFindNowButton = 1020;
 inline constexpr int kUpdateButton = 1027;
 inline constexpr int kExitButton = 1028;
+inline constexpr int kStatusText = 1033;  // what the last command did
 
 // Main menu commands.
 inline constexpr int kCmdOpen = 32771;

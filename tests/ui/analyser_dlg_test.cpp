@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support.h"
+#include "ui/dialog_templates.h"
 #include "ui/logic/new_words_dlg.h"
 #include "ui/logic/settings_dlg.h"
 #include "ui/resource_ids.h"
@@ -43,7 +44,12 @@ TEST(MainWindow, StartsWithDisabledCommandsAndEmptyLists) {
   EXPECT_EQ(window.distance_edit().text, "2");
   EXPECT_EQ(window.main_groups().GetCount(), 0);
   EXPECT_EQ(window.words().GetCount(), 0);
-  // Nothing to save: Save and Save as do nothing, Exit closes without asking.
+  EXPECT_EQ(window.Title(), "Tarvo");
+  // Nothing to save: Save and Save as are disabled and do nothing, Exit
+  // closes without asking.
+  EXPECT_FALSE(window.IsCommandEnabled(kCmdSave));
+  EXPECT_FALSE(window.IsCommandEnabled(kCmdSaveAs));
+  EXPECT_TRUE(window.IsCommandEnabled(kCmdOpen));
   window.OnSave();
   window.OnSaveAs();
   EXPECT_TRUE(host.file_requests.empty());
@@ -65,11 +71,13 @@ TEST(MainWindow, OpenRanksTheSampleListAndShowWordsListsAGroupsStems) {
   ASSERT_EQ(host.file_requests.size(), 1u);
   const FileDialogRequest& request = host.file_requests[0];
   EXPECT_TRUE(request.open);
-  EXPECT_EQ(request.default_extension, "txt");
+  // A typed name stands as it is, and "All files" shows names without a dot.
+  EXPECT_EQ(request.default_extension, "");
   EXPECT_EQ(request.initial_name, "");
-  EXPECT_EQ(request.filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
+  EXPECT_EQ(request.filter, "Text files (*.txt)|*.txt|All files (*)|*||");
   EXPECT_EQ(request.flags, kOfnHideReadOnly);
   EXPECT_EQ(window.current_path(), TARVO_SAMPLE_LIST);
+  EXPECT_EQ(window.Title(), "sample-words.txt (bytes) - Tarvo");
   EXPECT_GT(host.wait_cursor_shown, 0);
   EXPECT_EQ(host.wait_depth, 0);
 
@@ -83,6 +91,8 @@ TEST(MainWindow, OpenRanksTheSampleListAndShowWordsListsAGroupsStems) {
   }
   EXPECT_EQ(window.main_groups().GetCurSel(), 0);
   EXPECT_TRUE(window.find_now_button().enabled);
+  EXPECT_EQ(window.status().text,
+            "Opened sample-words.txt: 1,139 words, " + std::to_string(ranked.size()) + " main groups.");
 
   window.main_groups().SetCurSel(1);
   window.OnMainGroupsDoubleClick();
@@ -91,13 +101,16 @@ TEST(MainWindow, OpenRanksTheSampleListAndShowWordsListsAGroupsStems) {
   EXPECT_TRUE(std::is_sorted(words.begin(), words.end(), ListBoxLess));
   EXPECT_EQ(window.words().GetCurSel(), CListBoxModel::kNone);
 
-  // Settings leaves the words list as it was; Open empties it, since the
-  // stems belong to the list that was open.
+  // Settings re-ranks and keeps the group and its stems; Open empties the
+  // stems, which belong to the list that was open, and selects the first
+  // group.
   window.OnSettings();
   EXPECT_EQ(Rows(window.words()), words);
+  EXPECT_EQ(window.main_groups().GetCurSel(), 1);
   host.files.push_back(std::string(TARVO_SAMPLE_LIST));
   window.OnOpen();
   EXPECT_EQ(window.words().GetCount(), 0);
+  EXPECT_EQ(window.main_groups().GetCurSel(), 0);
 }
 
 TEST(MainWindow, ListWithoutQualifyingGroupsAndUnreadableFiles) {
@@ -105,8 +118,10 @@ TEST(MainWindow, ListWithoutQualifyingGroupsAndUnreadableFiles) {
   EXPECT_EQ(opened.window.main_groups().GetCount(), 0);
   EXPECT_FALSE(opened.window.find_now_button().enabled);
   EXPECT_TRUE(opened.host.messages.empty());
-  // Lower minimums in Settings do not refill an empty list (Find Now is
-  // disabled); the next Open does.
+  EXPECT_EQ(opened.window.status().text,
+            "Opened list.txt: 10 words. No group has more than 15 stems and 5 suffixes: lower the minimums in "
+            "Edit > Settings.");
+  // Lower minimums in Settings fill the list at once.
   opened.host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
     auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
     settings.Edit(kMinWordsEdit)->text = "1";
@@ -115,10 +130,16 @@ TEST(MainWindow, ListWithoutQualifyingGroupsAndUnreadableFiles) {
   };
   opened.window.OnSettings();
   EXPECT_EQ(opened.window.settings().min_words, 1u);
+  EXPECT_GT(opened.window.main_groups().GetCount(), 0);
+  EXPECT_TRUE(opened.window.find_now_button().enabled);
+
+  // An empty list opens, and the status line says it holds nothing.
+  opened.host.files.push_back(opened.dir.Write("empty.txt", " \n\n"));
+  opened.window.OnOpen();
   EXPECT_EQ(opened.window.main_groups().GetCount(), 0);
+  EXPECT_EQ(opened.window.status().text, "empty.txt holds no words.");
   opened.host.files.push_back(opened.path);
   opened.window.OnOpen();
-  EXPECT_GT(opened.window.main_groups().GetCount(), 0);
 
   // A file or folder that cannot be read: the user is told why, and the
   // list that was open stays open with its groups, tree and path.
@@ -138,7 +159,7 @@ TEST(MainWindow, ListWithoutQualifyingGroupsAndUnreadableFiles) {
   EXPECT_NE(opened.host.messages[1].text.find("Is a directory"), std::string::npos);
 }
 
-TEST(MainWindow, SettingsReRanksOnlyWithFindNowEnabledAndCancelChangesNothing) {
+TEST(MainWindow, SettingsReRanksAtOnceKeepingTheSelectedGroupAndCancelChangesNothing) {
   FakeHost host;
   CAnalyserDlg window(host);
   window.OnInitDialog();
@@ -167,11 +188,33 @@ TEST(MainWindow, SettingsReRanksOnlyWithFindNowEnabledAndCancelChangesNothing) {
     settings.OnOK();
   };
   window.main_groups().SetCurSel(1);
+  const std::string second = window.main_groups().GetText(1);
   window.OnSettings();
   EXPECT_EQ(window.settings().groups_shown, 2u);
   EXPECT_EQ(window.settings().word_weight, 0.5f);
-  EXPECT_EQ(window.main_groups().GetCount(), 2);
+  ASSERT_EQ(window.main_groups().GetCount(), 2);
+  EXPECT_EQ(window.main_groups().GetText(window.main_groups().GetCurSel()), second);
+
+  // A selected group no longer listed gives way to the first, and its stems
+  // go with it.
+  host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
+    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+    settings.Edit(kGroupsShownEdit)->text = "15";
+    settings.OnOK();
+  };
+  window.OnSettings();
+  window.main_groups().SetCurSel(window.main_groups().GetCount() - 1);
+  window.OnMainGroupsDoubleClick();
+  ASSERT_GT(window.words().GetCount(), 0);
+  host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
+    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+    settings.Edit(kGroupsShownEdit)->text = "1";
+    settings.OnOK();
+  };
+  window.OnSettings();
   EXPECT_EQ(window.main_groups().GetCurSel(), 0);
+  EXPECT_EQ(window.words().GetCount(), 0);
+  EXPECT_TRUE(host.messages.empty());
 }
 
 TEST(MainWindow, CharacterModeIsSetInSettingsAndTakesEffectAtTheNextOpen) {
@@ -183,14 +226,39 @@ TEST(MainWindow, CharacterModeIsSetInSettingsAndTakesEffectAtTheNextOpen) {
     settings.read_as_characters_check().checked = true;
     settings.OnOK();
   };
+  // OK offers to read the open list again; declined, the mode applies at
+  // the next Open.
+  opened.host.answers = {kIdNo};
   opened.window.OnSettings();
   EXPECT_TRUE(opened.window.settings().read_as_characters);
-  EXPECT_FALSE(opened.window.reading_characters());  // not before the next Open
+  EXPECT_FALSE(opened.window.reading_characters());
+  ASSERT_EQ(opened.host.messages.size(), 1u);
+  EXPECT_EQ(opened.host.messages[0].text, "Read list.txt again now, as characters?");
+  EXPECT_EQ(opened.window.Title(), "list.txt (bytes) - Tarvo");
   opened.host.files.push_back(opened.path);
   opened.window.OnOpen();
   EXPECT_TRUE(opened.window.reading_characters());
   EXPECT_EQ(opened.window.display_encoding(), DisplayEncoding::kUtf8);
-  EXPECT_TRUE(opened.host.messages.empty());
+  EXPECT_EQ(opened.window.Title(), "list.txt (characters) - Tarvo");
+
+  // Accepted, the list is read again at once; an OK that leaves the mode as
+  // it was asks nothing.
+  opened.host.messages.clear();
+  opened.host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
+    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+    settings.read_as_characters_check().checked = !settings.read_as_characters_check().checked;
+    settings.OnOK();
+  };
+  opened.host.answers = {kIdYes, kIdYes};
+  opened.window.OnSettings();
+  EXPECT_FALSE(opened.window.reading_characters());
+  opened.window.OnSettings();
+  EXPECT_TRUE(opened.window.reading_characters());
+  opened.host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) { dialog.OnOK(); };
+  opened.window.OnSettings();
+  ASSERT_EQ(opened.host.messages.size(), 2u);
+  EXPECT_EQ(opened.host.messages[0].text, "Read list.txt again now, as bytes?");
+  opened.host.messages.clear();
 
   // A list that is not UTF-8 opens in byte mode, and the user is told why.
   opened.host.files.push_back(opened.dir.Write("latin1.txt", "k\xe4si\n"));
@@ -220,7 +288,7 @@ TEST(SettingsDialog, ChecksInOrderWithBoundsAndKeepsFocusOnTheFailingEdit) {
   EXPECT_FALSE(both_empty.dialog.ended());
   EXPECT_EQ(both_empty.dialog.TakeFocusRequest(), kMinSuffixesEdit);
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages.back().text, "Please enter an integer.");
+  EXPECT_EQ(host.messages.back().text, "Please enter a whole number for \"Minimum number of suffixes\".");
 
   struct Case {
     int edit;
@@ -228,20 +296,20 @@ TEST(SettingsDialog, ChecksInOrderWithBoundsAndKeepsFocusOnTheFailingEdit) {
     const char* message;  // nullptr when accepted
   };
   const Case cases[] = {
-      {kMinSuffixesEdit, "0", "Please enter an integer between 1 and 2147483647."},
+      {kMinSuffixesEdit, "0", "Please enter a whole number between 1 and 2,147,483,647 for \"Minimum number of suffixes\"."},
       {kMinSuffixesEdit, "1", nullptr},
-      {kMinWordsEdit, "2147483648", "Please enter an integer between 1 and 2147483647."},
-      {kMinWordsEdit, "99999999999999999999", "Please enter an integer between 1 and 2147483647."},
+      {kMinWordsEdit, "2147483648", "Please enter a whole number between 1 and 2,147,483,647 for \"Minimum number of words\"."},
+      {kMinWordsEdit, "99999999999999999999", "Please enter a whole number between 1 and 2,147,483,647 for \"Minimum number of words\"."},
       {kMinWordsEdit, "2147483647", nullptr},
-      {kGroupsShownEdit, "0", "Please enter an integer between 1 and 2147483647."},
+      {kGroupsShownEdit, "0", "Please enter a whole number between 1 and 2,147,483,647 for \"How many main suffix groups to show in the list\"."},
       {kGroupsShownEdit, "1", nullptr},
-      {kWordWeightEdit, "x", "Please enter a number."},
+      {kWordWeightEdit, "x", "Please enter a number for \"Weight of the words\"."},
       {kWordWeightEdit, "0", nullptr},
       {kWordWeightEdit, "-0.25", nullptr},
-      {kSuffixWeightEdit, "0", "Please enter a number between 1 and 100."},
-      {kSuffixWeightEdit, "101", "Please enter a number between 1 and 100."},
+      {kSuffixWeightEdit, "0", "Please enter a number between 1 and 100 for \"Weight of the suffixes\"."},
+      {kSuffixWeightEdit, "101", "Please enter a number between 1 and 100 for \"Weight of the suffixes\"."},
       {kSuffixWeightEdit, "100", nullptr},
-      {kBufferSizeEdit, "9", "Please enter an integer between 10 and 2147483647."},
+      {kBufferSizeEdit, "9", "Please enter a whole number between 10 and 2,147,483,647 for \"Buffer size of the finite automaton\"."},
       {kBufferSizeEdit, "10", nullptr},
   };
   for (const Case& c : cases) {
@@ -260,6 +328,18 @@ TEST(SettingsDialog, ChecksInOrderWithBoundsAndKeepsFocusOnTheFailingEdit) {
     ASSERT_EQ(case_host.messages.size(), 1u) << c.text;
     EXPECT_EQ(case_host.messages[0].text, c.message);
   }
+
+  // Help names every field and says when the mode and the buffer size apply.
+  FakeHost help_host;
+  DefaultSettings help(help_host);
+  help.dialog.OnHelp();
+  ASSERT_EQ(help_host.messages.size(), 1u);
+  for (const char* caption : {kMinWordsCaption, kMinSuffixesCaption, kWordWeightCaption, kSuffixWeightCaption,
+                              kGroupsShownCaption, kBufferSizeCaption, kReadAsCharactersCaption}) {
+    EXPECT_NE(help_host.messages[0].text.find(caption), std::string::npos) << caption;
+  }
+  EXPECT_NE(help_host.messages[0].text.find("applies when a list is opened"), std::string::npos);
+  EXPECT_FALSE(help.dialog.ended());
 
   FakeHost host_for_values;
   DefaultSettings values(host_for_values);

@@ -14,6 +14,7 @@ namespace tarvo::ui {
 namespace {
 
 using tarvo::test::ReadFile;
+using test::Rows;
 using Strings = std::vector<std::string>;
 
 const std::string kList = "walk\nwalks\nwalked\ntalk\ntalks\ntalked\njump\njumped\nkick\nkicked\n";
@@ -65,20 +66,69 @@ TEST_F(Session, FindNowCancelledOrWithNothingNewLeavesUpdateAsItWas) {
 }
 
 TEST_F(Session, UpdateInsertsThePendingWordsAndSaveAppendsThemOnce) {
-  window.main_groups().SetCurSel(2);
+  EXPECT_EQ(window.Title(), "list.txt* (bytes) - Tarvo");
+  EXPECT_EQ(window.status().text, "2 new words wait for Update.");
+  EXPECT_TRUE(window.IsCommandEnabled(kCmdSave));
   window.OnUpdate();
   EXPECT_TRUE(window.pending_words().empty());
   EXPECT_EQ(window.added_words(), (Strings{"jumps", "kicks"}));
   EXPECT_FALSE(window.update_button().enabled);
-  EXPECT_EQ(window.main_groups().GetCurSel(), 0);
   EXPECT_NE(tarvo::test::StateOfPrefix(window.automaton(), "jumps"), 0u);
+  EXPECT_EQ(window.Title(), "list.txt* (bytes) - Tarvo");
+  EXPECT_EQ(window.status().text, "Added 2 words to the word tree; the groups are ranked again.");
 
   window.OnSave();
   EXPECT_TRUE(host.messages.empty());
   EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
+  EXPECT_EQ(window.status().text, "Appended 2 words to list.txt.");
+  EXPECT_EQ(window.Title(), "list.txt (bytes) - Tarvo");
+  EXPECT_FALSE(window.IsCommandEnabled(kCmdSave));
   EXPECT_TRUE(window.added_words().empty());
   window.OnSave();
   EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
+}
+
+// The row of the group that `stem` reaches, or -1.
+int RowOfGroupOf(CAnalyserDlg& window, const std::string& stem) {
+  std::string label;
+  window.automaton().GetLabel(tarvo::test::StateOfPrefix(window.automaton(), stem), label);
+  for (int row = 0; row < window.main_groups().GetCount(); ++row) {
+    if (window.main_groups().GetText(row) == label) return row;
+  }
+  return -1;
+}
+
+TEST_F(Session, UpdateKeepsTheSelectedGroupAndItsStemsWhileTheGroupIsListed) {
+  // Stems shown: walk's group, which jumps and kicks join. Selected: the
+  // group of "w" and "t" ("-alk -alked -alks"), which Update leaves alone.
+  const int walk_row = RowOfGroupOf(window, "walk");
+  ASSERT_GE(walk_row, 0);
+  window.main_groups().SetCurSel(walk_row);
+  window.OnMainGroupsDoubleClick();
+  EXPECT_EQ(Rows(window.words()), (Strings{"talk", "walk"}));
+  const int w_row = RowOfGroupOf(window, "w");
+  ASSERT_GT(w_row, 0);
+  const std::string label = window.main_groups().GetText(w_row);
+  window.main_groups().SetCurSel(w_row);
+  window.OnUpdate();
+  EXPECT_EQ(window.main_groups().GetText(window.main_groups().GetCurSel()), label);
+  EXPECT_EQ(Rows(window.words()), (Strings{"jump", "kick", "talk", "walk"}));
+
+  // A group that Update empties is gone: the first row is selected and no
+  // stems are shown.
+  window.pending_words() = {"jumping", "kicking"};
+  window.update_button().enabled = true;
+  window.OnUpdate();
+  const int jump_row = RowOfGroupOf(window, "jump");
+  ASSERT_GE(jump_row, 0);
+  window.main_groups().SetCurSel(jump_row);
+  window.OnMainGroupsDoubleClick();
+  EXPECT_EQ(Rows(window.words()), (Strings{"jump", "kick"}));
+  window.pending_words() = {"jumpy", "kicky"};
+  window.update_button().enabled = true;
+  window.OnUpdate();
+  EXPECT_EQ(window.main_groups().GetCurSel(), 0);
+  EXPECT_EQ(window.words().GetCount(), 0);
 }
 
 TEST_F(Session, SaveAsksToUpdateFirst) {
@@ -103,9 +153,9 @@ TEST_F(Session, SaveAsWritesTheWholeTreeAndLaterSavesAppendOnlyNewerWords) {
   ASSERT_EQ(host.file_requests.size(), 2u);
   const FileDialogRequest& request = host.file_requests[1];
   EXPECT_FALSE(request.open);
-  EXPECT_EQ(request.default_extension, "txt");
+  EXPECT_EQ(request.default_extension, "");
   EXPECT_EQ(request.initial_name, path);
-  EXPECT_EQ(request.filter, "Text files (*.txt)|*.txt||");
+  EXPECT_EQ(request.filter, "Text files (*.txt)|*.txt|All files (*)|*||");
   EXPECT_EQ(window.current_path(), copy);
   EXPECT_TRUE(window.added_words().empty());
   std::string saved = ReadFile(copy);
@@ -129,7 +179,7 @@ TEST_F(Session, ExitAsksAndSavesPendingWordsOnlyWhenTold) {
   window.OnExit();
   EXPECT_TRUE(window.ended());
   EXPECT_EQ(ReadFile(path), kList);  // opened for appending, nothing written
-  EXPECT_EQ(host.messages.back().text, "Do you also want to save the lately added words (after the last update)?");
+  EXPECT_EQ(host.messages.back().text, "Do you also want to save the words you added after the last Update?");
 }
 
 TEST_F(Session, ExitYesYesAppendsPendingWordsWithoutInsertingThem) {
@@ -147,23 +197,36 @@ TEST_F(Session, ExitNoEndsWithoutWriting) {
   EXPECT_EQ(ReadFile(path), kList);
 }
 
-TEST_F(Session, EnterEscapeAndCloseAskWhenWordsAreUnsaved) {
-  host.answers = {kIdCancel, kIdCancel};
+TEST_F(Session, EnterAndEscapeNeverCloseTheCloseBoxAsksWhenWordsAreUnsaved) {
   window.OnOK();
   window.OnCancel();
   EXPECT_FALSE(window.ended());
-  EXPECT_EQ(Questions(), (Strings{"Do you want to save changes?", "Do you want to save changes?"}));
-  host.answers = {kIdNo};
-  window.OnCancel();
+  EXPECT_TRUE(host.messages.empty());
+  host.answers = {kIdCancel, kIdNo};
+  window.OnClose();
+  EXPECT_FALSE(window.ended());
+  window.OnClose();
   EXPECT_TRUE(window.ended());
+  EXPECT_EQ(Questions(), (Strings{"Do you want to save changes?", "Do you want to save changes?"}));
 
   test::FakeHost quiet_host;
   CAnalyserDlg quiet(quiet_host);
   quiet.OnInitDialog();
+  quiet.OnOK();
   quiet.OnCancel();
+  EXPECT_FALSE(quiet.ended());
+  quiet.OnClose();
   EXPECT_TRUE(quiet.ended());
-  EXPECT_EQ(quiet.result(), kIdCancel);
   EXPECT_TRUE(quiet_host.messages.empty());
+}
+
+TEST_F(Session, ExitAfterUpdateAsksOnlyWhetherToSave) {
+  window.OnUpdate();
+  host.answers = {kIdYes};
+  window.OnExit();
+  EXPECT_TRUE(window.ended());
+  EXPECT_EQ(Questions(), (Strings{"Do you want to save changes?"}));
+  EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
 }
 
 TEST_F(Session, FailedSaveKeepsTheWordsAndSaysWhy) {
@@ -195,8 +258,29 @@ TEST_F(Session, FailedSaveAsKeepsThePathTheWordsAndTheOldFile) {
     EXPECT_EQ(window.current_path(), path) << target;
     EXPECT_EQ(window.added_words().size(), 2u) << target;
   }
-  EXPECT_EQ(host.messages.size(), 3u);
-  EXPECT_NE(host.messages[0].text.find("No space left"), std::string::npos);
+  // /dev/full exists, so replacing it is asked first; a folder is not.
+  ASSERT_EQ(host.messages.size(), 4u);
+  EXPECT_EQ(host.messages[0].text, "full already exists. Do you want to replace it?");
+  EXPECT_NE(host.messages[1].text.find("No space left"), std::string::npos);
+}
+
+TEST_F(Session, SaveAsAsksBeforeReplacingAFileAndNoIsTheDefault) {
+  const std::string other = dir.Write("other.txt", "cat\n");
+  host.answers = {kIdNo, kIdNo};
+  host.files.push_back(other);
+  window.OnSaveAs();
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.messages[1].text, "other.txt already exists. Do you want to replace it?");
+  EXPECT_EQ(host.messages[1].type, kYesNo | kMbDefaultButton2);
+  EXPECT_EQ(ReadFile(other), "cat\n");
+  EXPECT_EQ(window.current_path(), path);
+
+  host.answers = {kIdNo, kIdYes};
+  host.files.push_back(other);
+  window.OnSaveAs();
+  EXPECT_EQ(window.current_path(), other);
+  EXPECT_NE(ReadFile(other).find("walked\n"), std::string::npos);
+  EXPECT_EQ(window.status().text, "Saved the list as other.txt.");
 }
 
 TEST_F(Session, OpenAsksFirstAndKeepsTheWordsWithTheirList) {
@@ -264,7 +348,9 @@ TEST(RefusedWords, StayWithTheListThroughSaveAndSaveAs) {
   window.pending_words() = {"\xf0zz", "!x"};
   window.OnUpdate();
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_NE(host.messages[0].text.find("1 word(s) could not be stored"), std::string::npos);
+  EXPECT_EQ(host.messages[0].text,
+            "1 word could not be stored in the word tree (a letter position would need more than 126 "
+            "different next letters); it is still saved.");
 
   // Save as writes the tree's words and the refused one, and nothing is
   // left unsaved; a second Save as writes it again.
@@ -323,10 +409,11 @@ TEST(TokensNotStored, SaveAsOverTheOpenedListAsksBeforeRemovingThem) {
     window.OnSaveAs();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "1 word of list.txt cannot be stored and would be removed. Save anyway?");
-    EXPECT_EQ(host.messages[0].type, kYesNo);
+    EXPECT_EQ(host.messages[0].type, kYesNo | kMbDefaultButton2);
     EXPECT_EQ(ReadFile(path), content);
   }
-  // Yes writes it; after that there is nothing left to lose.
+  // Yes writes it; after that there is nothing left to lose, and replacing
+  // the file is asked as for any other.
   host.answers = {kIdYes};
   host.files.push_back(path);
   window.OnSaveAs();
@@ -334,7 +421,8 @@ TEST(TokensNotStored, SaveAsOverTheOpenedListAsksBeforeRemovingThem) {
   host.messages.clear();
   host.files.push_back(path);
   window.OnSaveAs();
-  EXPECT_TRUE(host.messages.empty());
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "list.txt already exists. Do you want to replace it?");
 }
 
 TEST(AppendToForeignFile, KeepsTheLastWordApart) {

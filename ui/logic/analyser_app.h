@@ -1,8 +1,11 @@
 // CAnalyserApp: the application object.
 //
 // It runs the main window modally and the program ends when that window
-// closes. The About command is its own. It takes no command-line options.
+// closes. The About command is its own. The program's one argument names a
+// word list to open at the start.
 #pragma once
+
+#include <string>
 
 #include "ui/logic/analyser_dlg.h"
 #include "ui/platform/host.h"
@@ -13,9 +16,11 @@ class CAnalyserApp {
  public:
   explicit CAnalyserApp(IPlatformHost& host) : host_(host) {}
 
-  // Creates the main window, runs it until it closes and returns its result.
-  int InitInstance() {
+  // Creates the main window, opens list_to_open (unless empty), runs the
+  // window until it closes and returns its result.
+  int InitInstance(const std::string& list_to_open = {}) {
     CAnalyserDlg window(host_);
+    window.SetListToOpen(list_to_open);
     return host_.RunModal(window);
   }
 

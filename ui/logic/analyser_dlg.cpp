@@ -7,8 +7,10 @@
 #include "automaton/open_word_list.h"
 #include "lexicon/file_identity.h"
 #include "lexicon/word_file_writer.h"
+#include "ui/dialog_templates.h"
 #include "ui/logic/new_words_dlg.h"
 #include "ui/logic/settings_dlg.h"
+#include "ui/logic/wording.h"
 #include "ui/resource_ids.h"
 
 namespace tarvo::ui {
@@ -17,10 +19,12 @@ namespace {
 constexpr unsigned kQuestionYesNo = kMbYesNo | kMbIconExclamation;            // 0x34
 constexpr unsigned kQuestionYesNoCancel = kMbYesNoCancel | kMbIconExclamation;  // 0x33
 constexpr unsigned kError = kMbOk | kMbIconStop;
+constexpr unsigned kInformation = kMbOk | kMbIconInformation;
 
 constexpr const char* kAskUpdateBeforeSaving = "Do you want to update before saving?";
 constexpr const char* kAskSaveChanges = "Do you want to save changes?";
-constexpr const char* kAskSavePending = "Do you also want to save the lately added words (after the last update)?";
+constexpr const char* kAskSavePending = "Do you also want to save the words you added after the last Update?";
+constexpr const char* kWhyRefused = "a letter position would need more than 126 different next letters";
 
 }  // namespace
 
@@ -30,18 +34,42 @@ void CAnalyserDlg::OnInitDialog() {
   find_now_.enabled = false;
   update_.enabled = false;
   distance_.text = "2";
+  if (!list_to_open_.empty()) OpenList(list_to_open_);
+}
+
+std::string CAnalyserDlg::Title() const {
+  if (!ListIsOpen()) return kProgramName;
+  // The file's name and how it is read, so the user sees which list is open
+  // and whether its symbols are bytes or characters.
+  return FileNameOf(current_path_) + (HasUnsavedWords() ? "*" : "") +
+         (reading_characters() ? " (characters)" : " (bytes)") + " - " + kProgramName;
+}
+
+bool CAnalyserDlg::IsCommandEnabled(int command) const {
+  switch (command) {
+    case kCmdSave: return HasUnsavedWords();
+    case kCmdSaveAs: return ListIsOpen();
+    default: return true;
+  }
 }
 
 void CAnalyserDlg::ShowFileError(const std::string& action, const std::string& path, int error,
                                  const std::string& outcome) {
-  host_.ShowMessage("Cannot " + action + " '" + path + "': " + std::strerror(error) + ". " + outcome, kError);
+  host_.ShowMessage("Cannot " + action + " '" + path + "': " + std::strerror(error) + "." +
+                        (outcome.empty() ? "" : " " + outcome),
+                    kError);
 }
 
 void CAnalyserDlg::OnOpen() {
-  const FileDialogRequest request{true, "txt", "", "Text files (*.txt)|*.txt|All files (*.*)|*.*||",
-                                  kOfnHideReadOnly};
+  // "All files" shows names without a dot too (the system's word lists), and
+  // a typed name is taken as it stands.
+  const FileDialogRequest request{true, "", "", "Text files (*.txt)|*.txt|All files (*)|*||", kOfnHideReadOnly};
   const std::optional<std::string> chosen = host_.ChooseFile(request);
-  if (!chosen || !SettleUnsavedWords()) return;
+  if (chosen) OpenList(*chosen);
+}
+
+void CAnalyserDlg::OpenList(const std::string& path) {
+  if (!SettleUnsavedWords()) return;
   // Read into a new tree and automaton, so that a list that cannot be read
   // leaves the open one, its path and its words exactly as they were.
   CWordTree tree;
@@ -51,40 +79,59 @@ void CAnalyserDlg::OnOpen() {
     // Reading a list of millions of words takes as long as the build, so
     // the wait cursor covers the whole step.
     WaitCursor wait(host_);
-    report = OpenWordList(*chosen, settings_.buffer_size, tree, automaton, settings_.read_as_characters);
+    report = OpenWordList(path, settings_.buffer_size, tree, automaton, settings_.read_as_characters);
   }
   if (!report.ok) {
-    ShowFileError("read the word list", *chosen, report.error,
-                  tree_.IsEmpty() ? "" : "The list that was open stays open.");
+    ShowFileError("read the word list", path, report.error,
+                  ListIsOpen() ? "The list that was open stays open." : "");
     return;
   }
   tree_ = std::move(tree);
   automaton_ = std::move(automaton);
-  current_path_ = opened_path_ = *chosen;
+  current_path_ = opened_path_ = path;
   pending_.clear();
   added_.clear();
   refused_.clear();
   update_.enabled = false;
   tokens_not_stored_ = report.stats.long_tokens_skipped + report.stats.words_refused;
   display_encoding_ = report.stats.words_not_utf8 == 0 ? DisplayEncoding::kUtf8 : DisplayEncoding::kLatin1;
-  words_.ResetContent();
+  // Nothing shown belongs to the new list: no selection or stems carry over.
+  main_groups_.ResetContent();
+  shown_label_.clear();
   RefreshMainGroups();
+
+  const std::string name = FileNameOf(path);
+  if (report.stats.words == 0) {
+    status_.text = name + " holds no words.";
+  } else if (ranked_.empty()) {
+    status_.text = "Opened " + name + ": " + CountOf(report.stats.words, "word", "words") +
+                   ". No group has more than " + CountOf(settings_.min_words, "stem", "stems") + " and " +
+                   CountOf(settings_.min_suffixes, "suffix", "suffixes") +
+                   ": lower the minimums in Edit > Settings.";
+  } else {
+    status_.text = "Opened " + name + ": " + CountOf(report.stats.words, "word", "words") + ", " +
+                   CountOf(ranked_.size(), "main group", "main groups") + ".";
+  }
   if (!report.byte_mode_reason.empty()) {
-    host_.ShowMessage("The list is read as bytes, not characters: " + report.byte_mode_reason + ".",
-                      kMbOk | kMbIconInformation);
+    host_.ShowMessage("The list is read as bytes, not characters: " + report.byte_mode_reason + ".", kInformation);
   }
   const std::uint64_t skipped = report.stats.long_tokens_skipped;
   const std::uint64_t refused = report.stats.words_refused;
-  if (skipped + refused > 0) {
-    host_.ShowMessage(std::to_string(skipped) + " token(s) longer than 255 bytes were skipped and " +
-                          std::to_string(refused) +
-                          " word(s) were refused (a letter position would need more than 126 "
-                          "different next letters).",
-                      kMbOk | kMbIconInformation);
+  std::string not_stored;
+  if (skipped > 0) {
+    not_stored = CountOf(skipped, "token", "tokens") + " longer than 255 bytes " +
+                 (skipped == 1 ? "was" : "were") + " skipped";
   }
+  if (refused > 0) {
+    not_stored += std::string(not_stored.empty() ? "" : " and ") + CountOf(refused, "word", "words") + " " +
+                  (refused == 1 ? "was" : "were") + " refused (" + kWhyRefused + ")";
+  }
+  if (!not_stored.empty()) host_.ShowMessage(not_stored + ".", kInformation);
 }
 
 void CAnalyserDlg::RefreshMainGroups() {
+  const int row = main_groups_.GetCurSel();
+  const std::string selected = row >= 0 ? main_groups_.GetText(row) : std::string();
   main_groups_.ResetContent();
   ranked_ = automaton_.RankMainGroups(settings_);
   find_now_.enabled = !ranked_.empty();
@@ -93,13 +140,30 @@ void CAnalyserDlg::RefreshMainGroups() {
   for (std::uint32_t group : ranked_) {
     automaton_.GetLabel(group, labels.emplace_back());
   }
+  // A group is known by its label, its set of suffixes: state numbers change
+  // with every build, the label of a group does not.
+  const auto kept = std::find(labels.begin(), labels.end(), selected);
+  const int keep_row = kept == labels.end() ? 0 : static_cast<int>(kept - labels.begin());
   main_groups_.AddStrings(std::move(labels));
-  if (!ranked_.empty()) main_groups_.SetCurSel(0);
+  if (!ranked_.empty()) main_groups_.SetCurSel(keep_row);
+  RefreshShownStems();
+}
+
+void CAnalyserDlg::RefreshShownStems() {
+  words_.ResetContent();
+  for (int row = 0; row < main_groups_.GetCount(); ++row) {
+    if (!shown_label_.empty() && main_groups_.GetText(row) == shown_label_) {
+      words_.AddStrings(automaton_.GetWords(ranked_[static_cast<std::size_t>(row)]));
+      return;
+    }
+  }
+  shown_label_.clear();
 }
 
 void CAnalyserDlg::OnMainGroupsDoubleClick() {
   const int row = main_groups_.GetCurSel();
   if (row < 0 || static_cast<std::size_t>(row) >= ranked_.size()) return;
+  shown_label_ = main_groups_.GetText(row);
   words_.ResetContent();
   words_.AddStrings(automaton_.GetWords(ranked_[static_cast<std::size_t>(row)]));
 }
@@ -108,19 +172,37 @@ void CAnalyserDlg::OnSettings() {
   CSettingsDlg dialog(host_);
   dialog.SetValues(settings_);
   if (host_.RunModal(dialog) != kIdOk) return;
+  const bool mode_changed = dialog.Values().read_as_characters != settings_.read_as_characters;
   settings_ = dialog.Values();
-  if (find_now_.enabled) RefreshMainGroups();
+  if (!ListIsOpen()) return;
+  RefreshMainGroups();
+  if (mode_changed && settings_.read_as_characters != reading_characters()) OfferToReopen();
+}
+
+void CAnalyserDlg::OfferToReopen() {
+  const std::string mode = settings_.read_as_characters ? "characters" : "bytes";
+  if (host_.ShowMessage("Read " + FileNameOf(current_path_) + " again now, as " + mode + "?",
+                        kMbYesNo | kMbIconInformation) == kIdYes) {
+    OpenList(current_path_);
+  }
 }
 
 void CAnalyserDlg::OnFindNow() {
   const int row = main_groups_.GetCurSel();
-  if (row < 0 || static_cast<std::size_t>(row) >= ranked_.size()) return;
+  if (row < 0 || static_cast<std::size_t>(row) >= ranked_.size()) {
+    status_.text = "Choose a main group first.";
+    return;
+  }
   CNewWordsDlg dialog(host_, automaton_, pending_, ranked_[static_cast<std::size_t>(row)], distance_.text);
-  if (host_.RunModal(dialog) == kIdOk && !pending_.empty()) update_.enabled = true;
+  if (host_.RunModal(dialog) == kIdOk && !pending_.empty()) {
+    update_.enabled = true;
+    status_.text = CountOf(pending_.size(), "new word waits", "new words wait") + " for Update.";
+  }
 }
 
 void CAnalyserDlg::UpdateWordTree() {
   std::uint64_t refused = 0;
+  const std::size_t inserted = pending_.size();
   for (std::string& word : pending_) {
     if (!tree_.Insert(word)) {
       // A word refused before is already among the words to save.
@@ -137,12 +219,12 @@ void CAnalyserDlg::UpdateWordTree() {
     tree_.BuildAutomaton(automaton_);
   }
   RefreshMainGroups();
+  status_.text = "Added " + CountOf(inserted, "word", "words") + " to the word tree; the groups are ranked again.";
   if (refused > 0) {
     // Such a word stays among the added words, so that saving keeps it.
-    host_.ShowMessage(std::to_string(refused) +
-                          " word(s) could not be stored in the word tree (a letter position would "
-                          "need more than 126 different next letters); they are still saved.",
-                      kMbOk | kMbIconInformation);
+    host_.ShowMessage(CountOf(refused, "word", "words") + " could not be stored in the word tree (" +
+                          kWhyRefused + "); " + (refused == 1 ? "it is" : "they are") + " still saved.",
+                      kInformation);
   }
 }
 
@@ -152,6 +234,9 @@ int CAnalyserDlg::AppendAddedWords() {
     ShowFileError("save to", current_path_, error,
                   "The file was left as it was; the new words are kept, so they can be saved again.");
     return -1;
+  }
+  if (!added_.empty()) {
+    status_.text = "Appended " + CountOf(added_.size(), "word", "words") + " to " + FileNameOf(current_path_) + ".";
   }
   added_.clear();
   return 1;
@@ -165,13 +250,14 @@ void CAnalyserDlg::OnSave() {
 }
 
 void CAnalyserDlg::OnSaveAs() {
-  if (tree_.IsEmpty()) return;
+  if (!ListIsOpen()) return;
   if (update_.enabled && host_.ShowMessage(kAskUpdateBeforeSaving, kQuestionYesNo) == kIdYes) {
     UpdateWordTree();
   }
-  const FileDialogRequest request{false, "txt", current_path_, "Text files (*.txt)|*.txt||", kOfnHideReadOnly};
+  const FileDialogRequest request{false, "", current_path_, "Text files (*.txt)|*.txt|All files (*)|*||",
+                                  kOfnHideReadOnly};
   const std::optional<std::string> chosen = host_.ChooseFile(request);
-  if (!chosen || !MayOverwriteOpenedList(*chosen)) return;
+  if (!chosen || !MayReplace(*chosen)) return;
   int error = 0;
   int result;
   {
@@ -185,14 +271,23 @@ void CAnalyserDlg::OnSaveAs() {
   if (IsSameFile(*chosen, opened_path_)) tokens_not_stored_ = 0;
   current_path_ = *chosen;
   added_.clear();
+  status_.text = "Saved the list as " + FileNameOf(current_path_) + ".";
 }
 
-bool CAnalyserDlg::MayOverwriteOpenedList(const std::string& target) {
-  if (tokens_not_stored_ == 0 || !IsSameFile(target, opened_path_)) return true;
-  const std::string name = std::filesystem::path(opened_path_).filename().string();
-  const std::string count = tokens_not_stored_ == 1 ? "1 word" : std::to_string(tokens_not_stored_) + " words";
-  return host_.ShowMessage(count + " of " + name + " cannot be stored and would be removed. Save anyway?",
-                           kQuestionYesNo) == kIdYes;
+bool CAnalyserDlg::MayReplace(const std::string& target) {
+  std::error_code error;
+  const auto status = std::filesystem::symlink_status(target, error);
+  // A folder is not replaced: the save reports why.
+  if (!std::filesystem::exists(status) || std::filesystem::is_directory(target, error)) return true;
+  const std::string name = FileNameOf(target);
+  if (tokens_not_stored_ > 0 && IsSameFile(target, opened_path_)) {
+    const std::string count = CountOf(tokens_not_stored_, "word", "words");
+    return host_.ShowMessage(count + " of " + FileNameOf(opened_path_) +
+                                 " cannot be stored and would be removed. Save anyway?",
+                             kQuestionYesNo | kMbDefaultButton2) == kIdYes;
+  }
+  return host_.ShowMessage(name + " already exists. Do you want to replace it?",
+                           kQuestionYesNo | kMbDefaultButton2) == kIdYes;
 }
 
 bool CAnalyserDlg::SettleUnsavedWords() {
@@ -219,11 +314,6 @@ bool CAnalyserDlg::CloseAfterAsking() {
 
 void CAnalyserDlg::OnExit() { CloseAfterAsking(); }
 
-void CAnalyserDlg::OnOK() { CloseAfterAsking(); }
-
-void CAnalyserDlg::OnCancel() {
-  if (HasUnsavedWords()) CloseAfterAsking();
-  else EndDialog(kIdCancel);
-}
+void CAnalyserDlg::OnClose() { CloseAfterAsking(); }
 
 }  // namespace tarvo::ui

@@ -1,22 +1,27 @@
-// CAnalyserDlg: the logic of the main window, "Suffix analyser".
+// CAnalyserDlg: the logic of the main window.
 //
 // It owns everything for the whole run: the word tree, the automaton, the
 // settings, the current path, the ranked groups and two word lists: the
 // pending words (accepted in the New words dialog, not yet in the tree) and
-// the added words (inserted by Update since the last save). Every menu item
-// and button is one of the On... commands below; the view calls them and
-// then redraws from the control models.
+// the added words (inserted by Update since the last save). Every menu item,
+// button, double-click and key is one of the On... commands below; the view
+// calls them and then redraws from the control models, the title and the
+// menu commands' states.
 //
 // Two button states double as flags: Update is enabled exactly when words
 // are pending, Find Now exactly when the last ranking gave a main group.
+// A re-ranking (Update, Settings) keeps the selected group selected, and
+// the stems shown, when that group is still ranked; the stems list never
+// shows a group of another list or a group no longer listed. The status
+// line says what the last command did.
 //
 // The window never drops words silently and keeps them with their list: a
 // file that cannot be read or written is reported with its reason, a failed
-// save keeps the words, closing with Enter, Escape or the close box asks the
-// same questions as Exit when there is something unsaved, and so does Open,
-// which replaces the list only once the new one has been read whole. Words
-// the tree refuses stay with the list: Save appends them and Save as writes
-// them after the tree's words.
+// save keeps the words, Exit and the close box ask when there is something
+// unsaved, and so does Open, which replaces the list only once the new one
+// has been read whole. Enter and Escape never close the window. Save as asks
+// before it replaces a file. Words the tree refuses stay with the list: Save
+// appends them and Save as writes them after the tree's words.
 #pragma once
 
 #include <cstdint>
@@ -39,7 +44,7 @@ class CAnalyserDlg : public CDialogLogic {
   explicit CAnalyserDlg(IPlatformHost& host);
 
   // --- Commands ---------------------------------------------------------------
-  void OnInitDialog() override;
+  void OnInitDialog() override;  // opens the list named by SetListToOpen, if any
   void OnOpen();
   void OnSave();
   void OnSaveAs();
@@ -47,13 +52,19 @@ class CAnalyserDlg : public CDialogLogic {
   void OnSettings();
   void OnFindNow();
   void OnUpdate() { UpdateWordTree(); }
-  void OnMainGroupsDoubleClick();  // Show words
-  // Enter, and Escape or the close box: end at once unless something is
-  // unsaved, in which case they ask as Exit does.
-  void OnOK() override;
-  void OnCancel() override;
+  void OnMainGroupsDoubleClick();  // Show words; also Enter on a group
+  // Enter with nothing to act on, and Escape: nothing. The close box ends
+  // the program as Exit does, asking when something is unsaved.
+  void OnOK() override {}
+  void OnCancel() override {}
+  void OnClose() override;
+
+  // The list the window opens when it starts (the program's argument).
+  void SetListToOpen(std::string path) { list_to_open_ = std::move(path); }
 
   // --- Shared steps -------------------------------------------------------------
+  // Opens the list at path, after asking about unsaved words.
+  void OpenList(const std::string& path);
   void RefreshMainGroups();
   void UpdateWordTree();
   // Appends the added words to the current file and empties the list.
@@ -67,6 +78,12 @@ class CAnalyserDlg : public CDialogLogic {
   CButtonModel& find_now_button() { return find_now_; }
   CButtonModel& update_button() { return update_; }
   CEditModel& distance_edit() { return distance_; }
+  CStaticModel& status() { return status_; }
+  // "Tarvo", or the list's name, a * while words are unsaved, and its mode.
+  std::string Title() const;
+  // Whether a menu command can run now (Save needs unsaved words, Save as
+  // an open list).
+  bool IsCommandEnabled(int command) const;
 
   // --- Data -------------------------------------------------------------------------
   const CWordTree& tree() const { return tree_; }
@@ -90,9 +107,15 @@ class CAnalyserDlg : public CDialogLogic {
   bool SettleUnsavedWords();
   bool CloseAfterAsking();
   bool HasUnsavedWords() const { return update_.enabled || !added_.empty(); }
-  // Asks before Save as writes over the opened file when that would remove
-  // the tokens the tree could not store at Open; true to go on.
-  bool MayOverwriteOpenedList(const std::string& target);
+  bool ListIsOpen() const { return !current_path_.empty(); }
+  // Asks before Save as replaces an existing file, and says so when that
+  // would remove the tokens the tree could not store at Open; true to go on.
+  bool MayReplace(const std::string& target);
+  // Fills the stems list with the shown group's stems when it is still
+  // ranked, and empties it otherwise.
+  void RefreshShownStems();
+  // After Settings changed the mode: offers to read the open list again.
+  void OfferToReopen();
   void ShowFileError(const std::string& action, const std::string& path, int error,
                      const std::string& outcome);
 
@@ -104,6 +127,8 @@ class CAnalyserDlg : public CDialogLogic {
   std::vector<std::string> refused_;  // words Update could not put into the tree
   std::string current_path_;
   std::string opened_path_;           // the list last opened
+  std::string list_to_open_;
+  std::string shown_label_;           // the group whose stems are shown, or empty
   std::uint64_t tokens_not_stored_ = 0;  // its tokens skipped or refused at Open
   AnalysisSettings settings_;
   std::vector<std::uint32_t> ranked_;
@@ -111,9 +136,10 @@ class CAnalyserDlg : public CDialogLogic {
 
   CListBoxModel main_groups_{CListBoxModel::Order::kUnsorted, CListBoxModel::Selection::kSingle};
   CListBoxModel words_{CListBoxModel::Order::kSorted, CListBoxModel::Selection::kSingle};
-  CButtonModel find_now_{"&Find Now"};
+  CButtonModel find_now_{"F&ind Now"};
   CButtonModel update_{"&Update"};
   CEditModel distance_{"", EditFilter::kDigits};
+  CStaticModel status_;
 };
 
 }  // namespace tarvo::ui

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <optional>
 
+#include "ui/logic/wording.h"
+
 namespace tarvo::ui {
 namespace {
 
@@ -56,16 +58,17 @@ std::string FormatFloat(float value) {
   return text;
 }
 
-bool ExchangeLong(IPlatformHost& host, const CEditModel& edit, long min, long max, long* value) {
+bool ExchangeLong(IPlatformHost& host, const CEditModel& edit, const char* caption, long min, long max,
+                  long* value) {
   long long parsed = 0;
   const ParseOutcome outcome = ParseLong(edit.text, &parsed);
   if (outcome == ParseOutcome::kNotANumber) {
-    host.ShowMessage("Please enter an integer.", kMessageType);
+    host.ShowMessage(std::string("Please enter a whole number for \"") + caption + "\".", kMessageType);
     return false;
   }
   if (outcome == ParseOutcome::kTooLarge || parsed < min || parsed > max) {
-    host.ShowMessage("Please enter an integer between " + std::to_string(min) + " and " +
-                         std::to_string(max) + ".",
+    host.ShowMessage("Please enter a whole number between " + WithThousandsSeparators(min) + " and " +
+                         WithThousandsSeparators(max) + " for \"" + caption + "\".",
                      kMessageType);
     return false;
   }
@@ -73,20 +76,22 @@ bool ExchangeLong(IPlatformHost& host, const CEditModel& edit, long min, long ma
   return true;
 }
 
-bool ExchangeFloat(IPlatformHost& host, const CEditModel& edit, float* value) {
+bool ExchangeFloat(IPlatformHost& host, const CEditModel& edit, const char* caption, float* value) {
   const std::optional<double> parsed = ParseReal(edit.text);
   if (!parsed || std::fabs(*parsed) > 3.4e38) {
-    host.ShowMessage("Please enter a number.", kMessageType);
+    host.ShowMessage(std::string("Please enter a number for \"") + caption + "\".", kMessageType);
     return false;
   }
   *value = static_cast<float>(*parsed);
   return true;
 }
 
-bool ExchangeFloatInRange(IPlatformHost& host, const CEditModel& edit, float min, float max, float* value) {
-  if (!ExchangeFloat(host, edit, value)) return false;
+bool ExchangeFloatInRange(IPlatformHost& host, const CEditModel& edit, const char* caption, float min,
+                          float max, float* value) {
+  if (!ExchangeFloat(host, edit, caption, value)) return false;
   if (*value < min || *value > max) {
-    host.ShowMessage("Please enter a number between " + FormatFloat(min) + " and " + FormatFloat(max) + ".",
+    host.ShowMessage("Please enter a number between " + FormatFloat(min) + " and " + FormatFloat(max) +
+                         " for \"" + caption + "\".",
                      kMessageType);
     return false;
   }

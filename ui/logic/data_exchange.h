@@ -14,11 +14,14 @@ std::string FormatLong(long value);
 std::string FormatFloat(float value);  // general format: 1.0 shows as 1
 
 // Reading direction. Each reads the edit's text into *value and checks it
-// against [min, max]; on failure it shows the message for the failure and
-// returns false, leaving *value as it was when the text is not a number.
-// A number too large for the type is a range failure.
-bool ExchangeLong(IPlatformHost& host, const CEditModel& edit, long min, long max, long* value);
-bool ExchangeFloat(IPlatformHost& host, const CEditModel& edit, float* value);
-bool ExchangeFloatInRange(IPlatformHost& host, const CEditModel& edit, float min, float max, float* value);
+// against [min, max]; on failure it shows a message that names the field by
+// its caption and says what it takes, and returns false, leaving *value as
+// it was when the text is not a number. A number too large for the type is
+// a range failure.
+bool ExchangeLong(IPlatformHost& host, const CEditModel& edit, const char* caption, long min, long max,
+                  long* value);
+bool ExchangeFloat(IPlatformHost& host, const CEditModel& edit, const char* caption, float* value);
+bool ExchangeFloatInRange(IPlatformHost& host, const CEditModel& edit, const char* caption, float min,
+                          float max, float* value);
 
 }  // namespace tarvo::ui

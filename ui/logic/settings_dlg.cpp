@@ -1,6 +1,7 @@
 #include "ui/logic/settings_dlg.h"
 
 #include "automaton/analysis_settings.h"
+#include "ui/dialog_templates.h"
 #include "ui/logic/data_exchange.h"
 #include "ui/resource_ids.h"
 
@@ -51,6 +52,22 @@ AnalysisSettings CSettingsDlg::Values() const {
 
 void CSettingsDlg::OnInitDialog() { DoDataExchange(false); }
 
+void CSettingsDlg::OnHelp() {
+  host_.ShowMessage(
+      std::string(kMinWordsCaption) + ", " + kMinSuffixesCaption +
+          ": a suffix group is a main group only when it has more stems than the first and more suffixes "
+          "than the second.\n\n" +
+          kWordWeightCaption + ", " + kSuffixWeightCaption +
+          ": the main groups are ranked by ln(suffixes) \u00d7 suffix weight + ln(words) \u00d7 word weight. "
+          "The word weight may be negative; the suffix weight is from 1 to 100.\n\n" +
+          kGroupsShownCaption + ": the length of the list of main groups.\n\n" + kBufferSizeCaption +
+          ": how many entries the word tree grows by at a time; it applies from the next Open.\n\n" +
+          kReadAsCharactersCaption +
+          ": each UTF-8 character is one symbol instead of each byte. It applies when a list is opened; "
+          "OK offers to read the open list again.",
+      kMbOk | kMbIconInformation);
+}
+
 void CSettingsDlg::OnOK() {
   if (DoDataExchange(true)) EndDialog(kIdOk);
 }
@@ -72,13 +89,18 @@ bool CSettingsDlg::DoDataExchange(bool save_and_validate) {
     if (!ok) RequestFocus(control_id);
     return ok;
   };
-  const bool all_valid = step(kMinSuffixesEdit, ExchangeLong(host_, min_suffixes_edit_, 1, kMaxSettingValue, &min_suffixes)) &&
-         step(kMinWordsEdit, ExchangeLong(host_, min_words_edit_, 1, kMaxSettingValue, &min_words)) &&
-         step(kGroupsShownEdit, ExchangeLong(host_, groups_shown_edit_, 1, kMaxSettingValue, &groups_shown)) &&
-         step(kWordWeightEdit, ExchangeFloat(host_, word_weight_edit_, &word_weight)) &&
-         step(kSuffixWeightEdit, ExchangeFloatInRange(host_, suffix_weight_edit_, kMinSuffixWeight,
-                                                      kMaxSuffixWeight, &suffix_weight)) &&
-         step(kBufferSizeEdit, ExchangeLong(host_, buffer_size_edit_, kMinBufferSize, kMaxSettingValue, &buffer_size));
+  const bool all_valid =
+      step(kMinSuffixesEdit, ExchangeLong(host_, min_suffixes_edit_, kMinSuffixesCaption, 1, kMaxSettingValue,
+                                          &min_suffixes)) &&
+      step(kMinWordsEdit,
+           ExchangeLong(host_, min_words_edit_, kMinWordsCaption, 1, kMaxSettingValue, &min_words)) &&
+      step(kGroupsShownEdit, ExchangeLong(host_, groups_shown_edit_, kGroupsShownCaption, 1, kMaxSettingValue,
+                                          &groups_shown)) &&
+      step(kWordWeightEdit, ExchangeFloat(host_, word_weight_edit_, kWordWeightCaption, &word_weight)) &&
+      step(kSuffixWeightEdit, ExchangeFloatInRange(host_, suffix_weight_edit_, kSuffixWeightCaption,
+                                                   kMinSuffixWeight, kMaxSuffixWeight, &suffix_weight)) &&
+      step(kBufferSizeEdit, ExchangeLong(host_, buffer_size_edit_, kBufferSizeCaption, kMinBufferSize,
+                                         kMaxSettingValue, &buffer_size));
   if (all_valid) read_as_characters = read_as_characters_check_.checked;
   return all_valid;
 }

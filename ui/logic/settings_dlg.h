@@ -8,7 +8,8 @@
 // needs no check. The first failure shows a message, sends the focus
 // back to that edit box and keeps the dialog open; members read before it
 // already hold their new values, but reach the main window only through a
-// later successful OK.
+// later successful OK. Each message names its field by the caption the
+// dialog shows.
 #pragma once
 
 #include "automaton/analysis_settings.h"
@@ -24,8 +25,8 @@ class CSettingsDlg : public CDialogLogic {
 
   void OnInitDialog() override;
   void OnOK() override;
-  // The Help button has no handler: it does nothing.
-  void OnHelp() {}
+  // The Help button (and F1): what each field means and when it applies.
+  void OnHelp();
 
   // Copies the main window's settings into the members, and back. Values()
   // is only meaningful after the dialog ended with OK, which checked every

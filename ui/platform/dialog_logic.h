@@ -22,6 +22,8 @@ class CDialogLogic {
   // The standard OK (Enter) and Cancel (Escape, close box) commands.
   virtual void OnOK() { EndDialog(kIdOk); }
   virtual void OnCancel() { EndDialog(kIdCancel); }
+  // The close box; a dialog treats it as Cancel unless it says otherwise.
+  virtual void OnClose() { OnCancel(); }
 
   void EndDialog(int result) {
     ended_ = true;

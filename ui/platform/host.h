@@ -20,9 +20,11 @@ enum MessageBoxType : unsigned {
   kMbIconStop = 0x10,
   kMbIconExclamation = 0x30,
   kMbIconInformation = 0x40,
+  kMbDefaultButton2 = 0x100,  // No rather than Yes is the default answer
 };
 inline constexpr unsigned kMbButtonsMask = 0x0f;
 inline constexpr unsigned kMbIconMask = 0xf0;
+inline constexpr unsigned kMbDefaultMask = 0xf00;
 
 enum DialogResult : int {
   kIdOk = 1,
@@ -36,9 +38,9 @@ inline constexpr unsigned kOfnHideReadOnly = 0x4;
 
 struct FileDialogRequest {
   bool open = true;               // open or save
-  std::string default_extension;  // added to a name typed without one
+  std::string default_extension;  // added to a name typed without one; empty: the name stands
   std::string initial_name;       // proposed file name (full path or empty)
-  std::string filter;             // "Text files (*.txt)|*.txt|All files (*.*)|*.*||"
+  std::string filter;             // "Text files (*.txt)|*.txt|All files (*)|*||"
   unsigned flags = 0;
 };
 

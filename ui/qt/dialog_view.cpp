@@ -95,10 +95,23 @@ void DialogView::BindEdit(int id, CEditModel& model) {
   });
 }
 
-ListBoxBinding* DialogView::BindList(int id, CListBoxModel& model, std::function<DisplayEncoding()> encoding) {
-  auto* binding = new ListBoxBinding(built_->ControlAs<QListView>(id), model, std::move(encoding));
+ListBoxBinding* DialogView::BindList(int id, CListBoxModel& model, std::function<DisplayEncoding()> encoding,
+                                     std::function<void()> on_double_click) {
+  auto* view = built_->ControlAs<QListView>(id);
+  auto* binding = new ListBoxBinding(view, model, std::move(encoding));
   syncs_.push_back([binding] { binding->Sync(); });
+  if (on_double_click) {
+    auto run = [this, on_double_click] { Command(on_double_click); };
+    binding->OnDoubleClick(run);
+    enter_actions_.insert(view, run);
+  }
   return binding;
+}
+
+void DialogView::PressOnEnter(int edit_id, int button_id) {
+  auto* button = built_->ControlAs<QPushButton>(button_id);
+  // click() does nothing while the button is disabled.
+  enter_actions_.insert(Control(edit_id), [button] { button->click(); });
 }
 
 void DialogView::BindStatic(int id, CStaticModel& model, std::function<DisplayEncoding()> encoding) {
@@ -132,9 +145,12 @@ void DialogView::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
     return;
   }
-  // Enter presses the focused push button, else the default button, else
-  // it is the standard OK command.
-  QPushButton* target = qobject_cast<QPushButton*>(focusWidget());
+  QWidget* focus = focusWidget();
+  if (const auto action = enter_actions_.constFind(focus); action != enter_actions_.cend()) {
+    (*action)();
+    return;
+  }
+  QPushButton* target = qobject_cast<QPushButton*>(focus);
   if (target == nullptr) {
     for (QPushButton* button : findChildren<QPushButton*>()) {
       if (button->isDefault() && button->isVisible()) target = button;
@@ -148,7 +164,7 @@ void DialogView::keyPressEvent(QKeyEvent* event) {
 }
 
 void DialogView::closeEvent(QCloseEvent* event) {
-  if (!logic_.ended()) Command([this] { logic_.OnCancel(); });
+  if (!logic_.ended()) Command([this] { logic_.OnClose(); });
   if (logic_.ended()) event->accept();
   else event->ignore();
 }

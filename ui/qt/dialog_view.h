@@ -1,14 +1,21 @@
 // DialogView: a QDialog that shows one dialog's logic and runs its commands.
 //
 // The controls come from the dialog's template. Each bound control shows a
-// model of the logic; every command runs through Command(), which calls the
-// logic, redraws every bound control from its model, moves the focus where
-// the logic asked, and ends the dialog once the logic has ended it. The
-// standard OK and Cancel (Enter, Escape, the close box) go to the logic's
-// OnOK and OnCancel, so that the logic decides whether the dialog closes.
+// model of the logic; every command, whether from a button, a double-click
+// or a key, runs through Command(), which calls the logic, redraws every
+// bound control from its model, moves the focus where the logic asked, and
+// ends the dialog once the logic has ended it.
+//
+// Enter presses the focused button; on a list with a double-click command
+// it runs that command, and in an edit box with a button of its own it
+// presses that button; anywhere else it presses the default button, or is
+// the logic's OnOK when there is none. Escape is the logic's OnCancel and
+// the close box its OnClose, so that the logic decides whether the dialog
+// closes.
 #pragma once
 
 #include <QDialog>
+#include <QHash>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -44,7 +51,14 @@ class DialogView : public QDialog {
 
   void BindButton(int id, std::function<void()> command, CButtonModel* model = nullptr);
   void BindEdit(int id, CEditModel& model);
-  ListBoxBinding* BindList(int id, CListBoxModel& model, std::function<DisplayEncoding()> encoding);
+  // `on_double_click`, when given, runs as a command on a double-click and
+  // on Enter in the list.
+  ListBoxBinding* BindList(int id, CListBoxModel& model, std::function<DisplayEncoding()> encoding,
+                           std::function<void()> on_double_click = {});
+  // Enter in the edit box `edit_id` presses the button `button_id`.
+  void PressOnEnter(int edit_id, int button_id);
+  // Adds a step to the redraw that follows every command.
+  void AddSync(std::function<void()> sync) { syncs_.push_back(std::move(sync)); }
   void BindStatic(int id, CStaticModel& model, std::function<DisplayEncoding()> encoding);
   void BindCheckBox(int id, CCheckBoxModel& model);
 
@@ -60,6 +74,7 @@ class DialogView : public QDialog {
   QWidget* page_;
   std::unique_ptr<BuiltDialog> built_;
   std::vector<std::function<void()>> syncs_;
+  QHash<QWidget*, std::function<void()>> enter_actions_;  // what Enter does in a control
 };
 
 }  // namespace tarvo::ui::qt

@@ -37,6 +37,16 @@ ListBoxBinding::ListBoxBinding(QListView* view, CListBoxModel& model, std::funct
 
 void ListBoxBinding::ViewSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
   if (syncing_) return;
+  if (!model_.multiple_selection() && !view_->selectionModel()->hasSelection() && model_.GetCurSel() >= 0) {
+    // A click on the blank part of the list, or a Ctrl+click on the
+    // selected row, would leave a single-selection list with no row: the
+    // row stays selected.
+    syncing_ = true;
+    const QModelIndex row = adapter_->index(model_.GetCurSel());
+    view_->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+    syncing_ = false;
+    return;
+  }
   for (const QItemSelectionRange& range : deselected) {
     for (int row = range.top(); row <= range.bottom(); ++row) model_.SetSel(row, false);
   }

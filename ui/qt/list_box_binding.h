@@ -1,5 +1,6 @@
 // Shows a CListBoxModel in a QListView and reports the user's selection and
-// double-clicks back to it.
+// double-clicks back to it. Once a single-selection list has a selected
+// row, nothing the user does leaves it without one.
 //
 // The view reads rows straight from the model through a QAbstractListModel
 // adapter (no copy of the rows), with uniform row heights, so lists of a

@@ -1,17 +1,32 @@
-// tarvo: the desktop program. It takes no command-line options and ends
-// when its main window closes.
+// tarvo: the desktop program. It ends when its main window closes.
+//
+//   tarvo [WORDLIST]   opens WORDLIST at the start
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
+#include <cstring>
 
+#include "ui/dialog_templates.h"
 #include "ui/logic/analyser_app.h"
 #include "ui/qt/qt_host.h"
 
 int main(int argc, char** argv) {
+  // QApplication takes its own options (such as -platform) out of argv.
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Tarvo"));
+  constexpr const char* kUsage = "usage: tarvo [WORDLIST]\n";
+  if (argc > 2) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  QApplication::setApplicationName(QString::fromUtf8(tarvo::ui::kProgramName));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvo/icon.png")));
   tarvo::ui::qt::QtHost host;
   tarvo::ui::CAnalyserApp app(host);
-  app.InitInstance();
+  // The path as its bytes: a file name need not be valid in any encoding.
+  app.InitInstance(argc == 2 ? argv[1] : "");
   return 0;
 }

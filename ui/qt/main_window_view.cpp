@@ -1,12 +1,33 @@
 #include "ui/qt/main_window_view.h"
 
-#include <QFileInfo>
 #include <QLayout>
 #include <QMenu>
 
 #include "ui/resource_ids.h"
 
 namespace tarvo::ui::qt {
+
+QList<QKeySequence> ShortcutKeys(StandardShortcut shortcut) {
+  struct Keys {
+    QKeySequence::StandardKey standard;
+    const char* fallback;
+  };
+  auto keys_of = [](StandardShortcut which) -> Keys {
+    switch (which) {
+      case StandardShortcut::kOpen: return {QKeySequence::Open, "Ctrl+O"};
+      case StandardShortcut::kSave: return {QKeySequence::Save, "Ctrl+S"};
+      case StandardShortcut::kSaveAs: return {QKeySequence::SaveAs, "Ctrl+Shift+S"};
+      case StandardShortcut::kQuit: return {QKeySequence::Quit, "Ctrl+Q"};
+      case StandardShortcut::kPreferences: return {QKeySequence::Preferences, "Ctrl+,"};
+      case StandardShortcut::kNone: break;
+    }
+    return {QKeySequence::UnknownKey, nullptr};
+  };
+  const Keys keys = keys_of(shortcut);
+  if (keys.fallback == nullptr) return {};
+  QList<QKeySequence> platform = QKeySequence::keyBindings(keys.standard);
+  return platform.isEmpty() ? QList<QKeySequence>{QKeySequence(QString::fromLatin1(keys.fallback))} : platform;
+}
 
 MainWindowView::MainWindowView(CAnalyserDlg& logic, IPlatformHost& host)
     : DialogView(logic, MainDialogTemplate()), menu_bar_(new QMenuBar(this)) {
@@ -15,12 +36,21 @@ MainWindowView::MainWindowView(CAnalyserDlg& logic, IPlatformHost& host)
   BuildMenu(logic, host);
 
   auto encoding = [&logic] { return logic.display_encoding(); };
-  BindList(kMainGroupsList, logic.main_groups(), encoding)->OnDoubleClick([&logic] { logic.OnMainGroupsDoubleClick(); });
+  BindList(kMainGroupsList, logic.main_groups(), encoding, [&logic] { logic.OnMainGroupsDoubleClick(); });
   BindList(kWordsList, logic.words(), encoding);
   BindEdit(kDistanceEdit, logic.distance_edit());
   BindButton(kFindNowButton, [&logic] { logic.OnFindNow(); }, &logic.find_now_button());
   BindButton(kUpdateButton, [&logic] { logic.OnUpdate(); }, &logic.update_button());
   BindButton(kExitButton, [&logic] { logic.OnExit(); });
+  PressOnEnter(kDistanceEdit, kFindNowButton);
+  // Status texts name files, whose bytes are shown as UTF-8 where they are.
+  BindStatic(kStatusText, logic.status(), [] { return DisplayEncoding::kUtf8; });
+  AddSync([this, &logic] {
+    setWindowTitle(QString::fromLocal8Bit(logic.Title().c_str()));
+    for (auto action = actions_.cbegin(); action != actions_.cend(); ++action) {
+      action.value()->setEnabled(logic.IsCommandEnabled(action.key()));
+    }
+  });
 }
 
 void MainWindowView::BuildMenu(CAnalyserDlg& logic, IPlatformHost& host) {
@@ -40,29 +70,12 @@ void MainWindowView::BuildMenu(CAnalyserDlg& logic, IPlatformHost& host) {
         continue;
       }
       QAction* action = menu->addAction(QString::fromUtf8(item.text));
+      action->setShortcuts(ShortcutKeys(item.shortcut));
       const std::function<void()> command = commands.value(item.command);
-      connect(action, &QAction::triggered, this, [this, command, &logic] {
-        Command([&] {
-          command();
-          UpdateTitle(logic);
-        });
-      });
+      connect(action, &QAction::triggered, this, [this, command] { Command(command); });
       actions_.insert(item.command, action);
     }
   }
-}
-
-void MainWindowView::UpdateTitle(const CAnalyserDlg& logic) {
-  const QString caption = QString::fromUtf8(MainDialogTemplate().caption);
-  if (logic.current_path().empty()) {
-    setWindowTitle(caption);
-    return;
-  }
-  // The file's name and how it is read, so the user sees which list is open
-  // and whether its symbols are bytes or characters.
-  const QString name = QFileInfo(QString::fromLocal8Bit(logic.current_path().c_str())).fileName();
-  const QString mode = logic.reading_characters() ? QStringLiteral("characters") : QStringLiteral("bytes");
-  setWindowTitle(caption + QStringLiteral(" - ") + name + QStringLiteral(" (") + mode + QStringLiteral(")"));
 }
 
 }  // namespace tarvo::ui::qt

@@ -1,4 +1,7 @@
-// The main window "Suffix analyser": its menu and controls over CAnalyserDlg.
+// The main window: its menu and controls over CAnalyserDlg.
+//
+// The title, the status line and the menu commands' enabled states are
+// redrawn after every command, like the controls.
 #pragma once
 
 #include <QAction>
@@ -22,10 +25,13 @@ class MainWindowView : public DialogView {
 
  private:
   void BuildMenu(CAnalyserDlg& logic, IPlatformHost& host);
-  void UpdateTitle(const CAnalyserDlg& logic);
 
   QMenuBar* menu_bar_;
   QHash<int, QAction*> actions_;
 };
+
+// The keys of a standard menu command: the platform's own, or the usual
+// ones where the platform has none (Ctrl+Q, Ctrl+Shift+S, Ctrl+,).
+QList<QKeySequence> ShortcutKeys(StandardShortcut shortcut);
 
 }  // namespace tarvo::ui::qt

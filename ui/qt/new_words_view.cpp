@@ -7,7 +7,7 @@ namespace tarvo::ui::qt {
 NewWordsView::NewWordsView(CNewWordsDlg& logic, DisplayEncoding encoding, QWidget* parent)
     : DialogView(logic, NewWordsDialogTemplate(), parent) {
   auto shown_as = [encoding] { return encoding; };
-  BindList(kSuspiciousList, logic.suspicious_groups(), shown_as)->OnDoubleClick([&logic] { logic.OnShowGroup(); });
+  BindList(kSuspiciousList, logic.suspicious_groups(), shown_as, [&logic] { logic.OnShowGroup(); });
   BindList(kGroupWordsList, logic.group_words(), shown_as);
   BindList(kPossibleWordsList, logic.possible_words(), shown_as);
   BindList(kToBeAddedList, logic.words_to_add(), shown_as);

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#include "ui/dialog_templates.h"
 #include "ui/logic/analyser_dlg.h"
 #include "ui/logic/new_words_dlg.h"
 #include "ui/logic/settings_dlg.h"
@@ -22,17 +23,23 @@ namespace tarvo::ui::qt {
 QtHost::QtHost() { RegisterResources(); }
 
 QStringList NameFilters(const std::string& filter) {
-  // Pairs of "description|patterns", ended by an empty field. Qt reads the
-  // patterns from the parentheses of the description.
-  QStringList fields = QString::fromUtf8(filter.c_str()).split(QLatin1Char('|'));
+  // Pairs of "description|patterns", ended by an empty field; patterns are
+  // separated by ';'. Qt matches the patterns in the last parentheses of a
+  // name filter, so the patterns go there unless the description already
+  // shows exactly them.
+  const QStringList fields = QString::fromUtf8(filter.c_str()).split(QLatin1Char('|'));
   QStringList names;
-  for (qsizetype i = 0; i + 1 < fields.size() && !fields[i].isEmpty(); i += 2) names << fields[i];
+  for (qsizetype i = 0; i + 1 < fields.size() && !fields[i].isEmpty(); i += 2) {
+    const QString patterns = fields[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+    const QString shown = QStringLiteral(" (") + patterns + QStringLiteral(")");
+    names << (fields[i].endsWith(shown) ? fields[i] : fields[i] + shown);
+  }
   return names;
 }
 
 int QtHost::ShowMessage(const std::string& text, unsigned type) {
   QMessageBox box(QApplication::activeWindow());
-  box.setWindowTitle(QStringLiteral("Tarvo"));
+  box.setWindowTitle(QString::fromUtf8(kProgramName));
   box.setText(QString::fromUtf8(text.c_str()));
   switch (type & kMbIconMask) {
     case kMbIconStop: box.setIcon(QMessageBox::Critical); break;
@@ -40,14 +47,15 @@ int QtHost::ShowMessage(const std::string& text, unsigned type) {
     case kMbIconInformation: box.setIcon(QMessageBox::Information); break;
     default: break;
   }
+  const bool default_no = (type & kMbDefaultMask) == kMbDefaultButton2;
   switch (type & kMbButtonsMask) {
     case kMbYesNoCancel:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-      box.setDefaultButton(QMessageBox::Yes);
+      box.setDefaultButton(default_no ? QMessageBox::No : QMessageBox::Yes);
       break;
     case kMbYesNo:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      box.setDefaultButton(QMessageBox::Yes);
+      box.setDefaultButton(default_no ? QMessageBox::No : QMessageBox::Yes);
       break;
     default:
       box.setStandardButtons(QMessageBox::Ok);
@@ -103,9 +111,9 @@ int QtHost::RunModal(CDialogLogic& dialog) {
 
 void QtHost::ShowAbout() {
   QMessageBox box(QApplication::activeWindow());
-  box.setWindowTitle(QStringLiteral("About Tarvo"));
+  box.setWindowTitle(QStringLiteral("About %1").arg(QString::fromUtf8(kProgramName)));
   box.setIconPixmap(QIcon(QStringLiteral(":/tarvo/icon.png")).pixmap(48, 48));
-  box.setText(QStringLiteral("<b>Tarvo %1</b>").arg(QStringLiteral(TARVO_VERSION)));
+  box.setText(QStringLiteral("<b>%1 %2</b>").arg(QString::fromUtf8(kProgramName), QStringLiteral(TARVO_VERSION)));
   box.setInformativeText(QStringLiteral(
       "Finds the suffix groups of a word list: stems that take exactly the same endings. "
       "From a main group it proposes the words that similar groups lack."));

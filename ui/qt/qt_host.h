@@ -38,7 +38,7 @@ class QtHost : public IPlatformHost {
   const CAnalyserDlg* main_window_ = nullptr;
 };
 
-// "Text files (*.txt)|*.txt|All files (*.*)|*.*||" as Qt name filters.
+// "Text files (*.txt)|*.txt|All files (*)|*||" as Qt name filters.
 QStringList NameFilters(const std::string& filter);
 
 }  // namespace tarvo::ui::qt

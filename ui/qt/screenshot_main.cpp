@@ -1,11 +1,16 @@
 // tarvo-screenshot: renders the main window with a word list's groups and
-// one group's words, the Settings dialog and the New words dialog to PNG
-// files, offscreen, for reviewers to look at.
+// one group's words, the Settings dialog and the New words dialog with its
+// lists filled to PNG files, offscreen, for reviewers to look at. The lists
+// are filled as a user fills them: by menu commands, double-clicks on rows
+// and button clicks.
 //
 //   QT_QPA_PLATFORM=offscreen tarvo-screenshot WORDLIST OUTDIR
 #include <QApplication>
 #include <QDir>
+#include <QListView>
 #include <QPixmap>
+#include <QPushButton>
+#include <QTest>
 #include <cstdio>
 
 #include "ui/logic/analyser_dlg.h"
@@ -15,6 +20,7 @@
 #include "ui/qt/new_words_view.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/settings_view.h"
+#include "ui/resource_ids.h"
 
 namespace {
 
@@ -24,6 +30,16 @@ bool Save(QWidget& widget, const QString& folder, const QString& name) {
   std::printf("%s %s\n", ok ? "wrote" : "could not write", path.toLocal8Bit().constData());
   return ok;
 }
+
+void DoubleClickFirstRow(QWidget* list) {
+  auto* view = qobject_cast<QListView*>(list);
+  if (view->model()->rowCount() == 0) return;
+  const QPoint centre = view->visualRect(view->model()->index(0, 0)).center();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
+}
+
+void Click(tarvo::ui::qt::DialogView& view, int id) { qobject_cast<QPushButton*>(view.Control(id))->click(); }
 
 }  // namespace
 
@@ -44,9 +60,8 @@ int main(int argc, char** argv) {
   host.SetMainWindow(&main_logic);
   qt::MainWindowView main_view(main_logic, host);
   main_view.ShowModeless();
-  main_logic.OnOpen();
-  main_logic.OnMainGroupsDoubleClick();
-  main_view.SyncFromModels();
+  main_view.MenuAction(kCmdOpen)->trigger();
+  DoubleClickFirstRow(main_view.Control(kMainGroupsList));
   bool ok = Save(main_view, folder, QStringLiteral("main-window.png"));
 
   CSettingsDlg settings(host);
@@ -60,10 +75,9 @@ int main(int argc, char** argv) {
                            main_logic.ranked_groups().front(), main_logic.distance_edit().text);
     qt::NewWordsView new_words_view(new_words, main_logic.display_encoding());
     new_words_view.ShowModeless();
-    new_words.OnShowGroup();
-    new_words.OnSelectAll();
-    new_words.OnAdd();
-    new_words_view.SyncFromModels();
+    DoubleClickFirstRow(new_words_view.Control(kSuspiciousList));
+    Click(new_words_view, kSelectAllButton);
+    Click(new_words_view, kAddButton);
     ok &= Save(new_words_view, folder, QStringLiteral("new-words.png"));
   }
   return ok ? 0 : 1;

@@ -1,5 +1,7 @@
 #include "ui/qt/settings_view.h"
 
+#include <QShortcut>
+
 #include "ui/resource_ids.h"
 
 namespace tarvo::ui::qt {
@@ -14,6 +16,8 @@ SettingsView::SettingsView(CSettingsDlg& logic, QWidget* parent)
   BindButton(kIdOkButton, [&logic] { logic.OnOK(); });
   BindButton(kIdCancelButton, [&logic] { logic.OnCancel(); });
   BindButton(kIdHelpButton, [&logic] { logic.OnHelp(); });
+  auto* help_key = new QShortcut(QKeySequence::HelpContents, this);
+  connect(help_key, &QShortcut::activated, this, [this, &logic] { Command([&logic] { logic.OnHelp(); }); });
 }
 
 }  // namespace tarvo::ui::qt

@@ -1,0 +1,197 @@
+// Driving the real Qt widgets headless (offscreen) the way a user does:
+// clicks, double-clicks and keys on the widgets, real menus, and timers
+// that answer the modal windows a command opens. The checks read what the
+// widgets show, never the logic's models.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <type_traits>
+
+#include "test_support.h"
+#include "ui/logic/analyser_dlg.h"
+#include "ui/qt/main_window_view.h"
+#include "ui/qt/qt_host.h"
+#include "ui/resource_ids.h"
+
+// Failures print Qt strings as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+  *out << "{ ";
+  for (const QString& text : texts) *out << '"' << text.toStdString() << "\" ";
+  *out << "}";
+}
+
+namespace tarvo::ui::qt::test {
+
+// Runs `action` on the next modal window of type T that opens on top of
+// `below`.
+template <typename T = QWidget>
+void WhenModalOpens(std::type_identity_t<std::function<void(T*)>> action, QWidget* below = nullptr) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, action, below] {
+    QWidget* modal = QApplication::activeModalWidget();
+    T* window = qobject_cast<T*>(modal);
+    if (window == nullptr || modal == below || !modal->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    action(window);
+  });
+  timer->start();
+}
+
+// While it lives, answers every message box that opens: with the queued
+// answers in turn, then with the box's default button (as Enter does). It
+// keeps each box's text and whether its default button was No.
+class MessageBoxes {
+ public:
+  explicit MessageBoxes(std::deque<QMessageBox::StandardButton> answers = {}) : answers_(std::move(answers)) {
+    timer_.setInterval(10);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { AnswerOpenBox(); });
+    timer_.start();
+  }
+  void Queue(QMessageBox::StandardButton answer) { answers_.push_back(answer); }
+
+  QStringList texts;
+  QList<bool> default_no;
+
+ private:
+  void AnswerOpenBox() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    texts << box->text();
+    default_no << (box->defaultButton() == box->button(QMessageBox::No));
+    QAbstractButton* button = box->defaultButton();
+    if (!answers_.empty()) {
+      button = box->button(answers_.front());
+      answers_.pop_front();
+    }
+    if (button == nullptr) button = box->buttons().front();
+    button->click();
+  }
+
+  std::deque<QMessageBox::StandardButton> answers_;
+  QTimer timer_;
+};
+
+inline QListView* ListOf(QWidget* control) { return qobject_cast<QListView*>(control); }
+
+// The rows the view has laid out to show, top to bottom. A view that missed
+// a change of its model has not laid out the new rows and shows none of
+// them.
+inline QStringList ShownRows(QWidget* list) {
+  QApplication::processEvents();  // the view lays out its rows in a posted event
+  QListView* view = ListOf(list);
+  QStringList rows;
+  for (int row = 0; row < view->model()->rowCount(); ++row) {
+    const QModelIndex index = view->model()->index(row, 0);
+    if (!view->visualRect(index).isEmpty()) rows << index.data().toString();
+  }
+  return rows;
+}
+
+// The texts of the rows the view shows selected.
+inline QStringList SelectedRows(QWidget* list) {
+  QListView* view = ListOf(list);
+  QStringList rows;
+  for (int row = 0; row < view->model()->rowCount(); ++row) {
+    const QModelIndex index = view->model()->index(row, 0);
+    if (view->selectionModel()->isSelected(index)) rows << index.data().toString();
+  }
+  return rows;
+}
+
+inline QPoint RowCentre(QWidget* list, int row) {
+  QListView* view = ListOf(list);
+  return view->visualRect(view->model()->index(row, 0)).center();
+}
+
+inline void ClickRow(QWidget* list, int row, Qt::KeyboardModifiers modifiers = {}) {
+  QTest::mouseClick(ListOf(list)->viewport(), Qt::LeftButton, modifiers, RowCentre(list, row));
+}
+
+inline void DoubleClickRow(QWidget* list, int row) {
+  const QPoint centre = RowCentre(list, row);
+  QTest::mouseClick(ListOf(list)->viewport(), Qt::LeftButton, {}, centre);
+  QTest::mouseDClick(ListOf(list)->viewport(), Qt::LeftButton, {}, centre);
+}
+
+inline QPushButton* ButtonOf(DialogView* view, int id) { return qobject_cast<QPushButton*>(view->Control(id)); }
+
+inline QString TextOf(DialogView* view, int id) { return qobject_cast<QLabel*>(view->Control(id))->text(); }
+
+// Opens the menu that holds the command's item with a click on the menu
+// bar, then clicks the item, as a user does. Returns whether the item was
+// enabled (a click on a disabled item does nothing).
+inline bool ClickMenuItem(MainWindowView& view, int command) {
+  QAction* item = view.MenuAction(command);
+  for (QAction* menu_action : view.menu_bar()->actions()) {
+    QMenu* menu = menu_action->menu();
+    if (menu == nullptr || !menu->actions().contains(item)) continue;
+    QTest::mouseClick(view.menu_bar(), Qt::LeftButton, {}, view.menu_bar()->actionGeometry(menu_action).center());
+    EXPECT_TRUE(menu->isVisible());
+    const bool enabled = item->isEnabled();
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    if (menu->isVisible()) menu->close();
+    return enabled;
+  }
+  ADD_FAILURE() << "no menu holds command " << command;
+  return false;
+}
+
+// A main window shown (not modal) on a copy of the sample list; the file
+// dialog answers with the paths in `files`, or the sample's copy when none
+// are left, and keeps what it was asked.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    list_path = dir.PathOf("sample.txt");
+    std::filesystem::copy_file(TARVO_SAMPLE_LIST, list_path);
+    host.SetFileChooser([this](const FileDialogRequest& request) {
+      requests.push_back(request);
+      if (files.empty()) return std::optional<std::string>(list_path);
+      std::optional<std::string> answer = files.front();
+      files.pop_front();
+      return answer;
+    });
+    host.SetMainWindow(&logic);
+    view.ShowModeless();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+  }
+
+  void OpenSample() { ASSERT_TRUE(ClickMenuItem(view, kCmdOpen)); }
+  // Presses keys in the main window, made active first as a window manager
+  // makes it once a modal window on top of it closes.
+  void PressKeys(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    QTest::keyClick(&view, key, modifiers);
+  }
+  QWidget* Control(int id) const { return view.Control(id); }
+
+  tarvo::test::TempDir dir;
+  std::string list_path;
+  std::deque<std::optional<std::string>> files;
+  std::vector<FileDialogRequest> requests;
+  QtHost host;
+  CAnalyserDlg logic{host};
+  MainWindowView view{logic, host};
+};
+
+}  // namespace tarvo::ui::qt::test

@@ -1,0 +1,16 @@
+// Small pieces of the texts the windows show: counts and file names.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tarvo::ui {
+
+// 1234567 as "1,234,567".
+std::string WithThousandsSeparators(std::uint64_t number);
+// "1 word", "48,299 words": the count with the noun in its right number.
+std::string CountOf(std::uint64_t count, const char* one, const char* many);
+// The last part of a path, as bytes: "/usr/share/dict/polish" gives "polish".
+std::string FileNameOf(const std::string& path);
+
+}  // namespace tarvo::ui
