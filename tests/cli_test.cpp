@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <csignal>
+#include <functional>
 #include <sstream>
 
 #include <fcntl.h>
@@ -134,6 +135,56 @@ TEST(CliOptions, ParsesOptionsAnywhereAndChecksBounds) {
   EXPECT_FALSE(cli::ParseCommandLine({"groups", "l", "--word-weight", "inf"}).ok);
   EXPECT_FALSE(cli::ParseCommandLine({"groups", "l", "--min-words"}).ok);
   EXPECT_TRUE(cli::ParseCommandLine({"groups", "l", "--min-words", "2147483647"}).ok);
+}
+
+// Every integer option accepts its lowest allowed value and refuses the
+// value below it; --limit and --distance start at 0, below which no plain
+// decimal number lies.
+TEST(CliOptions, IntegerOptionsAcceptTheirLowerBound) {
+  using Read = std::function<std::uint32_t(const cli::CliOptions&)>;
+  struct Bound {
+    std::vector<std::string> command;  // a command line the option applies to
+    const char* option;
+    std::uint32_t lowest;
+    Read value;
+  };
+  const std::vector<std::string> groups = {"groups", "l"};
+  const std::vector<Bound> bounds = {
+      {groups, "--min-words", 1, [](const cli::CliOptions& o) { return o.settings.min_words; }},
+      {groups, "--min-suffixes", 1, [](const cli::CliOptions& o) { return o.settings.min_suffixes; }},
+      {groups, "--groups", 1, [](const cli::CliOptions& o) { return o.settings.groups_shown; }},
+      {groups, "--buffer-size", 10, [](const cli::CliOptions& o) { return o.settings.buffer_size; }},
+      {{"distance", "l", "1", "2"}, "--limit", 0, [](const cli::CliOptions& o) { return o.limit.value_or(99); }},
+      {{"suspicious", "l", "1"}, "--distance", 0, [](const cli::CliOptions& o) { return o.distance; }},
+  };
+  for (const Bound& bound : bounds) {
+    std::vector<std::string> args = bound.command;
+    args.push_back(std::string(bound.option) + "=" + std::to_string(bound.lowest));
+    cli::ParseResult parsed = cli::ParseCommandLine(args);
+    ASSERT_TRUE(parsed.ok) << bound.option << ": " << parsed.error;
+    EXPECT_EQ(bound.value(parsed.options), bound.lowest) << bound.option;
+    const std::string below = bound.lowest > 0 ? std::to_string(bound.lowest - 1) : "-1";
+    args.back() = std::string(bound.option) + "=" + below;
+    EXPECT_FALSE(cli::ParseCommandLine(args).ok) << args.back();
+  }
+}
+
+TEST(Cli, RunsWithEveryIntegerOptionAtItsLowerBound) {
+  test::TempDir dir;
+  const std::string list = dir.Write("list", kWalkTalk);
+  // Four groups have 2 stems and 3 suffixes; a list of one keeps the first.
+  test::CliResult groups =
+      RunCli({"groups", list, "--min-words", "1", "--min-suffixes", "1", "--groups", "1", "--buffer-size", "10"});
+  ASSERT_EQ(groups.exit_code, 0) << groups.err;
+  EXPECT_EQ(groups.out, "3\t2\t3\t1.791759\t-{} -ed -s\n");
+  // A limit of 0 stops the walk before its first suffix.
+  test::CliResult limited = RunCli({"distance", list, "3", "1", "--limit", "0"});
+  ASSERT_EQ(limited.exit_code, 0) << limited.err;
+  EXPECT_EQ(limited.out, "0\n");
+  // Only the group itself lacks none of its own suffixes.
+  test::CliResult same = RunCli({"suspicious", list, "3", "--distance", "0"});
+  ASSERT_EQ(same.exit_code, 0) << same.err;
+  EXPECT_EQ(same.out, "3\t2\t3\t-{} -ed -s\n");
 }
 
 }  // namespace

@@ -170,6 +170,37 @@ TEST(Ranking, BestScoresFirstAndCutToTheListLength) {
   EXPECT_EQ(e.automaton.WordCount(ranked[1]), 3u);
 }
 
+TEST(Ranking, EachWeightMultipliesItsOwnCount) {
+  Engine e;
+  // Four stems with two endings and two stems with three: the word and
+  // suffix counts differ within each group and between the groups.
+  std::vector<std::string> words;
+  for (char stem : std::string("abcd")) {
+    for (char ending : std::string("xy")) words.push_back(std::string("q") + stem + ending);
+  }
+  for (char stem : std::string("ef")) {
+    for (char ending : std::string("uvw")) words.push_back(std::string("q") + stem + ending);
+  }
+  BuildEngine(e, words);
+  const std::uint32_t four_by_two = test::StateOfPrefix(e.automaton, "qa");
+  const std::uint32_t two_by_three = test::StateOfPrefix(e.automaton, "qe");
+  ASSERT_EQ(e.automaton.WordCount(four_by_two), 4u);
+  ASSERT_EQ(e.automaton.SuffixCount(four_by_two), 2u);
+  ASSERT_EQ(e.automaton.WordCount(two_by_three), 2u);
+  ASSERT_EQ(e.automaton.SuffixCount(two_by_three), 3u);
+
+  EXPECT_DOUBLE_EQ(GroupScore(4, 2, 0.5f, 3.0f), 3.0 * std::log(2.0) + 0.5 * std::log(4.0));
+  // Heavy suffixes: 3 ln 3 + ln 2 = 3.99 beats 3 ln 2 + ln 4 = 3.47.
+  AnalysisSettings settings = Loose(15);
+  settings.word_weight = 1.0f;
+  settings.suffix_weight = 3.0f;
+  EXPECT_EQ(e.automaton.RankMainGroups(settings), (std::vector<std::uint32_t>{two_by_three, four_by_two}));
+  // Heavy words: 3 ln 4 + ln 2 = 4.85 beats 3 ln 2 + ln 3 = 3.18.
+  settings.word_weight = 3.0f;
+  settings.suffix_weight = 1.0f;
+  EXPECT_EQ(e.automaton.RankMainGroups(settings), (std::vector<std::uint32_t>{four_by_two, two_by_three}));
+}
+
 TEST(Ranking, BestScoresKeepsTheSlotOrderOfEveryScoreSequence) {
   // Scores crowd around a few floats: exactly on one, one double step above
   // or below it, halfway to the next float (which rounds to even), equal
