@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "automaton/suffix_automaton.h"
+#include "lexicon/label_row.h"
 #include "lexicon/word_tree.h"
 
 namespace tarvo {
@@ -10,6 +11,11 @@ namespace tarvo {
 double MonotonicSeconds() {
   using Clock = std::chrono::steady_clock;
   return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
+}
+
+std::uint32_t DistinctWords(const CWordTree& tree, const CSuffixAutomaton& automaton) {
+  if (tree.IsEmpty()) return IsFinal(tree.LabelRow(0)[0]) ? 1 : 0;
+  return automaton.SuffixCount(automaton.start_state());
 }
 
 OpenReport OpenWordList(const std::string& path, std::uint32_t buffer_size, CWordTree& tree,

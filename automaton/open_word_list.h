@@ -32,6 +32,11 @@ struct OpenReport : LoadedWordList {
 OpenReport OpenWordList(const std::string& path, std::uint32_t buffer_size, CWordTree& tree,
                         CSuffixAutomaton& automaton, bool read_as_characters = false);
 
+// How many distinct words the tree holds. A tree of the root alone gets
+// the accepting leaf state as its start state, whose one (empty) ending
+// counts only when the root itself is a word.
+std::uint32_t DistinctWords(const CWordTree& tree, const CSuffixAutomaton& automaton);
+
 // Seconds on a monotonic clock, for the timings above.
 double MonotonicSeconds();
 

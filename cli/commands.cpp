@@ -40,13 +40,6 @@ std::uint64_t UnstoredWords(const Session& session) {
          session.inserted.long_tokens_skipped + session.inserted.words_refused;
 }
 
-// The number of words the tree holds. The start state's suffix count says
-// the same except for a tree without words: the build gives a root without
-// children the accepting leaf state, which accepts the empty word.
-std::uint32_t DistinctWords(const Session& session) {
-  if (session.tree.IsEmpty()) return IsFinal(session.tree.LabelRow(0)[0]) ? 1 : 0;
-  return session.automaton.SuffixCount(session.automaton.start_state());
-}
 
 // Writes records to the output stream; every line ends in LF, fields are
 // separated by one TAB, and words are written as raw bytes.
@@ -171,7 +164,7 @@ int RunStats(const Session& session, const CliOptions&, std::FILE* out, std::FIL
   const CSuffixAutomaton& automaton = session.automaton;
   std::fprintf(out, "mode: %s\n", report.characters ? "characters" : "bytes");
   std::fprintf(out, "words read: %" PRIu64 "\n", report.stats.words + session.inserted.words);
-  std::fprintf(out, "distinct words: %" PRIu32 "\n", DistinctWords(session));
+  std::fprintf(out, "distinct words: %" PRIu32 "\n", DistinctWords(session.tree, session.automaton));
   std::fprintf(out, "tree nodes: %" PRIu32 "\n", session.tree.node_count());
   std::fprintf(out, "states: %" PRIu32 "\n", automaton.count() - 1);
   std::fprintf(out, "main groups: %zu\n", session.ranked.size());

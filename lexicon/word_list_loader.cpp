@@ -109,17 +109,9 @@ CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, CWordTree& tree,
   return CharacterCodes::Result::kCoded;
 }
 
-}  // namespace
-
-LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size, bool as_characters,
-                            CWordTree& tree) {
+// Reads the words of an open reader into the tree (see LoadWordList).
+LoadedWordList LoadWords(WordFileReader& reader, std::uint32_t buffer_size, bool as_characters, CWordTree& tree) {
   LoadedWordList loaded;
-  WordFileReader reader;
-  const auto replay = as_characters ? WordFileReader::Replay::kKeepStreams : WordFileReader::Replay::kNotNeeded;
-  if (!reader.Open(path, replay)) {
-    loaded.stats.error = loaded.error = reader.error();
-    return loaded;
-  }
   tree.Reset();
   tree.Configure(SymbolCoding(), buffer_size);
   if (!as_characters) {
@@ -153,6 +145,27 @@ LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size, 
                               " that can be coded";
   }
   return loaded;
+}
+
+}  // namespace
+
+LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size, bool as_characters,
+                            CWordTree& tree) {
+  WordFileReader reader;
+  const auto replay = as_characters ? WordFileReader::Replay::kKeepStreams : WordFileReader::Replay::kNotNeeded;
+  if (!reader.Open(path, replay)) {
+    LoadedWordList failed;
+    failed.stats.error = failed.error = reader.error();
+    return failed;
+  }
+  return LoadWords(reader, buffer_size, as_characters, tree);
+}
+
+LoadedWordList LoadWordListText(std::string_view text, std::uint32_t buffer_size, bool as_characters,
+                                CWordTree& tree) {
+  WordFileReader reader;
+  reader.OpenText(text);
+  return LoadWords(reader, buffer_size, as_characters, tree);
 }
 
 }  // namespace tarvo

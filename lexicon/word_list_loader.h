@@ -22,6 +22,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "lexicon/word_reader.h"
 
@@ -39,5 +40,8 @@ struct LoadedWordList {
 
 LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size, bool as_characters,
                             CWordTree& tree);
+// The same for a word list held in memory.
+LoadedWordList LoadWordListText(std::string_view text, std::uint32_t buffer_size, bool as_characters,
+                                CWordTree& tree);
 
 }  // namespace tarvo

@@ -1,5 +1,6 @@
 #include "lexicon/word_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -76,7 +77,22 @@ bool WordFileReader::Open(const std::string& path, Replay replay) {
   return true;
 }
 
+void WordFileReader::OpenText(std::string_view text) {
+  from_text_ = true;
+  text_ = text;
+  seekable_ = true;
+  file_size_ = text.size();
+  buffer_size_ = kBlockSize + kMaxWordLength + 1;
+  buffer_.reset(new char[buffer_size_]);
+}
+
 ssize_t WordFileReader::ReadSome(char* data, std::size_t size) {
+  if (from_text_) {
+    const std::size_t now = std::min(size, text_.size() - text_read_);
+    if (now > 0) std::memcpy(data, text_.data() + text_read_, now);
+    text_read_ += now;
+    return static_cast<ssize_t>(now);
+  }
   for (;;) {
     const ssize_t got = ::read(fd_, data, size);
     if (got >= 0 || errno != EINTR) return got;
@@ -99,7 +115,7 @@ bool WordFileReader::KeepForReplay(const char* data, std::size_t size) {
 }
 
 bool WordFileReader::Rewind() {
-  if (fd_ < 0 || error_ != 0) return false;
+  if ((fd_ < 0 && !from_text_) || error_ != 0) return false;
   if (!seekable_) {
     if (replay_fd_ < 0) {
       error_ = ESPIPE;
@@ -118,7 +134,9 @@ bool WordFileReader::Rewind() {
     replay_fd_ = -1;
     seekable_ = true;
   }
-  if (::lseek(fd_, 0, SEEK_SET) != 0) {
+  if (from_text_) {
+    text_read_ = 0;
+  } else if (::lseek(fd_, 0, SEEK_SET) != 0) {
     error_ = errno;
     return false;
   }
@@ -130,7 +148,7 @@ bool WordFileReader::Rewind() {
 }
 
 bool WordFileReader::Refill() {
-  if (at_eof_ || fd_ < 0) return false;
+  if (at_eof_ || (fd_ < 0 && !from_text_)) return false;
   // Keep the unfinished token at the front; it is at most kMaxWordLength + 1
   // bytes, because a longer one is dropped while it is being skipped.
   std::size_t kept = end_ - pos_;

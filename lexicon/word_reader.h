@@ -58,6 +58,10 @@ class WordFileReader {
   // Returns false and sets error() on failure.
   bool Open(const std::string& path, Replay replay = Replay::kNotNeeded);
 
+  // Reads words from text in memory instead of a file; the text must stay
+  // valid while the reader is used.
+  void OpenText(std::string_view text);
+
   // Starts over at the first word of the file; the long token count starts
   // over too. False, with error() set, when the file cannot be read again.
   bool Rewind();
@@ -83,6 +87,9 @@ class WordFileReader {
   bool KeepForReplay(const char* data, std::size_t size);
 
   int fd_ = -1;
+  std::string_view text_;        // the source when reading from memory
+  std::size_t text_read_ = 0;    // how much of text_ has been read
+  bool from_text_ = false;
   int replay_fd_ = -1;  // the copy of a stream, -1 when none is kept
   int error_ = 0;
   bool seekable_ = false;

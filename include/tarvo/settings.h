@@ -1,0 +1,29 @@
+// The settings of an analysis, with their defaults and their bounds.
+//
+// min_words, min_suffixes, the two weights and groups_shown decide which
+// groups are ranked and in what order (see Analysis::RankedGroups);
+// buffer_size and read_as_characters decide how a list is read, so they
+// take effect when a list is opened.
+#pragma once
+
+#include <cstdint>
+
+namespace tarvo {
+
+struct AnalysisSettings {
+  std::uint32_t min_words = 15;      // a main group needs more stems than this
+  std::uint32_t min_suffixes = 5;    // ... and more suffixes than this
+  float word_weight = 1.0f;          // factor of ln(word count)
+  float suffix_weight = 1.0f;        // factor of ln(suffix count)
+  std::uint32_t groups_shown = 15;   // length of the ranked list
+  std::uint32_t buffer_size = 10000; // the word tree's growth step at the next Open
+  bool read_as_characters = false;   // code UTF-8 characters, not bytes, at the next Open
+};
+
+// Bounds that the Settings dialog and the command line enforce.
+inline constexpr long kMaxSettingValue = 2147483647;
+inline constexpr long kMinBufferSize = 10;
+inline constexpr float kMinSuffixWeight = 1.0f;
+inline constexpr float kMaxSuffixWeight = 100.0f;
+
+}  // namespace tarvo
