@@ -60,30 +60,33 @@ const DialogTemplate& SettingsDialogTemplate() {
 
 const DialogTemplate& NewWordsDialogTemplate() {
   using K = ControlKind;
+  // In tab order: the left column top to bottom, then the stems, the
+  // possible words with their buttons, the words to be added, OK, Cancel.
   static const DialogTemplate dialog{
       kNewWordsDialogId, "New words generation", 451, 341, true, 0,
       {
+          {kIdStatic, K::kStaticText, "The main suffix group:", 13, 6, 72, 12},
+          {kMainGroupLabel, K::kStaticText, "", 93, 4, 175, 14},
+          {kIdStatic, K::kGroupBox, "", 4, 16, 196, 247},
           {kIdStatic, K::kStaticText, "Suspicious suffix groups", 13, 23, 118, 11},
           {kSuspiciousList, K::kListBox, "", 11, 36, 186, 144},
-          {kIdStatic, K::kGroupBox, "Possible new words", 302, 24, 145, 149},
-          {kSelectAllButton, K::kPushButton, "&Select all", 402, 44, 41, 23},
-          {kPossibleWordsList, K::kListBox, "", 308, 41, 89, 116, kListSorted | kListMultipleSelection},
-          {kClearAllButton, K::kPushButton, "&Clear all", 403, 75, 41, 21},
-          {kAddButton, K::kPushButton, "A&dd", 402, 105, 44, 20},
-          {kGroupWordsList, K::kListBox, "", 206, 44, 90, 131, kListSorted},
-          {kIdStatic, K::kStaticText, "Words of the chosen suffix group", 204, 20, 95, 17},
-          {kIdOkButton, K::kDefaultPushButton, "Add to the &wordtree", 336, 231, 104, 54},
-          {kIdCancelButton, K::kPushButton, "Ca&ncel", 349, 296, 84, 28},
-          {kIdStatic, K::kGroupBox, "Words to be added", 208, 181, 237, 152},
-          {kToBeAddedList, K::kListBox, "", 231, 190, 96, 138, kListSorted | kListMultipleSelection},
-          {kIdStatic, K::kGroupBox, "", 4, 16, 196, 247},
           {kIdStatic, K::kStaticText, "The distance from the main suffix group", 18, 195, 70, 25},
           {kNewWordsDistanceEdit, K::kEdit, "", 97, 196, 38, 18},
           {kReanalyseButton, K::kPushButton, "&Reanalyse", 57, 225, 78, 30},
-          {kIdStatic, K::kStaticText, "The main suffix group:", 13, 6, 72, 12},
-          {kMainGroupLabel, K::kStaticText, "", 93, 4, 175, 14},
-          {kRemoveSelectedButton, K::kPushButton, "R&emove selected", 356, 193, 70, 31},
           {kAutomaticButton, K::kPushButton, "&Automatic", 43, 283, 109, 32},
+          {kNewWordsStatusText, K::kStaticText, "", 6, 320, 196, 18},
+          {kIdStatic, K::kStaticText, "Words of the chosen suffix group", 204, 20, 95, 17},
+          {kGroupWordsList, K::kListBox, "", 206, 44, 90, 131, kListSorted},
+          {kIdStatic, K::kGroupBox, "Possible new words", 302, 24, 145, 149},
+          {kPossibleWordsList, K::kListBox, "", 308, 41, 89, 116, kListSorted | kListMultipleSelection},
+          {kSelectAllButton, K::kPushButton, "&Select all", 402, 44, 41, 23},
+          {kClearAllButton, K::kPushButton, "&Clear all", 403, 75, 41, 21},
+          {kAddButton, K::kPushButton, "A&dd", 402, 105, 44, 20},
+          {kIdStatic, K::kGroupBox, "Words to be added", 208, 181, 237, 152},
+          {kToBeAddedList, K::kListBox, "", 231, 190, 96, 138, kListSorted | kListMultipleSelection},
+          {kRemoveSelectedButton, K::kPushButton, "R&emove selected", 356, 193, 70, 31},
+          {kIdOkButton, K::kDefaultPushButton, "Add to the &word tree", 336, 231, 104, 54},
+          {kIdCancelButton, K::kPushButton, "Ca&ncel", 349, 296, 84, 28},
       }};
   return dialog;
 }

@@ -55,5 +55,6 @@ inline constexpr int kReanalyseButton = 1022;
 inline constexpr int kMainGroupLabel = 1026;
 inline constexpr int kRemoveSelectedButton = 1029;
 inline constexpr int kAutomaticButton = 1030;
+inline constexpr int kNewWordsStatusText = 1031;  // what the last search found
 
 }  // namespace tarvo::ui

@@ -8,6 +8,7 @@
 #include "automaton/open_word_list.h"
 #include "fake_host.h"
 #include "test_support.h"
+#include "ui/resource_ids.h"
 
 namespace tarvo::ui {
 namespace {
@@ -29,14 +30,14 @@ struct Fixture {
 const Strings kWalkJump = {"walk", "walks", "walked", "talk", "talks", "talked",
                            "jump", "jumped", "kick", "kicked"};
 
-TEST(NewWordsDialog, DistanceTextReadsLikeAtol) {
+TEST(NewWordsDialog, DistanceTakesDigitsOnly) {
   EXPECT_EQ(DistanceFromText("2"), 2u);
-  EXPECT_EQ(DistanceFromText("  \t12abc"), 12u);
-  EXPECT_EQ(DistanceFromText("+3"), 3u);
-  EXPECT_EQ(DistanceFromText("abc"), 0u);
-  EXPECT_EQ(DistanceFromText(""), 0u);
-  EXPECT_EQ(DistanceFromText("-1"), 4294967295u);
-  EXPECT_EQ(DistanceFromText("99999999999"), 2147483647u);
+  EXPECT_EQ(DistanceFromText("007"), 7u);
+  EXPECT_EQ(DistanceFromText("0"), 0u);
+  EXPECT_EQ(DistanceFromText("99999999999999999999999"), 2147483647u);
+  for (const char* text : {"", "abc", "-1", "+3", " 2", "12abc", "1.5"}) {
+    EXPECT_EQ(DistanceFromText(text), std::nullopt) << text;
+  }
 }
 
 TEST(NewWordsDialog, InitialSearchLabelAndShowGroup) {
@@ -69,13 +70,32 @@ TEST(NewWordsDialog, InitialSearchLabelAndShowGroup) {
   EXPECT_EQ(zero.group_words().GetCount(), 2);
   EXPECT_EQ(zero.possible_words().GetCount(), 0);
 
-  // "-1" is held as 4294967295: the limit wraps to 0 and nothing is listed.
-  CNewWordsDlg wrapped = f.Dialog(walk, "-1");
-  wrapped.OnInitDialog();
-  EXPECT_EQ(wrapped.distance_edit().text, "4294967295");
-  EXPECT_EQ(wrapped.suspicious_groups().GetCount(), 0);
-  wrapped.OnShowGroup();  // nothing selected: ignored
-  EXPECT_EQ(wrapped.group_words().GetCount(), 0);
+  // No number: the user is told, the dialog opens with the focus on the
+  // distance and nothing listed, and a number typed there searches.
+  CNewWordsDlg empty = f.Dialog(walk, "");
+  empty.OnInitDialog();
+  ASSERT_EQ(f.host.messages.size(), 1u);
+  EXPECT_EQ(f.host.messages[0].text,
+            "Please enter the distance: how many of the main group's suffixes a group lacks, such as 2.");
+  EXPECT_FALSE(empty.ended());
+  EXPECT_EQ(empty.TakeFocusRequest(), kNewWordsDistanceEdit);
+  EXPECT_EQ(empty.suspicious_groups().GetCount(), 0);
+  EXPECT_FALSE(empty.automatic_button().enabled);
+  empty.OnShowGroup();  // nothing selected: ignored
+  EXPECT_EQ(empty.group_words().GetCount(), 0);
+  EXPECT_EQ(empty.distance_edit().filter, EditFilter::kDigits);
+  empty.distance_edit().text = "1";
+  empty.OnReanalyse();
+  EXPECT_EQ(Rows(empty.suspicious_groups()), (Strings{"-{} -ed"}));
+  EXPECT_TRUE(empty.automatic_button().enabled);
+  EXPECT_EQ(empty.status().text, "1 suspicious group found.");
+
+  // A distance no group is at: said, and Automatic cannot run.
+  empty.distance_edit().text = "5";
+  empty.OnReanalyse();
+  EXPECT_EQ(empty.suspicious_groups().GetCount(), 0);
+  EXPECT_FALSE(empty.automatic_button().enabled);
+  EXPECT_EQ(empty.status().text, "No group lacks exactly 5 suffixes of the main group.");
 }
 
 TEST(NewWordsDialog, DistanceTwoYieldsTwoWordsPerStemAndManyCandidatesAreAllListed) {
@@ -147,46 +167,82 @@ TEST(NewWordsDialog, AddSelectClearRemoveAndReanalyse) {
   EXPECT_EQ(dialog.words_to_add().GetCount(), 0);
   EXPECT_TRUE(dialog.ok_button().enabled);
 
-  // Reanalyse with a new distance refills the groups, selects row 0 and
-  // keeps the other lists.
+  // Reanalyse with a new distance refills the groups and selects row 0; the
+  // stems and possible words of the old list's group go, the words to be
+  // added stay.
   dialog.words_to_add().AddString("kept");
-  const Strings words_before = Rows(dialog.group_words());
+  ASSERT_GT(dialog.group_words().GetCount(), 0);
   dialog.distance_edit().text = "0";
   dialog.OnReanalyse();
   EXPECT_EQ(dialog.distance(), 0u);
   EXPECT_EQ(dialog.candidates(), f.engine.automaton.FindSuspiciousGroups(walk, 0));
   EXPECT_EQ(dialog.suspicious_groups().GetCurSel(), 0);
-  EXPECT_EQ(Rows(dialog.group_words()), words_before);
+  EXPECT_EQ(dialog.group_words().GetCount(), 0);
+  EXPECT_EQ(dialog.possible_words().GetCount(), 0);
   EXPECT_EQ(Rows(dialog.words_to_add()), (Strings{"kept"}));
   EXPECT_EQ(dialog.distance_edit().text, "0");
 }
 
-TEST(NewWordsDialog, AutomaticKeepsDuplicatesAndOkAppendsOnlyNewPendingWords) {
-  // Two suspicious groups of group 2 both propose "aaa".
+TEST(NewWordsDialog, AutomaticListsEachWordOnceAndNeverTheEmptyWord) {
+  // Two suspicious groups of group 2 both propose "aaa", and the start
+  // state, whose stem is the empty word, lacks one of group 2's suffixes.
   Fixture f({"a", "aa", "aaaa", "abaa", "b", "bab", "baba"});
+  const CSuffixAutomaton& a = f.engine.automaton;
+  const Strings raw = a.AutomaticWords(a.FindSuspiciousGroups(2, 1), 2);
+  ASSERT_EQ(std::count(raw.begin(), raw.end(), "aaa"), 2);
+  ASSERT_EQ(std::count(raw.begin(), raw.end(), ""), 1);
   CNewWordsDlg dialog = f.Dialog(2, "1");
   dialog.OnInitDialog();
+  const auto& candidates = dialog.candidates();
+  EXPECT_EQ(std::find(candidates.begin(), candidates.end(), a.start_state()), candidates.end());
   dialog.OnAutomatic();
-  const Strings rows = Rows(dialog.words_to_add());
-  EXPECT_EQ(std::count(rows.begin(), rows.end(), "aaa"), 2);
-  EXPECT_EQ(rows.size(), f.engine.automaton.AutomaticWords(dialog.candidates(), 2).size());
+  EXPECT_EQ(Rows(dialog.words_to_add()), (Strings{"aaa", "aba", "ba"}));
   EXPECT_TRUE(dialog.ok_button().enabled);
+  EXPECT_EQ(dialog.status().text, "3 words to be added.");
 
+  // "ba" was pending already.
   f.pending = {"ba"};
   dialog.OnOK();
   EXPECT_TRUE(dialog.ended());
   EXPECT_EQ(dialog.result(), kIdOk);
-  // "ba" was pending already; "aaa" twice, as listed, in sorted order (the
-  // start state's own group proposes the empty word).
-  EXPECT_EQ(f.pending, (Strings{"ba", "", "aaa", "aaa", "aba"}));
+  EXPECT_EQ(f.pending, (Strings{"ba", "aaa", "aba"}));
+}
 
-  // Cancel after Automatic leaves the pending words alone.
-  CNewWordsDlg cancelled = f.Dialog(2, "1");
-  cancelled.OnInitDialog();
-  cancelled.OnAutomatic();
-  cancelled.OnCancel();
-  EXPECT_EQ(cancelled.result(), kIdCancel);
-  EXPECT_EQ(f.pending.size(), 5u);
+TEST(NewWordsDialog, CancelAndAutomaticAskBeforeDiscardingWordsToBeAdded) {
+  Fixture f(kWalkJump);
+  const std::uint32_t walk = tarvo::test::StateOfPrefix(f.engine.automaton, "walk");
+  CNewWordsDlg dialog = f.Dialog(walk, "1");
+  dialog.OnInitDialog();
+  dialog.OnShowGroup();
+  dialog.possible_words().SetSel(0, true);
+  dialog.OnAdd();
+  ASSERT_EQ(Rows(dialog.words_to_add()), (Strings{"jumps"}));
+
+  f.host.answers = {kIdNo, kIdNo};
+  dialog.OnAutomatic();
+  dialog.OnCancel();
+  EXPECT_FALSE(dialog.ended());
+  EXPECT_EQ(Rows(dialog.words_to_add()), (Strings{"jumps"}));
+  ASSERT_EQ(f.host.messages.size(), 2u);
+  EXPECT_EQ(f.host.messages[0].text, "Automatic replaces the 1 word to be added. Do you want to go on?");
+  EXPECT_EQ(f.host.messages[1].text, "Discard the 1 word to be added?");
+  EXPECT_EQ(f.host.messages[1].type, kMbYesNo | kMbIconExclamation | kMbDefaultButton2);
+
+  f.host.answers = {kIdYes, kIdYes};
+  dialog.OnAutomatic();
+  EXPECT_EQ(Rows(dialog.words_to_add()), (Strings{"jumps", "kicks"}));
+  dialog.OnCancel();
+  EXPECT_TRUE(dialog.ended());
+  EXPECT_EQ(dialog.result(), kIdCancel);
+  EXPECT_TRUE(f.pending.empty());
+
+  // With nothing collected, Cancel asks nothing.
+  CNewWordsDlg quiet = f.Dialog(walk, "1");
+  quiet.OnInitDialog();
+  f.host.messages.clear();
+  quiet.OnCancel();
+  EXPECT_TRUE(quiet.ended());
+  EXPECT_TRUE(f.host.messages.empty());
 }
 
 TEST(NewWordsDialog, ListsStopAtAMillionWordsAndSayHowManyWereLeftOut) {

@@ -29,7 +29,9 @@ class NewWordsTest : public MainWindowTest {
     WhenModalOpens<DialogView>([&](DialogView* dialog) {
       use(dialog);
       used = true;
-      if (dialog->isVisible()) ButtonOf(dialog, kIdCancelButton)->click();
+      if (!dialog->isVisible()) return;
+      MessageBoxes discard({QMessageBox::Yes});  // the words collected, if any
+      ButtonOf(dialog, kIdCancelButton)->click();
     });
     ButtonOf(&view, kFindNowButton)->click();
     EXPECT_TRUE(used);
@@ -83,6 +85,104 @@ TEST_F(NewWordsTest, OkAfterEveryRowWasRemovedLeavesNothingToUpdate) {
   EXPECT_FALSE(Control(kUpdateButton)->isEnabled());
   EXPECT_FALSE(view.MenuAction(kCmdSave)->isEnabled());
   EXPECT_EQ(view.windowTitle(), QStringLiteral("case.txt (bytes) - Tarvo"));
+}
+
+// Opens the New words dialog on the sample list's first group and hands it
+// to `use`; the dialog is cancelled afterwards if `use` left it open.
+void WithNewWordsDialog(MainWindowView& view, std::function<void(DialogView*)> use) {
+  bool used = false;
+  WhenModalOpens<DialogView>([&](DialogView* dialog) {
+    use(dialog);
+    used = true;
+    if (!dialog->isVisible()) return;
+    MessageBoxes discard({QMessageBox::Yes});
+    ButtonOf(dialog, kIdCancelButton)->click();
+  });
+  ButtonOf(&view, kFindNowButton)->click();
+  EXPECT_TRUE(used);
+}
+
+TEST_F(MainWindowTest, TheDistanceTakesDigitsAndEnterReanalysesWithoutTheOldGroupsWords) {
+  OpenSample();
+  WithNewWordsDialog(view, [](DialogView* dialog) {
+    DoubleClickRow(dialog->Control(kSuspiciousList), 0);
+    ASSERT_FALSE(ShownRows(dialog->Control(kGroupWordsList)).isEmpty());
+    const QStringList at_two = ShownRows(dialog->Control(kSuspiciousList));
+    auto* distance = qobject_cast<QLineEdit*>(dialog->Control(kNewWordsDistanceEdit));
+    distance->setFocus();
+    distance->selectAll();
+    QTest::keyClicks(distance, QStringLiteral("-a1 "));
+    EXPECT_EQ(distance->text(), QStringLiteral("1"));
+    QTest::keyClick(distance, Qt::Key_Return);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_NE(ShownRows(dialog->Control(kSuspiciousList)), at_two);
+    EXPECT_TRUE(ShownRows(dialog->Control(kGroupWordsList)).isEmpty());
+    EXPECT_TRUE(ShownRows(dialog->Control(kPossibleWordsList)).isEmpty());
+    const qsizetype found = ShownRows(dialog->Control(kSuspiciousList)).size();
+    EXPECT_EQ(TextOf(dialog, kNewWordsStatusText),
+              QStringLiteral("%1 suspicious group%2 found.").arg(found).arg(found == 1 ? "" : "s"));
+
+    // No number at all: said, and the focus stays in the field.
+    MessageBoxes boxes;
+    distance->selectAll();
+    QTest::keyClick(distance, Qt::Key_Backspace);
+    QTest::keyClick(distance, Qt::Key_Return);
+    ASSERT_EQ(boxes.texts.size(), 1);
+    EXPECT_TRUE(boxes.texts[0].startsWith(QStringLiteral("Please enter the distance")));
+    EXPECT_EQ(dialog->focusWidget(), distance);
+
+    // A distance no group is at: Automatic cannot run, and the status says why.
+    QTest::keyClicks(distance, QStringLiteral("40"));
+    QTest::keyClick(distance, Qt::Key_Return);
+    EXPECT_TRUE(ShownRows(dialog->Control(kSuspiciousList)).isEmpty());
+    EXPECT_FALSE(dialog->Control(kAutomaticButton)->isEnabled());
+    EXPECT_EQ(TextOf(dialog, kNewWordsStatusText),
+              QStringLiteral("No group lacks exactly 40 suffixes of the main group."));
+  });
+}
+
+TEST_F(MainWindowTest, EscapeCancelAndAutomaticAskBeforeDroppingTheWordsToBeAdded) {
+  OpenSample();
+  WithNewWordsDialog(view, [](DialogView* dialog) {
+    DoubleClickRow(dialog->Control(kSuspiciousList), 0);
+    ClickRow(dialog->Control(kPossibleWordsList), 0);
+    ButtonOf(dialog, kAddButton)->click();
+    const QStringList picked = ShownRows(dialog->Control(kToBeAddedList));
+    ASSERT_EQ(picked.size(), 1);
+
+    MessageBoxes boxes({QMessageBox::No});  // then Enter: the default, No
+    ButtonOf(dialog, kAutomaticButton)->click();
+    QTest::keyClick(dialog->Control(kSuspiciousList), Qt::Key_Escape);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(ShownRows(dialog->Control(kToBeAddedList)), picked);
+    EXPECT_EQ(boxes.texts, QStringList({QStringLiteral("Automatic replaces the 1 word to be added. Do you want to go on?"),
+                                        QStringLiteral("Discard the 1 word to be added?")}));
+    EXPECT_EQ(boxes.default_no, QList<bool>({true, true}));
+
+    boxes.Queue(QMessageBox::Yes);
+    ButtonOf(dialog, kIdCancelButton)->click();
+    EXPECT_FALSE(dialog->isVisible());
+  });
+  EXPECT_FALSE(Control(kUpdateButton)->isEnabled());
+}
+
+TEST_F(MainWindowTest, TabFollowsTheNewWordsDialogsLayout) {
+  OpenSample();
+  WithNewWordsDialog(view, [](DialogView* dialog) {
+    // OK is still disabled, so Tab passes it by.
+    const QList<int> expected = {kSuspiciousList, kNewWordsDistanceEdit, kReanalyseButton, kAutomaticButton,
+                                 kGroupWordsList, kPossibleWordsList,    kSelectAllButton, kClearAllButton,
+                                 kAddButton,      kToBeAddedList,        kRemoveSelectedButton, kIdCancelButton};
+    dialog->Control(kSuspiciousList)->setFocus();
+    QList<int> visited;
+    for (int step = 0; step < expected.size(); ++step) {
+      for (int id : expected) {
+        if (dialog->focusWidget() == dialog->Control(id)) visited << id;
+      }
+      QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited, expected);
+  });
 }
 
 }  // namespace

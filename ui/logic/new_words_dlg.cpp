@@ -1,44 +1,35 @@
 #include "ui/logic/new_words_dlg.h"
 
-#include <set>
+#include <algorithm>
 #include <unordered_set>
 
+#include "ui/logic/wording.h"
 #include "ui/resource_ids.h"
 
 namespace tarvo::ui {
 namespace {
 
 // A visitor that keeps words until `rows` holds kMaxListedWords of them,
-// and stops the walk at the next word.
+// and stops the walk at the next word. The empty word is never proposed.
 CSuffixAutomaton::WordVisitor KeepUpToTheListLimit(std::vector<std::string>& rows) {
   return [&rows](const std::string& word) {
+    if (word.empty()) return true;
     if (rows.size() == kMaxListedWords) return false;
     rows.push_back(word);
     return true;
   };
 }
 
-// 1234567 as "1,234,567".
-std::string WithThousandsSeparators(std::uint64_t number) {
-  std::string text = std::to_string(number);
-  for (std::size_t end = text.size(); end > 3; end -= 3) text.insert(end - 3, ",");
-  return text;
-}
-
 }  // namespace
 
-std::uint32_t DistanceFromText(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = std::min<long long>(value * 10 + (text[i] - '0'), 1LL << 32);
+std::optional<std::uint32_t> DistanceFromText(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  std::uint64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = std::min<std::uint64_t>(value * 10 + static_cast<std::uint64_t>(c - '0'), INT32_MAX);
   }
-  if (negative) value = -value;
-  value = std::max<long long>(INT32_MIN, std::min<long long>(INT32_MAX, value));
-  return static_cast<std::uint32_t>(static_cast<std::int32_t>(value));
+  return static_cast<std::uint32_t>(value);
 }
 
 CNewWordsDlg::CNewWordsDlg(IPlatformHost& host, const CSuffixAutomaton& automaton,
@@ -48,22 +39,41 @@ CNewWordsDlg::CNewWordsDlg(IPlatformHost& host, const CSuffixAutomaton& automato
       host_(host),
       automaton_(automaton),
       pending_(pending_words),
-      main_group_(main_group),
-      distance_(DistanceFromText(distance_text)) {}
+      main_group_(main_group) {
+  distance_edit_.text = distance_text;
+}
 
 void CNewWordsDlg::OnInitDialog() {
-  {
-    WaitCursor wait(host_);
-    FindCandidates();
-  }
   automaton_.GetLabel(main_group_, main_group_label_.text);
-  distance_edit_.text = std::to_string(distance_);
   ok_.enabled = false;
+  automatic_.enabled = false;
+  if (!ReadDistance()) return;
+  WaitCursor wait(host_);
+  FindCandidates();
+}
+
+bool CNewWordsDlg::ReadDistance() {
+  const std::optional<std::uint32_t> distance = DistanceFromText(distance_edit_.text);
+  if (!distance) {
+    host_.ShowMessage("Please enter the distance: how many of the main group's suffixes a group lacks, such as 2.",
+                      kMbOk | kMbIconExclamation);
+    RequestFocus(kNewWordsDistanceEdit);
+    return false;
+  }
+  distance_ = *distance;
+  distance_edit_.text = std::to_string(distance_);
+  return true;
 }
 
 void CNewWordsDlg::FindCandidates() {
   candidates_ = automaton_.FindSuspiciousGroups(main_group_, distance_);
+  // The start state's only stem is the empty word: it has nothing to offer.
+  std::erase(candidates_, automaton_.start_state());
   FillCandidateList();
+  automatic_.enabled = !candidates_.empty();
+  status_.text = candidates_.empty()
+                     ? "No group lacks exactly " + CountOf(distance_, "suffix", "suffixes") + " of the main group."
+                     : CountOf(candidates_.size(), "suspicious group", "suspicious groups") + " found.";
 }
 
 void CNewWordsDlg::FillCandidateList() {
@@ -99,39 +109,58 @@ void CNewWordsDlg::OnSelectAll() { possible_.SelItemRangeEx(0, possible_.GetCoun
 
 void CNewWordsDlg::OnClearAll() { possible_.ClearSelection(); }
 
-void CNewWordsDlg::OnAdd() {
-  // Each selected word goes in unless a row equal to it, letter case
-  // ignored, is already there, including rows added earlier in this pass.
-  struct CaseInsensitiveLess {
-    bool operator()(const std::string& a, const std::string& b) const { return CompareIgnoringCase(a, b) < 0; }
-  };
-  std::set<std::string, CaseInsensitiveLess> added_now;
-  std::vector<std::string> new_rows;
-  for (int row = 0; row < possible_.GetCount(); ++row) {
-    if (!possible_.GetSel(row)) continue;
-    const std::string& text = possible_.GetText(row);
-    if (to_be_added_.FindStringExact(text) != CListBoxModel::kNone) continue;
-    if (!added_now.insert(text).second) continue;
-    new_rows.push_back(text);
-  }
-  to_be_added_.AddStrings(std::move(new_rows));
+void CNewWordsDlg::AddToBeAdded(std::vector<std::string> words) {
+  std::erase_if(words, [this](const std::string& word) {
+    return word.empty() || to_be_added_.FindStringExact(word) != CListBoxModel::kNone;
+  });
+  // Of the words equal with letter case ignored, the first one stays.
+  std::stable_sort(words.begin(), words.end(),
+                   [](const std::string& a, const std::string& b) { return CompareIgnoringCase(a, b) < 0; });
+  words.erase(std::unique(words.begin(), words.end(), EqualIgnoringCase), words.end());
+  to_be_added_.AddStrings(std::move(words));
   if (to_be_added_.GetCount() > 0) ok_.enabled = true;
+}
+
+void CNewWordsDlg::OnAdd() {
+  std::vector<std::string> selected;
+  for (int row = 0; row < possible_.GetCount(); ++row) {
+    if (possible_.GetSel(row)) selected.push_back(possible_.GetText(row));
+  }
+  if (selected.empty()) {
+    status_.text = "Select the words to add among the possible new words first.";
+    return;
+  }
+  AddToBeAdded(std::move(selected));
 }
 
 void CNewWordsDlg::OnRemoveSelected() { to_be_added_.DeleteSelectedRows(); }
 
 void CNewWordsDlg::OnReanalyse() {
-  distance_ = DistanceFromText(distance_edit_.text);
+  if (!ReadDistance()) return;
+  // The stems and words shown belong to a group of the old list.
+  group_words_.ResetContent();
+  possible_.ResetContent();
   WaitCursor wait(host_);
   FindCandidates();
 }
 
+bool CNewWordsDlg::MayDiscardWordsToAdd(const std::string& question) {
+  if (to_be_added_.GetCount() == 0) return true;
+  return host_.ShowMessage(question, kMbYesNo | kMbIconExclamation | kMbDefaultButton2) == kIdYes;
+}
+
 void CNewWordsDlg::OnAutomatic() {
+  if (!MayDiscardWordsToAdd("Automatic replaces the " + CountOf(to_be_added_.GetCount(), "word", "words") +
+                            " to be added. Do you want to go on?")) {
+    return;
+  }
   to_be_added_.ResetContent();
   std::vector<std::string> words;
   const bool complete = automaton_.ForEachAutomaticWord(candidates_, main_group_, KeepUpToTheListLimit(words));
-  to_be_added_.AddStrings(std::move(words));
-  if (to_be_added_.GetCount() > 0) ok_.enabled = true;
+  AddToBeAdded(std::move(words));
+  const auto count = static_cast<std::uint64_t>(to_be_added_.GetCount());
+  status_.text = count == 0 ? "The suspicious groups propose no new words."
+                            : CountOf(count, "word", "words") + " to be added.";
   if (complete) return;
   std::uint64_t total = 0;
   for (std::uint32_t group : candidates_) total += automaton_.GeneratedWordCount(group, main_group_);
@@ -140,8 +169,7 @@ void CNewWordsDlg::OnAutomatic() {
 
 void CNewWordsDlg::OnOK() {
   // Each row is compared, letter case significant, with the words that were
-  // pending before OK: not with each other, so a row listed twice is
-  // appended twice.
+  // pending before OK.
   {
     WaitCursor wait(host_);
     const std::unordered_set<std::string> pending_before(pending_.begin(), pending_.end());
@@ -151,6 +179,13 @@ void CNewWordsDlg::OnOK() {
     }
   }
   EndDialog(kIdOk);
+}
+
+void CNewWordsDlg::OnCancel() {
+  if (MayDiscardWordsToAdd("Discard the " + CountOf(to_be_added_.GetCount(), "word", "words") +
+                           " to be added?")) {
+    EndDialog(kIdCancel);
+  }
 }
 
 }  // namespace tarvo::ui

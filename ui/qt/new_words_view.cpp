@@ -12,7 +12,9 @@ NewWordsView::NewWordsView(CNewWordsDlg& logic, DisplayEncoding encoding, QWidge
   BindList(kPossibleWordsList, logic.possible_words(), shown_as);
   BindList(kToBeAddedList, logic.words_to_add(), shown_as);
   BindStatic(kMainGroupLabel, logic.main_group_label(), shown_as);
+  BindStatic(kNewWordsStatusText, logic.status(), [] { return DisplayEncoding::kUtf8; });
   BindEdit(kNewWordsDistanceEdit, logic.distance_edit());
+  PressOnEnter(kNewWordsDistanceEdit, kReanalyseButton);
   BindButton(kIdOkButton, [&logic] { logic.OnOK(); }, &logic.ok_button());
   BindButton(kIdCancelButton, [&logic] { logic.OnCancel(); });
   BindButton(kSelectAllButton, [&logic] { logic.OnSelectAll(); });
@@ -20,7 +22,7 @@ NewWordsView::NewWordsView(CNewWordsDlg& logic, DisplayEncoding encoding, QWidge
   BindButton(kAddButton, [&logic] { logic.OnAdd(); });
   BindButton(kRemoveSelectedButton, [&logic] { logic.OnRemoveSelected(); });
   BindButton(kReanalyseButton, [&logic] { logic.OnReanalyse(); });
-  BindButton(kAutomaticButton, [&logic] { logic.OnAutomatic(); });
+  BindButton(kAutomaticButton, [&logic] { logic.OnAutomatic(); }, &logic.automatic_button());
 }
 
 }  // namespace tarvo::ui::qt
