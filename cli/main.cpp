@@ -7,6 +7,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/commands.h"
+#include "tarvo/version.h"
 
 int main(int argc, char** argv) {
   using namespace tarvo::cli;
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
     return kExitOk;
   }
   if (parsed.options.version) {
-    std::printf("tarvo-cli %s\n", TARVO_VERSION);
+    std::printf("tarvo-cli %s\n", tarvo::kVersion);
     return kExitOk;
   }
   static char out_buffer[1 << 16];

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#include "tarvo/version.h"
 #include "ui/dialog_templates.h"
 #include "ui/logic/analyser_dlg.h"
 #include "ui/logic/new_words_dlg.h"
@@ -113,7 +114,7 @@ void QtHost::ShowAbout() {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(QStringLiteral("About %1").arg(QString::fromUtf8(kProgramName)));
   box.setIconPixmap(QIcon(QStringLiteral(":/tarvo/icon.png")).pixmap(48, 48));
-  box.setText(QStringLiteral("<b>%1 %2</b>").arg(QString::fromUtf8(kProgramName), QStringLiteral(TARVO_VERSION)));
+  box.setText(QStringLiteral("<b>%1 %2</b>").arg(QString::fromUtf8(kProgramName), QString::fromLatin1(tarvo::kVersion)));
   box.setInformativeText(QStringLiteral(
       "Finds the suffix groups of a word list: stems that take exactly the same endings. "
       "From a main group it proposes the words that similar groups lack."));
