@@ -5,6 +5,26 @@ include(GNUInstallDirs)
 
 set(TARVO_APP_ID io.github.tarvo.Tarvo)
 
+# The programs and their files make the "Runtime" component, the one the
+# Debian package holds; the engine library, its public headers and its
+# CMake package make "Development", for programs that embed the engine:
+#   find_package(Tarvo REQUIRED)
+#   target_link_libraries(my_program PRIVATE tarvo::engine)
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME Runtime)
+include(CMakePackageConfigHelpers)
+set(TARVO_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tarvo)
+install(TARGETS tarvo_engine EXPORT TarvoTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
+install(FILES ${PROJECT_SOURCE_DIR}/include/tarvo/analysis.h ${PROJECT_SOURCE_DIR}/include/tarvo/settings.h
+              ${PROJECT_BINARY_DIR}/generated/tarvo/version.h
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tarvo COMPONENT Development)
+install(EXPORT TarvoTargets NAMESPACE tarvo:: DESTINATION ${TARVO_CMAKE_DIR} COMPONENT Development)
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/TarvoConfig.cmake.in
+                              ${PROJECT_BINARY_DIR}/TarvoConfig.cmake INSTALL_DESTINATION ${TARVO_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/TarvoConfigVersion.cmake COMPATIBILITY SameMinorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/TarvoConfig.cmake ${PROJECT_BINARY_DIR}/TarvoConfigVersion.cmake
+        DESTINATION ${TARVO_CMAKE_DIR} COMPONENT Development)
+
 install(TARGETS tarvo-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/cli/tarvo-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # bash-completion loads a command's completion from a file of its name.

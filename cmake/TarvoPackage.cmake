@@ -19,4 +19,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The programs as tested, without their debugging symbols.
 set(CPACK_STRIP_FILES ON)
+# The programs only; the engine for embedders is installed with
+# cmake --install --component Development.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};Tarvo;Runtime;/")
 include(CPack)

@@ -99,7 +99,7 @@ case $check in
     need cmake
     prefix=$(mktemp -d)
     trap 'rm -rf "$prefix"' EXIT
-    cmake --install "$build" --prefix "$prefix" >/dev/null
+    cmake --install "$build" --prefix "$prefix" --component Runtime >/dev/null
     expected=(bin/tarvo-cli share/man/man1/tarvo-cli.1 share/bash-completion/completions/tarvo-cli)
     if [ "$gui" = ON ]; then
       expected+=(bin/tarvo share/man/man1/tarvo.1 "share/applications/$app_id.desktop"
