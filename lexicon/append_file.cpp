@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "lexicon/file_identity.h"
 #include "lexicon/file_paths.h"
 #include "lexicon/word_reader.h"
 

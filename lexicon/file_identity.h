@@ -7,12 +7,16 @@
 
 namespace tarvo {
 
-// True when both paths exist and lead to the same file (device and inode).
+// True when both describe the same file (device and inode).
+inline bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// True when both paths exist and lead to the same file.
 inline bool IsSameFile(const std::string& a, const std::string& b) {
   struct stat first;
   struct stat second;
-  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && SameFile(first, second);
 }
 
 }  // namespace tarvo

@@ -35,8 +35,4 @@ int SyncFolder(const std::string& folder) {
   return ::fsync(fd.get()) == 0 || errno == EINVAL ? 0 : errno;
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 }  // namespace tarvo

@@ -52,7 +52,4 @@ int CopyOwnerAndMode(int fd, const struct stat& model);
 // File systems that cannot sync a folder (EINVAL) are taken as done.
 int SyncFolder(const std::string& folder);
 
-// True when both describe the same file.
-bool SameFile(const struct stat& a, const struct stat& b);
-
 }  // namespace tarvo
