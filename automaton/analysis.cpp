@@ -13,8 +13,8 @@ namespace tarvo {
 struct Analysis::State {
   AnalysisSettings settings;
   ReadSummary read;
-  CWordTree tree;
-  CSuffixAutomaton automaton;
+  WordTree tree;
+  SuffixAutomaton automaton;
   std::vector<GroupSummary> ranked;
   std::vector<std::string> refused;  // inserted words the tree could not store
 

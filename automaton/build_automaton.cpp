@@ -20,7 +20,7 @@
 
 namespace tarvo {
 
-void CWordTree::BuildAutomaton(CSuffixAutomaton& automaton) const {
+void WordTree::BuildAutomaton(SuffixAutomaton& automaton) const {
   const std::uint32_t node_count = node_count_;
   LargeVector<std::uint32_t> node_state(node_count, 0);
   LargeVector<std::uint8_t> fresh(node_count, 0);

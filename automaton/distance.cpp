@@ -5,7 +5,7 @@
 
 namespace tarvo {
 
-void CSuffixAutomaton::ExpandState(ExpandedState& table, std::uint32_t state) const {
+void SuffixAutomaton::ExpandState(ExpandedState& table, std::uint32_t state) const {
   const std::uint8_t* label = LabelRow(state);
   const std::uint32_t* targets = TargetRow(state);
   const unsigned n = SlotCount(label[0]);
@@ -23,7 +23,7 @@ void CSuffixAutomaton::ExpandState(ExpandedState& table, std::uint32_t state) co
 // that matter, without unpacking either state. The limit is tested before
 // every code but the first (code 0 is always examined), and once it stops
 // the walk nothing further is handled.
-std::uint32_t CSuffixAutomaton::Distance(std::uint32_t first, std::uint32_t second,
+std::uint32_t SuffixAutomaton::Distance(std::uint32_t first, std::uint32_t second,
                                          std::uint32_t limit) const {
   if (first == second) return 0;
   const std::uint8_t* label_a = LabelRow(first);

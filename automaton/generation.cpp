@@ -7,7 +7,7 @@ namespace tarvo {
 namespace {
 
 // A visitor that keeps every word.
-CSuffixAutomaton::WordVisitor AppendTo(std::vector<std::string>& words) {
+SuffixAutomaton::WordVisitor AppendTo(std::vector<std::string>& words) {
   return [&words](const std::string& word) {
     words.push_back(word);
     return true;
@@ -22,7 +22,7 @@ CSuffixAutomaton::WordVisitor AppendTo(std::vector<std::string>& words) {
 // differing suffixes of the two targets when both have one; the empty suffix
 // last. The output grows as needed, so no suffix is ever dropped for lack of
 // room.
-void CSuffixAutomaton::AppendDifferingSuffixes(std::uint32_t lacking, std::uint32_t having,
+void SuffixAutomaton::AppendDifferingSuffixes(std::uint32_t lacking, std::uint32_t having,
                                                std::string& prefix,
                                                std::vector<std::string>& output) const {
   ExpandedState lacking_targets;
@@ -44,7 +44,7 @@ void CSuffixAutomaton::AppendDifferingSuffixes(std::uint32_t lacking, std::uint3
   if (having_targets[kExpandedFinal] != 0 && lacking_targets[kExpandedFinal] == 0) output.push_back(prefix);
 }
 
-std::vector<std::string> CSuffixAutomaton::GetDifferingSuffixes(std::uint32_t lacking,
+std::vector<std::string> SuffixAutomaton::GetDifferingSuffixes(std::uint32_t lacking,
                                                                 std::uint32_t having) const {
   std::vector<std::string> output;
   std::string prefix;
@@ -52,7 +52,7 @@ std::vector<std::string> CSuffixAutomaton::GetDifferingSuffixes(std::uint32_t la
   return output;
 }
 
-bool CSuffixAutomaton::ForEachGeneratedWord(std::uint32_t suspicious, std::uint32_t main,
+bool SuffixAutomaton::ForEachGeneratedWord(std::uint32_t suspicious, std::uint32_t main,
                                              const WordVisitor& visit) const {
   const std::vector<std::string> suffixes = GetDifferingSuffixes(suspicious, main);
   if (suffixes.empty()) return true;
@@ -66,20 +66,20 @@ bool CSuffixAutomaton::ForEachGeneratedWord(std::uint32_t suspicious, std::uint3
   return true;
 }
 
-std::vector<std::string> CSuffixAutomaton::GenerateWords(std::uint32_t suspicious,
+std::vector<std::string> SuffixAutomaton::GenerateWords(std::uint32_t suspicious,
                                                          std::uint32_t main) const {
   std::vector<std::string> words;
   ForEachGeneratedWord(suspicious, main, AppendTo(words));
   return words;
 }
 
-std::uint64_t CSuffixAutomaton::GeneratedWordCount(std::uint32_t suspicious, std::uint32_t main) const {
+std::uint64_t SuffixAutomaton::GeneratedWordCount(std::uint32_t suspicious, std::uint32_t main) const {
   // One word per stem and differing suffix; the differing suffixes are the
   // ones the distance from main to suspicious counts.
   return std::uint64_t{WordCount(suspicious)} * ExactDistance(main, suspicious);
 }
 
-std::vector<std::uint32_t> CSuffixAutomaton::FindSuspiciousGroups(std::uint32_t main,
+std::vector<std::uint32_t> SuffixAutomaton::FindSuspiciousGroups(std::uint32_t main,
                                                                   std::uint32_t distance) const {
   const std::uint32_t limit = distance + 1;  // wraps to 0 for the largest distance
   std::vector<std::uint32_t> groups;
@@ -89,7 +89,7 @@ std::vector<std::uint32_t> CSuffixAutomaton::FindSuspiciousGroups(std::uint32_t 
   return groups;
 }
 
-bool CSuffixAutomaton::ForEachAutomaticWord(const std::vector<std::uint32_t>& suspicious, std::uint32_t main,
+bool SuffixAutomaton::ForEachAutomaticWord(const std::vector<std::uint32_t>& suspicious, std::uint32_t main,
                                              const WordVisitor& visit) const {
   for (std::uint32_t g : suspicious) {
     if (!ForEachGeneratedWord(g, main, visit)) return false;
@@ -97,7 +97,7 @@ bool CSuffixAutomaton::ForEachAutomaticWord(const std::vector<std::uint32_t>& su
   return true;
 }
 
-std::vector<std::string> CSuffixAutomaton::AutomaticWords(const std::vector<std::uint32_t>& suspicious,
+std::vector<std::string> SuffixAutomaton::AutomaticWords(const std::vector<std::uint32_t>& suspicious,
                                                           std::uint32_t main) const {
   std::vector<std::string> words;
   ForEachAutomaticWord(suspicious, main, AppendTo(words));

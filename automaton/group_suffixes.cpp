@@ -6,7 +6,7 @@
 
 namespace tarvo {
 
-std::vector<std::string> CSuffixAutomaton::GetSuffixes(std::uint32_t group) const {
+std::vector<std::string> SuffixAutomaton::GetSuffixes(std::uint32_t group) const {
   std::vector<std::string> output;
   output.reserve(SuffixCount(group));
   if (IsFinalState(group)) output.emplace_back();
@@ -21,7 +21,7 @@ std::vector<std::string> CSuffixAutomaton::GetSuffixes(std::uint32_t group) cons
   return output;
 }
 
-void CSuffixAutomaton::CollectSuffixes(std::uint32_t state, std::string& text,
+void SuffixAutomaton::CollectSuffixes(std::uint32_t state, std::string& text,
                                        std::vector<std::string>& output) const {
   const std::uint8_t* label = LabelRow(state);
   if (state == 1 || IsFinal(label[0])) output.push_back(text);
@@ -35,7 +35,7 @@ void CSuffixAutomaton::CollectSuffixes(std::uint32_t state, std::string& text,
   }
 }
 
-void CSuffixAutomaton::GetLabel(std::uint32_t group, std::string& label) const {
+void SuffixAutomaton::GetLabel(std::uint32_t group, std::string& label) const {
   const std::vector<std::string> suffixes = GetSuffixes(group);
   label.clear();
   for (std::size_t i = 0; i < suffixes.size(); ++i) {

@@ -23,7 +23,7 @@
 
 namespace tarvo {
 
-std::vector<std::string> CSuffixAutomaton::GetWords(std::uint32_t group) const {
+std::vector<std::string> SuffixAutomaton::GetWords(std::uint32_t group) const {
   constexpr std::uint32_t kNone = UINT32_MAX;
   const std::uint32_t word_count = WordCount(group);
   std::vector<std::string> texts(1);

@@ -13,13 +13,13 @@ double MonotonicSeconds() {
   return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
 }
 
-std::uint32_t DistinctWords(const CWordTree& tree, const CSuffixAutomaton& automaton) {
+std::uint32_t DistinctWords(const WordTree& tree, const SuffixAutomaton& automaton) {
   if (tree.IsEmpty()) return IsFinal(tree.LabelRow(0)[0]) ? 1 : 0;
   return automaton.SuffixCount(automaton.start_state());
 }
 
-OpenReport OpenWordList(const std::string& path, std::uint32_t buffer_size, CWordTree& tree,
-                        CSuffixAutomaton& automaton, bool read_as_characters) {
+OpenReport OpenWordList(const std::string& path, std::uint32_t buffer_size, WordTree& tree,
+                        SuffixAutomaton& automaton, bool read_as_characters) {
   OpenReport report;
   const double t0 = MonotonicSeconds();
   static_cast<LoadedWordList&>(report) = LoadWordList(path, buffer_size, read_as_characters, tree);

@@ -20,8 +20,8 @@
 
 namespace tarvo {
 
-class CWordTree;
-class CSuffixAutomaton;
+class WordTree;
+class SuffixAutomaton;
 
 // What the reading saw (see LoadedWordList), and how long each step took.
 struct OpenReport : LoadedWordList {
@@ -29,13 +29,13 @@ struct OpenReport : LoadedWordList {
   double build_seconds = 0;
 };
 
-OpenReport OpenWordList(const std::string& path, std::uint32_t buffer_size, CWordTree& tree,
-                        CSuffixAutomaton& automaton, bool read_as_characters = false);
+OpenReport OpenWordList(const std::string& path, std::uint32_t buffer_size, WordTree& tree,
+                        SuffixAutomaton& automaton, bool read_as_characters = false);
 
 // How many distinct words the tree holds. A tree of the root alone gets
 // the accepting leaf state as its start state, whose one (empty) ending
 // counts only when the root itself is a word.
-std::uint32_t DistinctWords(const CWordTree& tree, const CSuffixAutomaton& automaton);
+std::uint32_t DistinctWords(const WordTree& tree, const SuffixAutomaton& automaton);
 
 // Seconds on a monotonic clock, for the timings above.
 double MonotonicSeconds();

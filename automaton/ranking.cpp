@@ -16,7 +16,7 @@ double GroupScore(std::uint32_t word_count, std::uint32_t suffix_count, float wo
   return suffix_part + word_part;
 }
 
-std::vector<std::uint32_t> CSuffixAutomaton::RankMainGroups(const AnalysisSettings& settings) const {
+std::vector<std::uint32_t> SuffixAutomaton::RankMainGroups(const AnalysisSettings& settings) const {
   // Candidates are states 2 to count - 2. A list longer than the number of
   // candidates can never fill, so it is cut to that length: the outcome is
   // the same, and a huge "groups shown" setting costs no memory.

@@ -37,7 +37,7 @@ void StateIndex::Clear() {
   used_ = 0;
 }
 
-std::uint32_t StateIndex::Find(const CSuffixAutomaton& automaton, const std::uint8_t* label,
+std::uint32_t StateIndex::Find(const SuffixAutomaton& automaton, const std::uint8_t* label,
                                const std::uint32_t* targets, std::uint64_t hash) const {
   if (slots_.empty()) return 0;
   const std::size_t mask = slots_.size() - 1;
@@ -47,14 +47,14 @@ std::uint32_t StateIndex::Find(const CSuffixAutomaton& automaton, const std::uin
     const std::uint32_t state = StateOf(slot);
     if (state == 0) return 0;
     if ((slot >> 32) == tag &&
-        CSuffixAutomaton::IsSameState(label, targets, automaton.LabelRow(state),
+        SuffixAutomaton::IsSameState(label, targets, automaton.LabelRow(state),
                                       automaton.TargetRow(state))) {
       return state;
     }
   }
 }
 
-void StateIndex::Add(const CSuffixAutomaton& automaton, std::uint32_t state, std::uint64_t hash) {
+void StateIndex::Add(const SuffixAutomaton& automaton, std::uint32_t state, std::uint64_t hash) {
   if (Find(automaton, automaton.LabelRow(state), automaton.TargetRow(state), hash) != 0) return;
   if ((used_ + 1) * 2 > slots_.size()) Grow();
   Place((std::uint64_t{TagOf(hash)} << 32) | state);

@@ -14,7 +14,7 @@
 
 namespace tarvo {
 
-class CSuffixAutomaton;
+class SuffixAutomaton;
 
 class StateIndex {
  public:
@@ -24,12 +24,12 @@ class StateIndex {
   void Clear();
 
   // The first state added with rows equal to the given ones, or 0.
-  std::uint32_t Find(const CSuffixAutomaton& automaton, const std::uint8_t* label,
+  std::uint32_t Find(const SuffixAutomaton& automaton, const std::uint8_t* label,
                      const std::uint32_t* targets, std::uint64_t hash) const;
 
   // Records `state` (whose rows hash to `hash`) unless a state with equal
   // rows is already recorded.
-  void Add(const CSuffixAutomaton& automaton, std::uint32_t state, std::uint64_t hash);
+  void Add(const SuffixAutomaton& automaton, std::uint32_t state, std::uint64_t hash);
 
  private:
   void Grow();

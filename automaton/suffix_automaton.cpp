@@ -4,9 +4,9 @@
 
 namespace tarvo {
 
-CSuffixAutomaton::CSuffixAutomaton() = default;
+SuffixAutomaton::SuffixAutomaton() = default;
 
-void CSuffixAutomaton::Init(std::uint32_t growth_step, const SymbolCoding& coding) {
+void SuffixAutomaton::Init(std::uint32_t growth_step, const SymbolCoding& coding) {
   // A tree step below 4 gives 0 here; AddState divides by the step.
   growth_step_ = growth_step == 0 ? 1 : growth_step;
   coding_ = coding;
@@ -19,7 +19,7 @@ void CSuffixAutomaton::Init(std::uint32_t growth_step, const SymbolCoding& codin
   Reset();
 }
 
-void CSuffixAutomaton::Reset() {
+void SuffixAutomaton::Reset() {
   // Keep only state 1, which Init creates.
   labels_.resize(1);
   targets_.resize(1);
@@ -30,7 +30,7 @@ void CSuffixAutomaton::Reset() {
   count_ = 2;
 }
 
-std::uint32_t CSuffixAutomaton::AddState(const std::uint8_t* label, const std::uint32_t* targets) {
+std::uint32_t SuffixAutomaton::AddState(const std::uint8_t* label, const std::uint32_t* targets) {
   const unsigned n = SlotCount(label[0]);
   if (count_ == UINT32_MAX || labels_.size() + n > UINT32_MAX) throw std::bad_alloc();
   const std::uint32_t state = count_;
@@ -43,7 +43,7 @@ std::uint32_t CSuffixAutomaton::AddState(const std::uint8_t* label, const std::u
   return state;
 }
 
-bool CSuffixAutomaton::IsSameState(const std::uint8_t* label_a, const std::uint32_t* targets_a,
+bool SuffixAutomaton::IsSameState(const std::uint8_t* label_a, const std::uint32_t* targets_a,
                                    const std::uint8_t* label_b, const std::uint32_t* targets_b) {
   if (label_a[0] != label_b[0]) return false;
   const unsigned n = SlotCount(label_a[0]);
@@ -53,25 +53,25 @@ bool CSuffixAutomaton::IsSameState(const std::uint8_t* label_a, const std::uint3
   return true;
 }
 
-std::uint32_t CSuffixAutomaton::FindState(const std::uint8_t* label,
+std::uint32_t SuffixAutomaton::FindState(const std::uint8_t* label,
                                           const std::uint32_t* targets) const {
   return index_.Find(*this, label, targets, StateIndex::HashRows(label, targets));
 }
 
-std::pair<std::uint32_t, bool> CSuffixAutomaton::FindOrAddState(const std::uint8_t* label,
+std::pair<std::uint32_t, bool> SuffixAutomaton::FindOrAddState(const std::uint8_t* label,
                                                                 const std::uint32_t* targets) {
   if (std::uint32_t found = FindState(label, targets)) return {found, false};
   return {AddState(label, targets), true};
 }
 
-void CSuffixAutomaton::ShrinkToCount() {
+void SuffixAutomaton::ShrinkToCount() {
   capacity_ = count_;
   row_start_.shrink_to_fit();
   labels_.shrink_to_fit();
   targets_.shrink_to_fit();
 }
 
-void CSuffixAutomaton::CountWords() {
+void SuffixAutomaton::CountWords() {
   targets_[row_start_[start_state()]] = 1;
   for (std::uint32_t s = start_state(); s >= 2; --s) {
     const std::uint32_t start = row_start_[s];
@@ -81,7 +81,7 @@ void CSuffixAutomaton::CountWords() {
   }
 }
 
-void CSuffixAutomaton::CountSuffixes() {
+void SuffixAutomaton::CountSuffixes() {
   suffix_counts_.assign(count_, 0);
   suffix_counts_[1] = 1;
   for (std::uint32_t s = 2; s < count_; ++s) {

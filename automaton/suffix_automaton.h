@@ -1,4 +1,4 @@
-// CSuffixAutomaton: the minimised automaton of a word tree; its states are
+// SuffixAutomaton: the minimised automaton of a word tree; its states are
 // suffix groups, the sets of stems followed by exactly the same endings.
 //
 // State numbers: 0 means no state, 1 is the accepting leaf state, 2 and up
@@ -9,7 +9,7 @@
 // it), entry i the target of label slot i. The build also fills the suffix
 // counts: the number of distinct endings that complete a word from a state.
 //
-//   CSuffixAutomaton automaton;
+//   SuffixAutomaton automaton;
 //   tree.BuildAutomaton(automaton);
 //   std::vector<std::uint32_t> best = automaton.RankMainGroups(settings);
 //   std::string label; automaton.GetLabel(best[0], label);
@@ -43,9 +43,9 @@ inline constexpr std::size_t kExpandedSlotCount = 257;
 inline constexpr std::size_t kExpandedWordCount = 258;
 inline constexpr std::size_t kExpandedHighestCode = 259;
 
-class CSuffixAutomaton {
+class SuffixAutomaton {
  public:
-  CSuffixAutomaton();
+  SuffixAutomaton();
 
   // --- Store and build -----------------------------------------------------
 

@@ -80,14 +80,14 @@ const WordList& WordListOf(std::size_t size) {
 // A list opened as the program opens it, with the groups the later steps
 // start from.
 struct OpenedList {
-  CWordTree tree;
-  CSuffixAutomaton automaton;
+  WordTree tree;
+  SuffixAutomaton automaton;
   std::vector<std::uint32_t> ranked;      // main groups, best first
   std::vector<std::uint32_t> suspicious;  // of the best main group
   std::uint32_t largest_group = 0;        // most words among states 2 to count - 1
 };
 
-std::uint32_t LargestGroup(const CSuffixAutomaton& automaton) {
+std::uint32_t LargestGroup(const SuffixAutomaton& automaton) {
   std::uint32_t largest = 0;
   for (std::uint32_t s = 2; s < automaton.count(); ++s) {
     if (largest == 0 || automaton.WordCount(s) > automaton.WordCount(largest)) largest = s;
@@ -158,7 +158,7 @@ void BM_Tokenise(benchmark::State& state) {
 void BM_LoadWordList(benchmark::State& state) {
   const WordList& list = WordListOf(SizeOf(state));
   for (auto _ : state) {
-    auto tree = std::make_unique<CWordTree>();
+    auto tree = std::make_unique<WordTree>();
     if (!LoadWordList(list.path, kBufferSize, false, *tree).ok) {
       state.SkipWithError("cannot read the word list");
       break;
@@ -172,7 +172,7 @@ void BM_LoadWordList(benchmark::State& state) {
 void BM_BuildAutomaton(benchmark::State& state) {
   const OpenedList& list = OpenedListOf(SizeOf(state));
   for (auto _ : state) {
-    auto automaton = std::make_unique<CSuffixAutomaton>();
+    auto automaton = std::make_unique<SuffixAutomaton>();
     list.tree.BuildAutomaton(*automaton);
     benchmark::DoNotOptimize(automaton->count());
     DestroyUntimed(state, automaton);

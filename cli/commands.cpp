@@ -17,8 +17,8 @@ namespace {
 
 // An opened word list, as every command sees it.
 struct Session {
-  CWordTree tree;
-  CSuffixAutomaton automaton;
+  WordTree tree;
+  SuffixAutomaton automaton;
   std::vector<std::uint32_t> ranked;
   OpenReport report;
   WordListStats inserted;
@@ -77,7 +77,7 @@ void WriteLines(std::FILE* out, const std::vector<std::string>& lines) {
   for (const std::string& line : lines) writer.Field(line).End();
 }
 
-std::string LabelOf(const CSuffixAutomaton& automaton, std::uint32_t group) {
+std::string LabelOf(const SuffixAutomaton& automaton, std::uint32_t group) {
   std::string label;
   automaton.GetLabel(group, label);
   return label;
@@ -126,7 +126,7 @@ int RunSaveAll(const Session& session, const CliOptions& options, std::FILE*, st
 }
 
 int RunDump(const Session& session, const CliOptions&, std::FILE* out, std::FILE*) {
-  const CSuffixAutomaton& automaton = session.automaton;
+  const SuffixAutomaton& automaton = session.automaton;
   RecordWriter writer(out);
   std::string transitions;
   for (std::uint32_t s = 1; s < automaton.count(); ++s) {
@@ -145,7 +145,7 @@ int RunDump(const Session& session, const CliOptions&, std::FILE* out, std::FILE
 }
 
 int RunGroups(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
-  const CSuffixAutomaton& automaton = session.automaton;
+  const SuffixAutomaton& automaton = session.automaton;
   const AnalysisSettings& settings = options.settings;
   RecordWriter writer(out);
   char score[64];
@@ -161,7 +161,7 @@ int RunGroups(const Session& session, const CliOptions& options, std::FILE* out,
 
 int RunStats(const Session& session, const CliOptions&, std::FILE* out, std::FILE*) {
   const OpenReport& report = session.report;
-  const CSuffixAutomaton& automaton = session.automaton;
+  const SuffixAutomaton& automaton = session.automaton;
   std::fprintf(out, "mode: %s\n", report.characters ? "characters" : "bytes");
   std::fprintf(out, "words read: %" PRIu64 "\n", report.stats.words + session.inserted.words);
   std::fprintf(out, "distinct words: %" PRIu32 "\n", DistinctWords(session.tree, session.automaton));
@@ -195,7 +195,7 @@ int RunSuffixes(const Session& session, const CliOptions& options, std::FILE* ou
 }
 
 int RunDistance(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
-  const CSuffixAutomaton& automaton = session.automaton;
+  const SuffixAutomaton& automaton = session.automaton;
   const std::uint32_t first = options.states[0];
   const std::uint32_t second = options.states[1];
   const std::uint32_t distance = options.limit ? automaton.Distance(first, second, *options.limit)
@@ -205,7 +205,7 @@ int RunDistance(const Session& session, const CliOptions& options, std::FILE* ou
 }
 
 int RunSuspicious(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
-  const CSuffixAutomaton& automaton = session.automaton;
+  const SuffixAutomaton& automaton = session.automaton;
   RecordWriter writer(out);
   for (std::uint32_t group : automaton.FindSuspiciousGroups(options.states[0], options.distance)) {
     writer.Field(group).Field(automaton.WordCount(group)).Field(automaton.SuffixCount(group));
@@ -221,7 +221,7 @@ int RunDiffering(const Session& session, const CliOptions& options, std::FILE* o
 
 // Writes each generated word as it comes: the output is never held whole,
 // and a failed write stops the walk at once (main reports it).
-CSuffixAutomaton::WordVisitor WriteEachWord(RecordWriter& writer) {
+SuffixAutomaton::WordVisitor WriteEachWord(RecordWriter& writer) {
   return [&writer](const std::string& word) {
     writer.Field(word).End();
     return writer.ok();
@@ -235,7 +235,7 @@ int RunGenerate(const Session& session, const CliOptions& options, std::FILE* ou
 }
 
 int RunAutomatic(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
-  const CSuffixAutomaton& automaton = session.automaton;
+  const SuffixAutomaton& automaton = session.automaton;
   const std::uint32_t main = options.states[0];
   RecordWriter writer(out);
   automaton.ForEachAutomaticWord(automaton.FindSuspiciousGroups(main, options.distance), main, WriteEachWord(writer));
@@ -264,7 +264,7 @@ std::string DotLabel(const std::string& symbol, bool latin1) {
 }
 
 int RunDot(const Session& session, const CliOptions& options, std::FILE* out, std::FILE*) {
-  const CSuffixAutomaton& automaton = session.automaton;
+  const SuffixAutomaton& automaton = session.automaton;
   const bool latin1 = !automaton.coding().characters();
   std::fprintf(out, "digraph suffix_group {\n  charset=\"%s\";\n  rankdir=LR;\n", latin1 ? "latin1" : "UTF-8");
   // States reachable from the group all have smaller numbers: visit them

@@ -2,7 +2,7 @@
 
 namespace tarvo {
 
-SymbolTable CAlphabetOrder::OrderFromCounts(const std::array<std::uint64_t, 256>& occurrences) {
+SymbolTable AlphabetOrder::OrderFromCounts(const std::array<std::uint64_t, 256>& occurrences) {
   // Counter c reads: 1 = does not occur, n >= 2 = occurs n - 1 times,
   // 0 = already dealt a code.
   std::array<std::uint64_t, 256> counters;

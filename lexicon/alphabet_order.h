@@ -7,7 +7,7 @@
 // a permutation.
 //
 //   std::array<std::uint64_t, 256> occurrences{};  // counted over the words
-//   SymbolTable order = CAlphabetOrder::OrderFromCounts(occurrences);
+//   SymbolTable order = AlphabetOrder::OrderFromCounts(occurrences);
 #pragma once
 
 #include <array>
@@ -17,7 +17,7 @@
 
 namespace tarvo {
 
-class CAlphabetOrder {
+class AlphabetOrder {
  public:
   // Deals out the codes from occurrence counts (one per byte value).
   static SymbolTable OrderFromCounts(const std::array<std::uint64_t, 256>& occurrences);

@@ -19,7 +19,7 @@ namespace {
 // not a failure.
 class NodeReservation {
  public:
-  void Check(const WordFileReader& reader, CWordTree& tree) {
+  void Check(const WordFileReader& reader, WordTree& tree) {
     const std::uint64_t position = reader.position();
     if (position < next_check_) return;
     next_check_ = position * 2;
@@ -56,7 +56,7 @@ class DistinctCharacters {
   std::size_t count_ = 0;
 };
 
-void FinishPass(const WordFileReader& reader, CWordTree& tree, LoadedWordList& loaded) {
+void FinishPass(const WordFileReader& reader, WordTree& tree, LoadedWordList& loaded) {
   loaded.stats.long_tokens_skipped = reader.long_tokens_skipped();
   loaded.stats.error = loaded.error = reader.error();
   loaded.ok = reader.error() == 0;
@@ -65,10 +65,10 @@ void FinishPass(const WordFileReader& reader, CWordTree& tree, LoadedWordList& l
 
 // Every word under its byte values as provisional codes, then the tree
 // recoded to the byte order of the list.
-void ReadAsBytes(WordFileReader& reader, CWordTree& tree, LoadedWordList& loaded,
+void ReadAsBytes(WordFileReader& reader, WordTree& tree, LoadedWordList& loaded,
                  DistinctCharacters* distinct) {
   std::array<std::uint64_t, 256> occurrences{};
-  CWordTree::SequentialInserter inserter(tree);
+  WordTree::SequentialInserter inserter(tree);
   NodeReservation reservation;
   WordListStats& stats = loaded.stats;
   std::string_view word;
@@ -85,15 +85,15 @@ void ReadAsBytes(WordFileReader& reader, CWordTree& tree, LoadedWordList& loaded
     reservation.Check(reader, tree);
   }
   FinishPass(reader, tree, loaded);
-  const SymbolTable order = CAlphabetOrder::OrderFromCounts(occurrences);
+  const SymbolTable order = AlphabetOrder::OrderFromCounts(occurrences);
   tree.Recode(SymbolCoding(order), order);
 }
 
 // Every word under the codes its characters get as they first appear;
 // stops at the first word that cannot be coded.
-CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, CWordTree& tree, CharacterCodes& characters,
+CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, WordTree& tree, CharacterCodes& characters,
                                         LoadedWordList& loaded) {
-  CWordTree::SequentialInserter inserter(tree);
+  WordTree::SequentialInserter inserter(tree);
   NodeReservation reservation;
   std::string codes;
   std::string_view word;
@@ -110,7 +110,7 @@ CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, CWordTree& tree,
 }
 
 // Reads the words of an open reader into the tree (see LoadWordList).
-LoadedWordList LoadWords(WordFileReader& reader, std::uint32_t buffer_size, bool as_characters, CWordTree& tree) {
+LoadedWordList LoadWords(WordFileReader& reader, std::uint32_t buffer_size, bool as_characters, WordTree& tree) {
   LoadedWordList loaded;
   tree.Reset();
   tree.Configure(SymbolCoding(), buffer_size);
@@ -150,7 +150,7 @@ LoadedWordList LoadWords(WordFileReader& reader, std::uint32_t buffer_size, bool
 }  // namespace
 
 LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size, bool as_characters,
-                            CWordTree& tree) {
+                            WordTree& tree) {
   WordFileReader reader;
   const auto replay = as_characters ? WordFileReader::Replay::kKeepStreams : WordFileReader::Replay::kNotNeeded;
   if (!reader.Open(path, replay)) {
@@ -162,7 +162,7 @@ LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size, 
 }
 
 LoadedWordList LoadWordListText(std::string_view text, std::uint32_t buffer_size, bool as_characters,
-                                CWordTree& tree) {
+                                WordTree& tree) {
   WordFileReader reader;
   reader.OpenText(text);
   return LoadWords(reader, buffer_size, as_characters, tree);

@@ -2,7 +2,7 @@
 //
 // The words go into the tree under provisional codes while their bytes (or
 // characters) are counted; the alphabet order follows from the counts at
-// the end, and the tree is recoded to it (CWordTree::Recode). The result is
+// the end, and the tree is recoded to it (WordTree::Recode). The result is
 // the tree that inserting every word, in file order, under the list's own
 // alphabet order makes, so any readable file works the same: a regular
 // file, a pipe, a FIFO or /dev/stdin.
@@ -12,7 +12,7 @@
 // characters, is read as bytes instead, and the result says why; finding
 // that out may take a second pass (from a copy kept while a stream is read).
 //
-//   CWordTree tree;
+//   WordTree tree;
 //   LoadedWordList loaded = LoadWordList(path, buffer_size, false, tree);
 //   if (!loaded.ok) report(std::strerror(loaded.error));
 //
@@ -28,7 +28,7 @@
 
 namespace tarvo {
 
-class CWordTree;
+class WordTree;
 
 struct LoadedWordList {
   bool ok = false;               // the whole file was read
@@ -39,9 +39,9 @@ struct LoadedWordList {
 };
 
 LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size, bool as_characters,
-                            CWordTree& tree);
+                            WordTree& tree);
 // The same for a word list held in memory.
 LoadedWordList LoadWordListText(std::string_view text, std::uint32_t buffer_size, bool as_characters,
-                                CWordTree& tree);
+                                WordTree& tree);
 
 }  // namespace tarvo

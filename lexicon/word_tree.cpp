@@ -14,30 +14,30 @@ constexpr std::uint32_t kDefaultGrowthStep = 1000;
 
 }  // namespace
 
-CWordTree::CWordTree() {
+WordTree::WordTree() {
   capacity_ = 1;
   MakeRoot();
 }
 
-void CWordTree::MakeRoot() {
+void WordTree::MakeRoot() {
   node_count_ = 0;
   AppendNode(kEmptyRowHead, 0, 0);
 }
 
-void CWordTree::Reset() {
+void WordTree::Reset() {
   rows_.Clear();
   row_of_.clear();
   capacity_ = growth_step_;
   MakeRoot();
 }
 
-void CWordTree::Configure(const SymbolCoding& coding, std::uint32_t buffer_size) {
+void WordTree::Configure(const SymbolCoding& coding, std::uint32_t buffer_size) {
   growth_step_ = buffer_size >= 2 ? buffer_size : kDefaultGrowthStep;
   capacity_ = growth_step_;
   coding_ = coding;
 }
 
-std::uint32_t CWordTree::AppendNode(std::uint8_t head, std::uint8_t code, std::int32_t link) {
+std::uint32_t WordTree::AppendNode(std::uint8_t head, std::uint8_t code, std::int32_t link) {
   // Child indices are signed 32-bit entries of the link rows.
   if (node_count_ == INT32_MAX) throw std::bad_alloc();
   if (node_count_ == capacity_) capacity_ = node_count_ + growth_step_;
@@ -51,7 +51,7 @@ std::uint32_t CWordTree::AppendNode(std::uint8_t head, std::uint8_t code, std::i
   return node_count_++;
 }
 
-void CWordTree::InsertSlot(std::uint32_t node, unsigned slot, std::uint8_t code) {
+void WordTree::InsertSlot(std::uint32_t node, unsigned slot, std::uint8_t code) {
   NodeRowPool::Offset old_offset = row_of_[node];
   unsigned n = SlotCount(rows_.labels(old_offset)[0]);
   NodeRowPool::Offset offset = rows_.Allocate(n + 1);
@@ -71,12 +71,12 @@ void CWordTree::InsertSlot(std::uint32_t node, unsigned slot, std::uint8_t code)
   row_of_[node] = offset;
 }
 
-bool CWordTree::Insert(std::string_view word) {
+bool WordTree::Insert(std::string_view word) {
   codes_.clear();
   return coding_.Encode(word, codes_) && InsertCodes(codes_, 0, 0, nullptr);
 }
 
-bool CWordTree::InsertCodes(std::string_view codes, std::size_t depth, std::uint32_t node,
+bool WordTree::InsertCodes(std::string_view codes, std::size_t depth, std::uint32_t node,
                             std::vector<std::uint32_t>* path) {
   const std::size_t length = codes.size();
   std::size_t i = depth;
@@ -112,7 +112,7 @@ bool CWordTree::InsertCodes(std::string_view codes, std::size_t depth, std::uint
   return true;
 }
 
-bool CWordTree::SequentialInserter::Insert(std::string_view codes) {
+bool WordTree::SequentialInserter::Insert(std::string_view codes) {
   std::size_t shared = 0;
   const std::size_t limit = std::min(codes.size(), nodes_on_path_.size() - 1);
   while (shared < limit && codes[shared] == previous_[shared]) ++shared;
@@ -124,13 +124,13 @@ bool CWordTree::SequentialInserter::Insert(std::string_view codes) {
   return stored;
 }
 
-void CWordTree::ReserveNodes(std::uint64_t nodes) {
+void WordTree::ReserveNodes(std::uint64_t nodes) {
   // Each node has a row of its own and a slot in its parent's row.
   row_of_.reserve(row_of_.size() + nodes);
   rows_.Reserve(2 * nodes);
 }
 
-void CWordTree::Recode(const SymbolCoding& coding, const SymbolTable& new_code_of) {
+void WordTree::Recode(const SymbolCoding& coding, const SymbolTable& new_code_of) {
   std::pair<std::uint8_t, std::int32_t> slots[kMaxSlotCount];
   for (std::uint32_t node = 0; node < node_count_; ++node) {
     std::uint8_t* label = rows_.labels(row_of_[node]);
@@ -147,7 +147,7 @@ void CWordTree::Recode(const SymbolCoding& coding, const SymbolTable& new_code_o
   coding_ = coding;
 }
 
-void CWordTree::WriteWords(WordFileWriter& out, std::string prefix, std::uint32_t node) const {
+void WordTree::WriteWords(WordFileWriter& out, std::string prefix, std::uint32_t node) const {
   // Depth first with an explicit stack, so that a very long inserted word
   // cannot exhaust the call stack.
   struct Visit {
@@ -173,7 +173,7 @@ void CWordTree::WriteWords(WordFileWriter& out, std::string prefix, std::uint32_
   }
 }
 
-int CWordTree::SaveAll(const std::string& path, const std::vector<std::string>& more_words,
+int WordTree::SaveAll(const std::string& path, const std::vector<std::string>& more_words,
                        int* error) const {
   WordFileWriter out;
   if (out.OpenForReplace(path)) {

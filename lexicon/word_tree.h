@@ -1,4 +1,4 @@
-// CWordTree: the trie of a word list's words.
+// WordTree: the trie of a word list's words.
 //
 // Every node stands for a prefix (node 0, the root, for the empty one) and is
 // final when its prefix is a listed word. Nodes are only ever appended, and a
@@ -7,7 +7,7 @@
 // in ascending order, plus a link row with the children's node indices.
 //
 // Typical use (LoadWordList in word_list_loader.h does this for a file):
-//   CWordTree tree;
+//   WordTree tree;
 //   tree.Reset();
 //   tree.Configure(coding, buffer_size);
 //   for (word : words) tree.Insert(word);
@@ -31,13 +31,13 @@
 
 namespace tarvo {
 
-class CSuffixAutomaton;
+class SuffixAutomaton;
 class WordFileWriter;
 
-class CWordTree {
+class WordTree {
  public:
   // A tree holding only the root; growth step 1. Configure before inserting.
-  CWordTree();
+  WordTree();
 
   // Drops every node and makes a new root; capacity = the growth step.
   void Reset();
@@ -59,12 +59,12 @@ class CWordTree {
   // skips most of every descent.
   class SequentialInserter {
    public:
-    explicit SequentialInserter(CWordTree& tree) : tree_(tree) {}
+    explicit SequentialInserter(WordTree& tree) : tree_(tree) {}
     // As Insert, for a word already turned into codes.
     bool Insert(std::string_view codes);
 
    private:
-    CWordTree& tree_;
+    WordTree& tree_;
     std::string previous_;
     std::vector<std::uint32_t> nodes_on_path_{0};  // [k]: node of previous_'s first k codes
   };
@@ -101,7 +101,7 @@ class CWordTree {
 
   // The minimising build into the given automaton (defined with the
   // automaton). Leaves the tree unchanged.
-  void BuildAutomaton(CSuffixAutomaton& automaton) const;
+  void BuildAutomaton(SuffixAutomaton& automaton) const;
 
   // Read access to the rows, for the automaton build and for checks.
   std::uint32_t node_count() const { return node_count_; }

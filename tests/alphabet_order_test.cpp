@@ -12,7 +12,7 @@ namespace {
 // The order a list is coded by once it is read.
 SymbolTable OrderOf(const std::string& text) {
   test::TempDir dir;
-  CWordTree tree;
+  WordTree tree;
   EXPECT_TRUE(LoadWordList(dir.Write("list", text), 10, false, tree).ok);
   return tree.char_to_code();
 }
@@ -47,7 +47,7 @@ TEST(AlphabetOrder, EmptyListGivesIdentityAndFullAlphabetPutsByteZeroLast) {
   // byte 0 follows them and the separators come last.
   EXPECT_EQ(table[0], every_byte.size());
   EXPECT_EQ(table['\t'], every_byte.size() + 1);
-  SymbolTable with_separators_used = CAlphabetOrder::OrderFromCounts([] {
+  SymbolTable with_separators_used = AlphabetOrder::OrderFromCounts([] {
     std::array<std::uint64_t, 256> all{};
     for (unsigned c = 1; c < 256; ++c) all[c] = 1;
     return all;

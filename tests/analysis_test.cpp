@@ -41,8 +41,8 @@ TEST(Analysis, MatchesTheEngineItIsBuiltOn) {
   ASSERT_TRUE(analysis) << error.message();
   EXPECT_FALSE(error);
 
-  CWordTree tree;
-  CSuffixAutomaton automaton;
+  WordTree tree;
+  SuffixAutomaton automaton;
   ASSERT_TRUE(OpenWordList(path, settings.buffer_size, tree, automaton).ok);
   const std::vector<std::uint32_t> ranked = automaton.RankMainGroups(settings);
   ASSERT_EQ(analysis->RankedGroups().size(), ranked.size());

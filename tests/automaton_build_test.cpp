@@ -19,7 +19,7 @@ struct StateView {
   bool operator==(const StateView&) const = default;
 };
 
-StateView View(const CSuffixAutomaton& a, std::uint32_t s) {
+StateView View(const SuffixAutomaton& a, std::uint32_t s) {
   std::string transitions;
   for (unsigned slot = 1; slot < a.SlotCountOf(s); ++slot) {
     if (slot > 1) transitions += ' ';
@@ -29,7 +29,7 @@ StateView View(const CSuffixAutomaton& a, std::uint32_t s) {
   return {a.IsFinalState(s), a.WordCount(s), a.SuffixCount(s), transitions};
 }
 
-std::string Label(const CSuffixAutomaton& a, std::uint32_t s) {
+std::string Label(const SuffixAutomaton& a, std::uint32_t s) {
   std::string label;
   a.GetLabel(s, label);
   return label;
@@ -39,7 +39,7 @@ TEST(AutomatonBuild, WalkTalkExample) {
   Engine e;
   BuildEngine(e, {"walk", "walks", "walked", "talk", "talks", "talked"});
   EXPECT_EQ(e.tree.node_count(), 15u);
-  const CSuffixAutomaton& a = e.automaton;
+  const SuffixAutomaton& a = e.automaton;
   ASSERT_EQ(a.count(), 8u);
   EXPECT_EQ(View(a, 1), (StateView{true, 4, 1, ""}));
   EXPECT_EQ(View(a, 2), (StateView{false, 2, 1, "d1"}));
@@ -67,12 +67,12 @@ TEST(AutomatonBuild, LabelFollowsSymbolCodesNotTheAlphabet) {
 TEST(AutomatonBuild, FreshChildrenLeaveEqualStatesUnmerged) {
   Engine first;
   BuildEngine(first, {"p", "y", "yab", "pab"});
-  const CSuffixAutomaton& a = first.automaton;
+  const SuffixAutomaton& a = first.automaton;
   ASSERT_EQ(a.count(), 6u);
   const std::uint32_t p = StateOfPrefix(a, "p");
   const std::uint32_t y = StateOfPrefix(a, "y");
   EXPECT_NE(p, y);
-  EXPECT_TRUE(CSuffixAutomaton::IsSameState(a.LabelRow(p), a.TargetRow(p), a.LabelRow(y), a.TargetRow(y)));
+  EXPECT_TRUE(SuffixAutomaton::IsSameState(a.LabelRow(p), a.TargetRow(p), a.LabelRow(y), a.TargetRow(y)));
   EXPECT_EQ(a.WordCount(p), 1u);
   EXPECT_EQ(a.WordCount(y), 1u);
 
@@ -105,7 +105,7 @@ TEST(AutomatonBuild, SmallTrees) {
 }
 
 TEST(AutomatonBuild, RowArraysGrowByTheGrowthStep) {
-  CSuffixAutomaton a;
+  SuffixAutomaton a;
   const std::uint8_t label[] = {2, 0};
   const std::uint32_t targets[] = {0, 1};
   a.Init(1, IdentitySymbolTable());

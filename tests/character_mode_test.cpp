@@ -13,8 +13,8 @@ namespace tarvo {
 namespace {
 
 struct Opened {
-  CWordTree tree;
-  CSuffixAutomaton automaton;
+  WordTree tree;
+  SuffixAutomaton automaton;
   OpenReport report;
 };
 
@@ -24,7 +24,7 @@ void Open(Opened& opened, const std::string& path, bool characters) {
 
 // Each state as "final words suffixes transitions", with the transitions'
 // symbols passed through `rename`.
-std::vector<std::string> Dump(const CSuffixAutomaton& a, const std::map<std::string, std::string>& rename = {}) {
+std::vector<std::string> Dump(const SuffixAutomaton& a, const std::map<std::string, std::string>& rename = {}) {
   std::vector<std::string> states;
   for (std::uint32_t s = 1; s < a.count(); ++s) {
     std::string line = std::to_string(a.IsFinalState(s)) + " " + std::to_string(a.WordCount(s)) + " " +
@@ -102,7 +102,7 @@ TEST(CharacterMode, MatchesTheByteEngineOnOneByteStandInsAndNeverSplitsACharacte
     ASSERT_TRUE(characters.report.characters);
     ASSERT_EQ(Dump(characters.automaton, stand_in), Dump(bytes.automaton));
 
-    const CSuffixAutomaton& a = characters.automaton;
+    const SuffixAutomaton& a = characters.automaton;
     for (std::uint32_t g = 1; g < a.count(); ++g) {
       std::string label;
       a.GetLabel(g, label);

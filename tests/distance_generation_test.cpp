@@ -19,7 +19,7 @@ const Strings kWalkJump = {"walk", "walks", "walked", "talk", "talks", "talked",
 TEST(Distance, WorkedExamples) {
   Engine e;
   BuildEngine(e, kWalkJump);
-  const CSuffixAutomaton& a = e.automaton;
+  const SuffixAutomaton& a = e.automaton;
   const std::uint32_t walk = StateOfPrefix(a, "walk");
   const std::uint32_t jump = StateOfPrefix(a, "jump");
   EXPECT_EQ(walk, StateOfPrefix(a, "talk"));
@@ -50,7 +50,7 @@ TEST(Distance, CodeZeroIsExaminedBeforeTheLimitIsTested) {
   // and has "a..." endings that the group of y lacks.
   Engine e;
   BuildEngine(e, {"x", "xaa", "xab", "yb", "aaaa"});
-  const CSuffixAutomaton& a = e.automaton;
+  const SuffixAutomaton& a = e.automaton;
   ASSERT_EQ(a.char_to_code()['a'], 0);
   const std::uint32_t x = StateOfPrefix(a, "x");
   const std::uint32_t y = StateOfPrefix(a, "y");
@@ -77,7 +77,7 @@ TEST(GroupWords, OrderFollowsTheUpwardScan) {
 TEST(Generation, DifferingSuffixesAndNewWordsInBlockOrder) {
   Engine e;
   BuildEngine(e, kWalkJump);
-  const CSuffixAutomaton& a = e.automaton;
+  const SuffixAutomaton& a = e.automaton;
   const std::uint32_t walk = StateOfPrefix(a, "walk");
   const std::uint32_t jump = StateOfPrefix(a, "jump");
   EXPECT_EQ(a.GetDifferingSuffixes(jump, walk), (Strings{"s"}));
@@ -109,7 +109,7 @@ TEST(Generation, DifferingSuffixesAndNewWordsInBlockOrder) {
 TEST(SuspiciousGroups, DistanceZeroWrapAndAutomatic) {
   Engine e;
   BuildEngine(e, kWalkJump);
-  const CSuffixAutomaton& a = e.automaton;
+  const SuffixAutomaton& a = e.automaton;
   const std::uint32_t walk = StateOfPrefix(a, "walk");
   const std::uint32_t jump = StateOfPrefix(a, "jump");
   EXPECT_EQ(a.FindSuspiciousGroups(walk, 1), (std::vector<std::uint32_t>{jump}));
@@ -125,7 +125,7 @@ TEST(Generation, WalksHandOverTheListedWordsAndStopWhenAsked) {
   for (std::uint32_t seed = 1; seed <= 40; ++seed) {
     Engine e;
     BuildEngine(e, test::RandomWords(seed, "abcd", 300, 5));
-    const CSuffixAutomaton& a = e.automaton;
+    const SuffixAutomaton& a = e.automaton;
     if (a.count() < 5) continue;
     const std::uint32_t main = a.start_state() - 1 - seed % 3;
     for (std::uint32_t g = 1; g < a.count(); ++g) {

@@ -123,7 +123,7 @@ SuffixModel::SuffixModel(const std::vector<std::string>& words, bool characters)
   }
 }
 
-std::uint32_t StateOfPrefix(const CSuffixAutomaton& automaton, const std::string& text) {
+std::uint32_t StateOfPrefix(const SuffixAutomaton& automaton, const std::string& text) {
   std::uint32_t state = automaton.start_state();
   std::string codes;
   if (!automaton.coding().Encode(text, codes)) return 0;
@@ -139,7 +139,7 @@ std::uint32_t StateOfPrefix(const CSuffixAutomaton& automaton, const std::string
   return state;
 }
 
-EngineCheck::EngineCheck(const CSuffixAutomaton& automaton, const SuffixModel& model)
+EngineCheck::EngineCheck(const SuffixAutomaton& automaton, const SuffixModel& model)
     : a_(automaton),
       model_(model),
       suffix_lists_(automaton.count()),

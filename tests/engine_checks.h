@@ -71,13 +71,13 @@ class SuffixModel {
 };
 
 // The state reached from the start state by reading `text`, or 0.
-std::uint32_t StateOfPrefix(const CSuffixAutomaton& automaton, const std::string& text);
+std::uint32_t StateOfPrefix(const SuffixAutomaton& automaton, const std::string& text);
 
 // Checks of one built automaton against the model of the words it was built
 // from. The suffix sets and stems of every state are computed once.
 class EngineCheck {
  public:
-  EngineCheck(const CSuffixAutomaton& automaton, const SuffixModel& model);
+  EngineCheck(const SuffixAutomaton& automaton, const SuffixModel& model);
 
   // Numbering, transitions, suffix counts and word counts, and that every
   // stem of the model reaches a state whose suffixes are its endings and
@@ -95,7 +95,7 @@ class EngineCheck {
   const std::set<std::string>& SuffixesOf(std::uint32_t state) const { return suffixes_[state]; }
 
  private:
-  const CSuffixAutomaton& a_;
+  const SuffixAutomaton& a_;
   const SuffixModel& model_;
   std::vector<std::vector<std::string>> suffix_lists_;  // per state, as GetSuffixes gives them
   std::vector<std::set<std::string>> suffixes_;          // the same as sets

@@ -46,8 +46,8 @@ void ExpectOpensLikeTheModel(const std::string& path) {
   test::AcceptanceModel accepted;
   for (const std::string& word : split.words) accepted.Insert(word);
 
-  CWordTree tree;
-  CSuffixAutomaton automaton;
+  WordTree tree;
+  SuffixAutomaton automaton;
   const OpenReport report = OpenWordList(path, 10000, tree, automaton);
   ASSERT_TRUE(report.ok);
   EXPECT_EQ(report.stats.words, split.words.size());
@@ -108,8 +108,8 @@ TEST(HostileInput, AHundredAndTwentySeventhChildIsRefusedInFilesAndUpdates) {
   ExpectOpensLikeTheModel(path);
   if (HasFatalFailure()) return;
 
-  CWordTree tree;
-  CSuffixAutomaton automaton;
+  WordTree tree;
+  SuffixAutomaton automaton;
   const OpenReport report = OpenWordList(path, 10000, tree, automaton);
   EXPECT_EQ(report.stats.words_refused, 8u);
   const std::uint32_t nodes = tree.node_count();
@@ -173,8 +173,8 @@ TEST(HostileInput, AMillionCopiesOfOneWord) {
   content.reserve(7000000);
   for (int k = 0; k < 1000000; ++k) content += "walked\n";
   const std::string path = dir.Write("list", content);
-  CWordTree tree;
-  CSuffixAutomaton automaton;
+  WordTree tree;
+  SuffixAutomaton automaton;
   const OpenReport report = OpenWordList(path, 10000, tree, automaton);
   ASSERT_TRUE(report.ok);
   EXPECT_EQ(report.stats.words, 1000000u);
@@ -204,8 +204,8 @@ TEST(HostileInput, AHundredMegabyteTokenIsSkippedWhole) {
     std::fwrite(block.data(), 1, 300, file);
     ASSERT_EQ(std::fclose(file), 0);
   }
-  CWordTree tree;
-  CSuffixAutomaton automaton;
+  WordTree tree;
+  SuffixAutomaton automaton;
   const OpenReport report = OpenWordList(path, 10000, tree, automaton);
   ASSERT_TRUE(report.ok);
   EXPECT_EQ(report.stats.words, 2u);

@@ -50,7 +50,7 @@ TEST(ModelProperty, SaveAllThenOpenGivesTheSameWordsAndFile) {
   for (std::uint32_t seed = 0; seed < 60; ++seed) {
     std::vector<std::string> words = test::RandomWords(seed, "xyz\xe4", 60, 5);
     const std::string source = dir.Write("in.txt", test::AsLines(words));
-    CWordTree tree;
+    WordTree tree;
     ASSERT_TRUE(LoadWordList(source, 16, false, tree).ok);
     ASSERT_EQ(tree.SaveAll(dir.PathOf("saved.txt")), 0);
 
@@ -61,7 +61,7 @@ TEST(ModelProperty, SaveAllThenOpenGivesTheSameWordsAndFile) {
     EXPECT_EQ(saved.size(), std::set<std::string>(words.begin(), words.end()).size());
 
     // The saved words put back under the same order are saved the same.
-    CWordTree reloaded;
+    WordTree reloaded;
     reloaded.Reset();
     reloaded.Configure(tree.coding(), 16);
     for (const std::string& word : saved) reloaded.Insert(word);
@@ -76,7 +76,7 @@ TEST(ModelProperty, DistanceWordsAndGenerationMatchTheSetModel) {
     std::vector<std::string> words = test::RandomWords(seed, seed % 2 ? "abc" : "a\xe9" "b", 50, 6);
     test::Engine engine;
     test::BuildEngine(engine, words);
-    const CSuffixAutomaton& a = engine.automaton;
+    const SuffixAutomaton& a = engine.automaton;
     SuffixModel model(words);
     EngineCheck check(a, model);
     ASSERT_EQ(check.Structure(), "");
@@ -165,7 +165,7 @@ ExpectedOpen ExpectOpen(const std::vector<std::string>& words, bool as_character
 }
 
 // Two trees with the same nodes: every row equal.
-void ExpectSameTree(const CWordTree& a, const CWordTree& b) {
+void ExpectSameTree(const WordTree& a, const WordTree& b) {
   ASSERT_EQ(a.node_count(), b.node_count());
   for (std::uint32_t node = 0; node < a.node_count(); ++node) {
     const unsigned n = SlotCount(a.LabelRow(node)[0]);
@@ -176,7 +176,7 @@ void ExpectSameTree(const CWordTree& a, const CWordTree& b) {
   }
 }
 
-void ExpectGroupsMatch(const CSuffixAutomaton& a, const SuffixModel& model, std::uint32_t seed) {
+void ExpectGroupsMatch(const SuffixAutomaton& a, const SuffixModel& model, std::uint32_t seed) {
   EngineCheck check(a, model);
   ASSERT_EQ(check.Structure(), "");
   const std::vector<std::uint32_t> ranked = a.RankMainGroups(Loose());
@@ -200,8 +200,8 @@ TEST(ModelProperty, ListsReadFromFilesAndUpdatedMatchTheSetModel) {
     ExpectedOpen expected = ExpectOpen(split.words, list.as_characters);
     test::AcceptanceModel& accepted = expected.accepted;
 
-    CWordTree tree;
-    CSuffixAutomaton automaton;
+    WordTree tree;
+    SuffixAutomaton automaton;
     const OpenReport report = OpenWordList(path, 10 + seed % 20, tree, automaton, list.as_characters);
     ASSERT_TRUE(report.ok);
     ASSERT_EQ(report.characters, expected.characters);
@@ -211,7 +211,7 @@ TEST(ModelProperty, ListsReadFromFilesAndUpdatedMatchTheSetModel) {
 
     // Load takes shortcuts between neighbouring words; inserting the same
     // words one by one gives the same tree.
-    CWordTree inserted;
+    WordTree inserted;
     inserted.Reset();
     inserted.Configure(tree.coding(), 10);
     for (const std::string& word : split.words) inserted.Insert(word);

@@ -73,7 +73,7 @@ std::vector<std::string> FamilyWords(std::uint32_t seed) {
 }
 
 // The groups a ranking considers, with their scores, in state order.
-Offers EligibleGroups(const CSuffixAutomaton& a, const AnalysisSettings& settings) {
+Offers EligibleGroups(const SuffixAutomaton& a, const AnalysisSettings& settings) {
   Offers offers;
   for (std::uint32_t h = 2; h + 1 < a.count(); ++h) {
     if (a.SuffixCount(h) <= settings.min_suffixes || a.WordCount(h) <= settings.min_words) continue;

@@ -64,7 +64,7 @@ void BuildEngine(Engine& engine, const std::vector<std::string>& words, std::uin
     for (unsigned char c : word) ++occurrences[c];
   }
   engine.tree.Reset();
-  engine.tree.Configure(CAlphabetOrder::OrderFromCounts(occurrences), buffer_size);
+  engine.tree.Configure(AlphabetOrder::OrderFromCounts(occurrences), buffer_size);
   for (const std::string& word : words) engine.tree.Insert(word);
   engine.tree.BuildAutomaton(engine.automaton);
 }

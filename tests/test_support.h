@@ -41,8 +41,8 @@ std::string AsLines(const std::vector<std::string>& words);
 // A word tree and its automaton, made the way Open makes them: the alphabet
 // order of the words, then every word inserted in the order given.
 struct Engine {
-  CWordTree tree;
-  CSuffixAutomaton automaton;
+  WordTree tree;
+  SuffixAutomaton automaton;
 };
 void BuildEngine(Engine& engine, const std::vector<std::string>& words,
                  std::uint32_t buffer_size = 10000);

@@ -12,20 +12,20 @@
 namespace tarvo {
 namespace {
 
-std::vector<int> Label(const CWordTree& tree, std::uint32_t node) {
+std::vector<int> Label(const WordTree& tree, std::uint32_t node) {
   const std::uint8_t* row = tree.LabelRow(node);
   return std::vector<int>(row, row + SlotCount(row[0]));
 }
 
-std::vector<int> Links(const CWordTree& tree, std::uint32_t node) {
+std::vector<int> Links(const WordTree& tree, std::uint32_t node) {
   const std::int32_t* row = tree.LinkRow(node);
   const unsigned n = SlotCount(tree.LabelRow(node)[0]);
   return std::vector<int>(row, row + (n > 1 ? n - 1 : 1));
 }
 
 // A tree configured so that `a` has code 0 and `b` code 1.
-CWordTree AbTree() {
-  CWordTree tree;
+WordTree AbTree() {
+  WordTree tree;
   tree.Reset();
   SymbolTable order = IdentitySymbolTable();
   std::swap(order['a'], order[0]);
@@ -35,7 +35,7 @@ CWordTree AbTree() {
 }
 
 TEST(WordTree, InsertBuildsTheDocumentedRows) {
-  CWordTree tree = AbTree();
+  WordTree tree = AbTree();
   EXPECT_TRUE(tree.IsEmpty());
   tree.Insert("ab");
   EXPECT_EQ(Label(tree, 0), (std::vector<int>{2, 0}));
@@ -56,7 +56,7 @@ TEST(WordTree, InsertBuildsTheDocumentedRows) {
   tree.Insert("ab");
   tree.Insert("a");
   EXPECT_EQ(tree.node_count(), 4u);
-  CWordTree below = AbTree();
+  WordTree below = AbTree();
   below.Insert("b");
   below.Insert("a");
   EXPECT_EQ(Label(below, 0), (std::vector<int>{3, 0, 1}));
@@ -69,7 +69,7 @@ TEST(WordTree, InsertBuildsTheDocumentedRows) {
 }
 
 TEST(WordTree, EmptyWordAloneKeepsTreeEmpty) {
-  CWordTree tree = AbTree();
+  WordTree tree = AbTree();
   tree.Insert("");
   EXPECT_TRUE(tree.IsEmpty());
   EXPECT_TRUE(IsFinal(tree.LabelRow(0)[0]));
@@ -77,7 +77,7 @@ TEST(WordTree, EmptyWordAloneKeepsTreeEmpty) {
 
 TEST(WordTree, GrowthStepAndCapacityAfterLoad) {
   test::TempDir dir;
-  CWordTree tree;
+  WordTree tree;
   EXPECT_EQ(tree.capacity(), 1u);
   tree.Reset();
   tree.Configure(IdentitySymbolTable(), 0);
@@ -101,7 +101,7 @@ TEST(WordTree, GrowthStepAndCapacityAfterLoad) {
 }
 
 TEST(WordTree, RefusesAHundredAndTwentySeventhChildWithoutDamage) {
-  CWordTree tree;
+  WordTree tree;
   tree.Reset();
   tree.Configure(IdentitySymbolTable(), 10);
   for (int c = 1; c <= 126; ++c) {
@@ -120,12 +120,12 @@ TEST(WordTree, RefusesAHundredAndTwentySeventhChildWithoutDamage) {
 
 TEST(WordTree, SaveAllWritesDepthFirstInCodeOrderAndReloadsTheSameWords) {
   test::TempDir dir;
-  CWordTree tree = AbTree();
+  WordTree tree = AbTree();
   for (const char* word : {"b", "ab", "a"}) tree.Insert(word);
   ASSERT_EQ(tree.SaveAll(dir.PathOf("out.txt")), 0);
   EXPECT_EQ(test::ReadFile(dir.PathOf("out.txt")), "a\nab\nb\n");
 
-  CWordTree reversed;
+  WordTree reversed;
   reversed.Reset();
   SymbolTable order = IdentitySymbolTable();
   std::swap(order['b'], order[0]);
@@ -137,20 +137,20 @@ TEST(WordTree, SaveAllWritesDepthFirstInCodeOrderAndReloadsTheSameWords) {
 
   // Saved, read back (in its own order, which is the same) and saved
   // again: the same file.
-  CWordTree reloaded;
+  WordTree reloaded;
   ASSERT_TRUE(LoadWordList(dir.PathOf("out.txt"), 10, false, reloaded).ok);
   ASSERT_EQ(reloaded.SaveAll(dir.PathOf("again.txt")), 0);
   EXPECT_EQ(test::ReadFile(dir.PathOf("again.txt")), "a\nab\nb\n");
 
   // The root alone empties the file.
-  CWordTree empty = AbTree();
+  WordTree empty = AbTree();
   ASSERT_EQ(empty.SaveAll(dir.PathOf("out.txt")), 0);
   EXPECT_EQ(test::ReadFile(dir.PathOf("out.txt")), "");
 }
 
 TEST(WordTree, FailedSaveReportsAndLeavesTheOldFileWhole) {
   test::TempDir dir;
-  CWordTree tree = AbTree();
+  WordTree tree = AbTree();
   tree.Insert("ab");
   int error = 0;
   EXPECT_EQ(tree.SaveAll(dir.PathOf("no/such/folder.txt"), &error), -1);

@@ -32,7 +32,7 @@ using tarvo::fuzz::RequireEmpty;
 
 // The tree written out as a word list holds exactly the accepted words,
 // each once.
-void CheckWrittenWords(const tarvo::CWordTree& tree, const tarvo::test::AcceptanceModel& accepted) {
+void CheckWrittenWords(const tarvo::WordTree& tree, const tarvo::test::AcceptanceModel& accepted) {
   static tarvo::fuzz::MemoryFile out;
   out.Set("");
   {
@@ -55,7 +55,7 @@ void CheckWrittenWords(const tarvo::CWordTree& tree, const tarvo::test::Acceptan
   Require(written == expected, "the written words are not the accepted words");
 }
 
-void CheckEngine(const tarvo::CSuffixAutomaton& automaton, const tarvo::test::AcceptanceModel& accepted,
+void CheckEngine(const tarvo::SuffixAutomaton& automaton, const tarvo::test::AcceptanceModel& accepted,
                  bool characters, const tarvo::AnalysisSettings& settings, const std::uint8_t picks[2]) {
   const tarvo::test::SuffixModel model(accepted.accepted(), characters);
   const tarvo::test::EngineCheck check(automaton, model);
@@ -85,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view later = tarvo::fuzz::AsText(data + 5 + list_size, size - 5 - list_size);
 
   file.Set(list);
-  tarvo::CWordTree tree;
-  tarvo::CSuffixAutomaton automaton;
+  tarvo::WordTree tree;
+  tarvo::SuffixAutomaton automaton;
   const tarvo::OpenReport report =
       tarvo::OpenWordList(file.path(), buffer_size, tree, automaton, settings.read_as_characters);
   Require(report.ok, "opening failed");
@@ -125,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& word : split.words) {
       for (unsigned char c : word) ++occurrences[c];
     }
-    Require(tree.char_to_code() == tarvo::CAlphabetOrder::OrderFromCounts(occurrences), "alphabet order differs");
+    Require(tree.char_to_code() == tarvo::AlphabetOrder::OrderFromCounts(occurrences), "alphabet order differs");
     std::array<bool, 256> code_used{};
     for (std::uint8_t code : tree.char_to_code()) code_used[code] = true;
     Require(std::count(code_used.begin(), code_used.end(), true) == 256, "the order is not a permutation");

@@ -187,7 +187,7 @@ TEST(NewWordsDialog, AutomaticListsEachWordOnceAndNeverTheEmptyWord) {
   // Two suspicious groups of group 2 both propose "aaa", and the start
   // state, whose stem is the empty word, lacks one of group 2's suffixes.
   Fixture f({"a", "aa", "aaaa", "abaa", "b", "bab", "baba"});
-  const CSuffixAutomaton& a = f.engine.automaton;
+  const SuffixAutomaton& a = f.engine.automaton;
   const Strings raw = a.AutomaticWords(a.FindSuspiciousGroups(2, 1), 2);
   ASSERT_EQ(std::count(raw.begin(), raw.end(), "aaa"), 2);
   ASSERT_EQ(std::count(raw.begin(), raw.end(), ""), 1);
@@ -258,7 +258,7 @@ TEST(NewWordsDialog, ListsStopAtAMillionWordsAndSayHowManyWereLeftOut) {
   }
   for (int stem = 0; stem < kStems; ++stem) words.push_back("s" + letters(stem) + "-" + letters(0));
   Fixture f(words);
-  const CSuffixAutomaton& a = f.engine.automaton;
+  const SuffixAutomaton& a = f.engine.automaton;
   const std::uint32_t main = tarvo::test::StateOfPrefix(a, "m");
   const std::uint32_t lacking = tarvo::test::StateOfPrefix(a, "saa");
   CNewWordsDlg dialog = f.Dialog(main, std::to_string(kEndings - 1));

@@ -72,8 +72,8 @@ void CAnalyserDlg::OpenList(const std::string& path) {
   if (!SettleUnsavedWords()) return;
   // Read into a new tree and automaton, so that a list that cannot be read
   // leaves the open one, its path and its words exactly as they were.
-  CWordTree tree;
-  CSuffixAutomaton automaton;
+  WordTree tree;
+  SuffixAutomaton automaton;
   OpenReport report;
   {
     // Reading a list of millions of words takes as long as the build, so

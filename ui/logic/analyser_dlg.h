@@ -86,8 +86,8 @@ class CAnalyserDlg : public CDialogLogic {
   bool IsCommandEnabled(int command) const;
 
   // --- Data -------------------------------------------------------------------------
-  const CWordTree& tree() const { return tree_; }
-  const CSuffixAutomaton& automaton() const { return automaton_; }
+  const WordTree& tree() const { return tree_; }
+  const SuffixAutomaton& automaton() const { return automaton_; }
   std::vector<std::string>& pending_words() { return pending_; }
   const std::vector<std::string>& added_words() const { return added_; }
   const std::string& current_path() const { return current_path_; }
@@ -120,8 +120,8 @@ class CAnalyserDlg : public CDialogLogic {
                      const std::string& outcome);
 
   IPlatformHost& host_;
-  CSuffixAutomaton automaton_;
-  CWordTree tree_;
+  SuffixAutomaton automaton_;
+  WordTree tree_;
   std::vector<std::string> pending_;
   std::vector<std::string> added_;
   std::vector<std::string> refused_;  // words Update could not put into the tree

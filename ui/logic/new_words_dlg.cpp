@@ -11,7 +11,7 @@ namespace {
 
 // A visitor that keeps words until `rows` holds kMaxListedWords of them,
 // and stops the walk at the next word. The empty word is never proposed.
-CSuffixAutomaton::WordVisitor KeepUpToTheListLimit(std::vector<std::string>& rows) {
+SuffixAutomaton::WordVisitor KeepUpToTheListLimit(std::vector<std::string>& rows) {
   return [&rows](const std::string& word) {
     if (word.empty()) return true;
     if (rows.size() == kMaxListedWords) return false;
@@ -32,7 +32,7 @@ std::optional<std::uint32_t> DistanceFromText(const std::string& text) {
   return static_cast<std::uint32_t>(value);
 }
 
-CNewWordsDlg::CNewWordsDlg(IPlatformHost& host, const CSuffixAutomaton& automaton,
+CNewWordsDlg::CNewWordsDlg(IPlatformHost& host, const SuffixAutomaton& automaton,
                            std::vector<std::string>& pending_words, std::uint32_t main_group,
                            const std::string& distance_text)
     : CDialogLogic(kNewWordsDialogId),

@@ -40,7 +40,7 @@ inline constexpr std::size_t kMaxListedWords = 1'000'000;
 
 class CNewWordsDlg : public CDialogLogic {
  public:
-  CNewWordsDlg(IPlatformHost& host, const CSuffixAutomaton& automaton, std::vector<std::string>& pending_words,
+  CNewWordsDlg(IPlatformHost& host, const SuffixAutomaton& automaton, std::vector<std::string>& pending_words,
                std::uint32_t main_group, const std::string& distance_text);
 
   // --- Commands ---------------------------------------------------------------
@@ -89,7 +89,7 @@ class CNewWordsDlg : public CDialogLogic {
   bool MayDiscardWordsToAdd(const std::string& question);
 
   IPlatformHost& host_;
-  const CSuffixAutomaton& automaton_;
+  const SuffixAutomaton& automaton_;
   std::vector<std::string>& pending_;
   const std::uint32_t main_group_;
   std::uint32_t distance_ = 0;
