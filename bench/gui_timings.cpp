@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "ui/logic/analyser_dlg.h"
-#include "ui/logic/new_words_dlg.h"
+#include "ui/logic/main_window_logic.h"
+#include "ui/logic/new_words_logic.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/new_words_view.h"
 #include "ui/qt/qt_host.h"
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   const std::string distance = argc == 3 ? argv[2] : "2";
   qt::QtHost host;
   host.SetFileChooser([&](const FileDialogRequest&) { return std::optional<std::string>(list); });
-  CAnalyserDlg window(host);
+  MainWindowLogic window(host);
   host.SetMainWindow(&window);
   qt::MainWindowView view(window, host);
   view.ShowModeless();
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
         window.OnOpen();
         view.SyncFromModels();
       },
-      [&] { return std::to_string(window.main_groups().GetCount()) + " groups"; });
+      [&] { return std::to_string(window.main_groups().RowCount()) + " groups"; });
   if (window.ranked_groups().empty()) return 1;
 
   int biggest = 0;
@@ -67,16 +67,16 @@ int main(int argc, char** argv) {
       biggest = row;
     }
   }
-  window.main_groups().SetCurSel(biggest);
+  window.main_groups().SetCurrentRow(biggest);
   Report(
       "Show words (largest ranked group)",
       [&] {
         window.OnMainGroupsDoubleClick();
         view.SyncFromModels();
       },
-      [&] { return std::to_string(window.words().GetCount()) + " words"; });
+      [&] { return std::to_string(window.words().RowCount()) + " words"; });
 
-  CNewWordsDlg dialog(host, window.automaton(), window.pending_words(), window.ranked_groups().front(), distance);
+  NewWordsLogic dialog(host, window.automaton(), window.pending_words(), window.ranked_groups().front(), distance);
   qt::NewWordsView dialog_view(dialog, window.display_encoding());
   Report(
       "Find Now (dialog shown)", [&] { dialog_view.ShowModeless(); },
@@ -87,22 +87,22 @@ int main(int argc, char** argv) {
         dialog.OnAutomatic();
         dialog_view.SyncFromModels();
       },
-      [&] { return std::to_string(dialog.words_to_add().GetCount()) + " words to be added"; });
+      [&] { return std::to_string(dialog.words_to_add().RowCount()) + " words to be added"; });
 
   // Select all + Add of 100,000 possible new words into an empty list: the
   // Automatic words, topped up with words of the list (the stems of the
   // accepting leaf state) when there are fewer.
   std::vector<std::string> possible;
-  for (int row = 0; row < dialog.words_to_add().GetCount() && possible.size() < 100000; ++row) {
-    possible.push_back(dialog.words_to_add().GetText(row));
+  for (int row = 0; row < dialog.words_to_add().RowCount() && possible.size() < 100000; ++row) {
+    possible.push_back(dialog.words_to_add().RowText(row));
   }
   for (std::string& word : window.automaton().GetWords(1)) {
     if (possible.size() == 100000) break;
     possible.push_back(std::move(word));
   }
-  dialog.possible_words().ResetContent();
-  dialog.possible_words().AddStrings(possible);
-  dialog.words_to_add().ResetContent();
+  dialog.possible_words().Clear();
+  dialog.possible_words().AddRows(possible);
+  dialog.words_to_add().Clear();
   dialog_view.SyncFromModels();
   Report(
       "Select all + Add",
@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
         dialog.OnAdd();
         dialog_view.SyncFromModels();
       },
-      [&] { return std::to_string(dialog.words_to_add().GetCount()) + " of " + std::to_string(possible.size()) + " possible new words added"; });
+      [&] { return std::to_string(dialog.words_to_add().RowCount()) + " of " + std::to_string(possible.size()) + " possible new words added"; });
 
   const std::string copy = (std::filesystem::temp_directory_path() / "tarvo-gui-timings.txt").string();
   int error = 0;

@@ -14,7 +14,7 @@ const ControlTemplate* DialogTemplate::Find(int control_id) const {
 const DialogTemplate& MainDialogTemplate() {
   using K = ControlKind;
   static const DialogTemplate dialog{
-      kMainDialogId, kProgramName, 408, 318, true, kMainMenuId,
+      DialogKind::kMainWindow, kProgramName, 408, 318, true, true,
       {
           {kIdStatic, K::kStaticText, "The main suffix groups", 11, 12, 119, 18},
           {kMainGroupsList, K::kListBox, "", 10, 34, 216, 197},
@@ -35,7 +35,7 @@ const DialogTemplate& MainDialogTemplate() {
 const DialogTemplate& SettingsDialogTemplate() {
   using K = ControlKind;
   static const DialogTemplate dialog{
-      kSettingsDialogId, "Settings", 285, 194, false, 0,
+      DialogKind::kSettings, "Settings", 285, 194, false, false,
       {
           {kIdStatic, K::kGroupBox, "Main suffix group selection", 15, 15, 165, 94},
           {kIdStatic, K::kStaticText, kMinWordsCaption, 24, 26, 87, 18},
@@ -63,7 +63,7 @@ const DialogTemplate& NewWordsDialogTemplate() {
   // In tab order: the left column top to bottom, then the stems, the
   // possible words with their buttons, the words to be added, OK, Cancel.
   static const DialogTemplate dialog{
-      kNewWordsDialogId, "New words generation", 451, 341, true, 0,
+      DialogKind::kNewWords, "New words generation", 451, 341, true, false,
       {
           {kIdStatic, K::kStaticText, "The main suffix group:", 13, 6, 72, 12},
           {kMainGroupLabel, K::kStaticText, "", 93, 4, 175, 14},
@@ -94,12 +94,12 @@ const DialogTemplate& NewWordsDialogTemplate() {
 const std::vector<MenuTemplate>& MainMenuTemplate() {
   static const std::vector<MenuTemplate> menu{
       {"&File",
-       {{"&Open...", kCmdOpen, StandardShortcut::kOpen},
-        {"&Save", kCmdSave, StandardShortcut::kSave},
-        {"Save &As...", kCmdSaveAs, StandardShortcut::kSaveAs},
-        {nullptr, 0},
-        {"E&xit", kCmdExit, StandardShortcut::kQuit}}},
-      {"&Edit", {{"&Settings...", kCmdSettings, StandardShortcut::kPreferences}, {"&About Tarvo", kCmdAbout}}},
+       {{"&Open...", Command::kOpen, StandardShortcut::kOpen},
+        {"&Save", Command::kSave, StandardShortcut::kSave},
+        {"Save &As...", Command::kSaveAs, StandardShortcut::kSaveAs},
+        {nullptr, Command::kOpen},
+        {"E&xit", Command::kExit, StandardShortcut::kQuit}}},
+      {"&Edit", {{"&Settings...", Command::kSettings, StandardShortcut::kPreferences}, {"&About Tarvo", Command::kAbout}}},
   };
   return menu;
 }

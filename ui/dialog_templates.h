@@ -4,10 +4,13 @@
 // average character width horizontally, an eighth of its height
 // vertically); the Qt backend's builder turns a template into widgets. The
 // order of the controls is the tab order. What an edit box accepts is the
-// logic's business (see CEditModel), not the template's.
+// logic's business (see EditModel), not the template's.
 #pragma once
 
 #include <vector>
+
+#include "ui/platform/dialog_logic.h"
+#include "ui/resource_ids.h"
 
 namespace tarvo::ui {
 
@@ -37,11 +40,11 @@ struct ControlTemplate {
 };
 
 struct DialogTemplate {
-  int id;
+  DialogKind kind;
   const char* caption;
   int width, height;
   bool minimize_box;
-  int menu_id;  // 0 when the dialog has no menu
+  bool has_menu;
   std::vector<ControlTemplate> controls;
 
   const ControlTemplate* Find(int control_id) const;
@@ -51,8 +54,8 @@ struct DialogTemplate {
 enum class StandardShortcut { kNone, kOpen, kSave, kSaveAs, kQuit, kPreferences };
 
 struct MenuItemTemplate {
-  const char* text;  // nullptr for a separator
-  int command;
+  const char* text;  // nullptr for a separator, whose command is unused
+  Command command;
   StandardShortcut shortcut = StandardShortcut::kNone;
 };
 

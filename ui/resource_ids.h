@@ -5,12 +5,6 @@ namespace tarvo::ui {
 
 inline constexpr int kIdStatic = -1;  // controls the logic never addresses
 
-// Dialog templates and the menu.
-inline constexpr int kMainDialogId = 102;
-inline constexpr int kMainMenuId = 129;
-inline constexpr int kNewWordsDialogId = 131;
-inline constexpr int kSettingsDialogId = 133;
-
 // Standard buttons.
 inline constexpr int kIdOkButton = 1;
 inline constexpr int kIdCancelButton = 2;
@@ -25,13 +19,8 @@ inline constexpr int kUpdateButton = 1027;
 inline constexpr int kExitButton = 1028;
 inline constexpr int kStatusText = 1033;  // what the last command did
 
-// Main menu commands.
-inline constexpr int kCmdOpen = 32771;
-inline constexpr int kCmdSettings = 32772;
-inline constexpr int kCmdSave = 32774;
-inline constexpr int kCmdExit = 32775;
-inline constexpr int kCmdSaveAs = 32776;
-inline constexpr int kCmdAbout = 32777;
+// The main window's menu commands.
+enum class Command { kOpen, kSave, kSaveAs, kExit, kSettings, kAbout };
 
 // Settings dialog edits.
 inline constexpr int kMinWordsEdit = 1013;

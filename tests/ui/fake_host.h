@@ -1,10 +1,10 @@
 // FakeHost: a platform host for driving the window logic without a display.
 //
-// Message boxes are answered from a queue (kIdOk, or the first button when
-// the queue is empty) and recorded with their type; file dialogs are
+// Message boxes are answered from a queue (or, when it is empty, with OK or
+// Yes, whichever the box has) and recorded; file dialogs are
 // answered from a queue of paths (nothing when empty) and recorded; modal
-// dialogs run a script registered for their template id, after the dialog's
-// OnInitDialog, and end cancelled when the script does not end them.
+// dialogs run a script registered for their kind, after the dialog's
+// Initialise, and end cancelled when the script does not end them.
 #pragma once
 
 #include <deque>
@@ -16,22 +16,18 @@
 
 #include "ui/platform/dialog_logic.h"
 #include "ui/platform/host.h"
-#include "ui/platform/list_box_model.h"
+#include "ui/platform/list_model.h"
 
 namespace tarvo::ui::test {
 
-class FakeHost : public IPlatformHost {
+class FakeHost : public PlatformHost {
  public:
-  struct Message {
-    std::string text;
-    unsigned type;
-  };
-  using DialogScript = std::function<void(CDialogLogic&)>;
+  using DialogScript = std::function<void(DialogLogic&)>;
 
-  int ShowMessage(const std::string& text, unsigned type) override {
-    messages.push_back({text, type});
-    if (answers.empty()) return (type & kMbButtonsMask) == kMbOk ? kIdOk : kIdYes;
-    const int answer = answers.front();
+  Answer ShowMessage(const Message& message) override {
+    messages.push_back(message);
+    if (answers.empty()) return message.buttons == Message::Buttons::kOk ? Answer::kOk : Answer::kYes;
+    const Answer answer = answers.front();
     answers.pop_front();
     return answer;
   }
@@ -47,36 +43,36 @@ class FakeHost : public IPlatformHost {
   void BeginWaitCursor() override { ++wait_depth, ++wait_cursor_shown; }
   void EndWaitCursor() override { --wait_depth; }
 
-  int RunModal(CDialogLogic& dialog) override {
-    dialogs_run.push_back(dialog.template_id());
+  Answer RunModal(DialogLogic& dialog) override {
+    dialogs_run.push_back(dialog.kind());
     dialog.Restart();
-    dialog.OnInitDialog();
-    auto script = scripts.find(dialog.template_id());
+    dialog.Initialise();
+    auto script = scripts.find(dialog.kind());
     if (script != scripts.end()) script->second(dialog);
-    if (!dialog.ended()) dialog.EndDialog(kIdCancel);
+    if (!dialog.ended()) dialog.Done(Answer::kCancel);
     return dialog.result();
   }
 
   void ShowAbout() override { ++about_shown; }
 
   // Scripted answers.
-  std::deque<int> answers;
+  std::deque<Answer> answers;
   std::deque<std::optional<std::string>> files;
-  std::map<int, DialogScript> scripts;
+  std::map<DialogKind, DialogScript> scripts;
 
   // What was shown.
   std::vector<Message> messages;
   std::vector<FileDialogRequest> file_requests;
-  std::vector<int> dialogs_run;
+  std::vector<DialogKind> dialogs_run;
   int wait_cursor_shown = 0;
   int wait_depth = 0;
   int about_shown = 0;
 };
 
 // The texts of a list box's rows, top to bottom.
-inline std::vector<std::string> Rows(const CListBoxModel& list) {
+inline std::vector<std::string> Rows(const ListModel& list) {
   std::vector<std::string> rows;
-  for (int i = 0; i < list.GetCount(); ++i) rows.push_back(list.GetText(i));
+  for (int i = 0; i < list.RowCount(); ++i) rows.push_back(list.RowText(i));
   return rows;
 }
 

@@ -15,7 +15,7 @@ void ChangeSettings(MainWindowView& view, std::function<void(DialogView*)> fill)
     fill(dialog);
     ButtonOf(dialog, kIdOkButton)->click();
   });
-  ASSERT_TRUE(ClickMenuItem(view, kCmdSettings));
+  ASSERT_TRUE(ClickMenuItem(view, Command::kSettings));
 }
 
 void TypeInto(DialogView* dialog, int id, const QString& text) {
@@ -68,7 +68,7 @@ TEST_F(MainWindowTest, SettingsNamesTheWrongFieldAndKeepsTheFocusThere) {
         dialog);
     ButtonOf(dialog, kIdOkButton)->click();
   });
-  ASSERT_TRUE(ClickMenuItem(view, kCmdSettings));
+  ASSERT_TRUE(ClickMenuItem(view, Command::kSettings));
   EXPECT_TRUE(checked);
   EXPECT_EQ(logic.settings().min_words, 15u);
 }
@@ -97,15 +97,15 @@ TEST_F(MainWindowTest, TitleStatusAndMenuStatesFollowTheWords) {
   EXPECT_EQ(view.windowTitle(), QStringLiteral("Tarvo"));
   EXPECT_EQ(TextOf(&view, kStatusText), QString());
   // Nothing open: Save and Save as cannot run, and clicking them does nothing.
-  EXPECT_FALSE(ClickMenuItem(view, kCmdSave));
-  EXPECT_FALSE(ClickMenuItem(view, kCmdSaveAs));
+  EXPECT_FALSE(ClickMenuItem(view, Command::kSave));
+  EXPECT_FALSE(ClickMenuItem(view, Command::kSaveAs));
   EXPECT_TRUE(requests.empty());
 
   OpenSample();
   EXPECT_EQ(view.windowTitle(), QStringLiteral("sample.txt (bytes) - Tarvo"));
   EXPECT_EQ(TextOf(&view, kStatusText), QStringLiteral("Opened sample.txt: 1,139 words, 6 main groups."));
-  EXPECT_FALSE(view.MenuAction(kCmdSave)->isEnabled());
-  EXPECT_TRUE(view.MenuAction(kCmdSaveAs)->isEnabled());
+  EXPECT_FALSE(view.MenuAction(Command::kSave)->isEnabled());
+  EXPECT_TRUE(view.MenuAction(Command::kSaveAs)->isEnabled());
 
   int added = 0;
   WhenModalOpens<DialogView>([&](DialogView* dialog) {
@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, TitleStatusAndMenuStatesFollowTheWords) {
   ASSERT_GT(added, 1);
   EXPECT_EQ(view.windowTitle(), QStringLiteral("sample.txt* (bytes) - Tarvo"));
   EXPECT_EQ(TextOf(&view, kStatusText), QString::number(added) + QStringLiteral(" new words wait for Update."));
-  EXPECT_TRUE(view.MenuAction(kCmdSave)->isEnabled());
+  EXPECT_TRUE(view.MenuAction(Command::kSave)->isEnabled());
 
   // Ctrl+S: update first, then append; the status line says how many.
   MessageBoxes boxes({QMessageBox::Yes});
@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, TitleStatusAndMenuStatesFollowTheWords) {
   EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("Do you want to update before saving?")});
   EXPECT_EQ(TextOf(&view, kStatusText), QStringLiteral("Appended %1 words to sample.txt.").arg(added));
   EXPECT_EQ(view.windowTitle(), QStringLiteral("sample.txt (bytes) - Tarvo"));
-  EXPECT_FALSE(view.MenuAction(kCmdSave)->isEnabled());
+  EXPECT_FALSE(view.MenuAction(Command::kSave)->isEnabled());
 }
 
 TEST(Texts, CaptionsAreSpelledAndTheProgramHasOneName) {

@@ -3,7 +3,7 @@
 #include <QFileDialog>
 
 #include "qt_test_support.h"
-#include "ui/logic/analyser_app.h"
+#include "ui/logic/application.h"
 
 namespace tarvo::ui::qt::test {
 namespace {
@@ -35,7 +35,7 @@ TEST(FileDialogs, OpenListsNamesWithoutADotUnderAllFilesAndTakesATypedNameAsItSt
   const std::string polish = dir.Write("polish", kList);
   dir.Write("other.txt", kList);
   QtHost host;  // no stand-in: Qt's own file dialog
-  CAnalyserDlg logic(host);
+  MainWindowLogic logic(host);
   host.SetMainWindow(&logic);
   MainWindowView view(logic, host);
   view.ShowModeless();
@@ -61,7 +61,7 @@ TEST(FileDialogs, OpenListsNamesWithoutADotUnderAllFilesAndTakesATypedNameAsItSt
     }
   });
   MessageBoxes boxes;  // Qt's own "file not found", should it come
-  ASSERT_TRUE(ClickMenuItem(view, kCmdOpen));
+  ASSERT_TRUE(ClickMenuItem(view, Command::kOpen));
   ASSERT_TRUE(checked);
   EXPECT_EQ(logic.current_path(), polish);
   EXPECT_EQ(view.windowTitle(), QStringLiteral("polish (bytes) - Tarvo"));
@@ -69,13 +69,10 @@ TEST(FileDialogs, OpenListsNamesWithoutADotUnderAllFilesAndTakesATypedNameAsItSt
 }
 
 TEST(FileDialogs, NameFiltersShowThePatternsTheyMatch) {
-  EXPECT_EQ(NameFilters("Text files (*.txt)|*.txt|All files (*)|*||"),
-            QStringList({QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")}));
-  // A description without its patterns gets them, so that Qt matches what
-  // the filter says and not a guess from the description.
-  EXPECT_EQ(NameFilters("Word lists|*.txt;*.dic|Everything|*||"),
+  // Qt matches the patterns in the last parentheses of a name filter.
+  EXPECT_EQ(NameFilters({{"Word lists", {"*.txt", "*.dic"}}, {"Everything", {"*"}}}),
             QStringList({QStringLiteral("Word lists (*.txt *.dic)"), QStringLiteral("Everything (*)")}));
-  EXPECT_EQ(NameFilters("All files (*.*)|*||"), QStringList{QStringLiteral("All files (*.*) (*)")});
+  EXPECT_EQ(NameFilters({}), QStringList{});
 }
 
 TEST_F(MainWindowTest, SaveAsAsksBeforeReplacingAFileAndEnterKeepsIt) {
@@ -83,7 +80,7 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeReplacingAFileAndEnterKeepsIt) {
   const std::string other = dir.Write("other.txt", "cat\n");
   files.push_back(other);
   MessageBoxes boxes;  // answered with Enter: the default button
-  ASSERT_TRUE(ClickMenuItem(view, kCmdSaveAs));
+  ASSERT_TRUE(ClickMenuItem(view, Command::kSaveAs));
   EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("other.txt already exists. Do you want to replace it?")});
   EXPECT_EQ(boxes.default_no, QList<bool>{true});
   EXPECT_EQ(tarvo::test::ReadFile(other), "cat\n");
@@ -91,14 +88,14 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeReplacingAFileAndEnterKeepsIt) {
 
   boxes.Queue(QMessageBox::Yes);
   files.push_back(other);
-  ASSERT_TRUE(ClickMenuItem(view, kCmdSaveAs));
+  ASSERT_TRUE(ClickMenuItem(view, Command::kSaveAs));
   EXPECT_EQ(tarvo::test::ReadFile(other).size(), tarvo::test::ReadFile(list_path).size());
   EXPECT_EQ(view.windowTitle(), QStringLiteral("other.txt (bytes) - Tarvo"));
 }
 
 TEST(CommandLine, TheProgramOpensTheListItIsGiven) {
   QtHost host;
-  CAnalyserApp app(host);
+  Application app(host);
   QStringList groups;
   QString title;
   WhenModalOpens<MainWindowView>([&](MainWindowView* window) {
@@ -106,7 +103,7 @@ TEST(CommandLine, TheProgramOpensTheListItIsGiven) {
     title = window->windowTitle();
     window->close();
   });
-  app.InitInstance(TARVO_SAMPLE_LIST);
+  app.Run(TARVO_SAMPLE_LIST);
   EXPECT_GE(groups.size(), 3);
   EXPECT_EQ(title, QStringLiteral("sample-words.txt (bytes) - Tarvo"));
 }

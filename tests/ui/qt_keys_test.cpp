@@ -126,13 +126,13 @@ TEST_F(MainWindowTest, MenusHaveMnemonicsWithoutClashesAndTheStandardShortcuts) 
   // file), Ctrl+, opens Settings and Ctrl+Q ends the program.
   PressKeys(Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(requests.size(), 1u);
-  EXPECT_TRUE(requests[0].open);
+  EXPECT_EQ(requests[0].mode, FileDialogRequest::Mode::kOpen);
   EXPECT_FALSE(ShownRows(Control(kMainGroupsList)).isEmpty());
   {
     MessageBoxes boxes({QMessageBox::No});
     PressKeys(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_EQ(requests.size(), 2u);
-    EXPECT_FALSE(requests[1].open);
+    EXPECT_EQ(requests[1].mode, FileDialogRequest::Mode::kSave);
     EXPECT_EQ(boxes.texts.size(), 1);
   }
   bool settings_shown = false;

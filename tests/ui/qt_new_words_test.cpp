@@ -83,7 +83,7 @@ TEST_F(NewWordsTest, OkAfterEveryRowWasRemovedLeavesNothingToUpdate) {
     ButtonOf(dialog, kIdOkButton)->click();
   });
   EXPECT_FALSE(Control(kUpdateButton)->isEnabled());
-  EXPECT_FALSE(view.MenuAction(kCmdSave)->isEnabled());
+  EXPECT_FALSE(view.MenuAction(Command::kSave)->isEnabled());
   EXPECT_EQ(view.windowTitle(), QStringLiteral("case.txt (bytes) - Tarvo"));
 }
 

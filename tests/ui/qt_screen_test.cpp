@@ -9,7 +9,7 @@ namespace {
 
 bool SortedAsListBoxes(const QStringList& rows) {
   return std::is_sorted(rows.begin(), rows.end(),
-                        [](const QString& a, const QString& b) { return ListBoxLess(a.toStdString(), b.toStdString()); });
+                        [](const QString& a, const QString& b) { return ListLess(a.toStdString(), b.toStdString()); });
 }
 
 TEST_F(MainWindowTest, ADoubleClickOrEnterOnAGroupShowsItsStems) {
@@ -93,7 +93,7 @@ TEST_F(MainWindowTest, OpenAndUpdateLeaveNoStaleStemsAndUpdateKeepsTheSelectedGr
   // Another list: nothing of the old one stays on screen.
   files.push_back(dir.Write("other.txt", "cat\ncats\ndog\ndogs\n"));
   MessageBoxes boxes({QMessageBox::No});  // do not save the added words
-  ASSERT_TRUE(ClickMenuItem(view, kCmdOpen));
+  ASSERT_TRUE(ClickMenuItem(view, Command::kOpen));
   EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("Do you want to save changes?")});
   EXPECT_TRUE(ShownRows(words).isEmpty());
   EXPECT_TRUE(ShownRows(groups).isEmpty());

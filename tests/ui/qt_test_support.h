@@ -23,7 +23,7 @@
 #include <type_traits>
 
 #include "test_support.h"
-#include "ui/logic/analyser_dlg.h"
+#include "ui/logic/main_window_logic.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_host.h"
 #include "ui/resource_ids.h"
@@ -138,7 +138,7 @@ inline QString TextOf(DialogView* view, int id) { return qobject_cast<QLabel*>(v
 // Opens the menu that holds the command's item with a click on the menu
 // bar, then clicks the item, as a user does. Returns whether the item was
 // enabled (a click on a disabled item does nothing).
-inline bool ClickMenuItem(MainWindowView& view, int command) {
+inline bool ClickMenuItem(MainWindowView& view, Command command) {
   QAction* item = view.MenuAction(command);
   for (QAction* menu_action : view.menu_bar()->actions()) {
     QMenu* menu = menu_action->menu();
@@ -150,7 +150,7 @@ inline bool ClickMenuItem(MainWindowView& view, int command) {
     if (menu->isVisible()) menu->close();
     return enabled;
   }
-  ADD_FAILURE() << "no menu holds command " << command;
+  ADD_FAILURE() << "no menu holds command " << static_cast<int>(command);
   return false;
 }
 
@@ -175,7 +175,7 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
   }
 
-  void OpenSample() { ASSERT_TRUE(ClickMenuItem(view, kCmdOpen)); }
+  void OpenSample() { ASSERT_TRUE(ClickMenuItem(view, Command::kOpen)); }
   // Presses keys in the main window, made active first as a window manager
   // makes it once a modal window on top of it closes.
   void PressKeys(Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -190,7 +190,7 @@ class MainWindowTest : public ::testing::Test {
   std::deque<std::optional<std::string>> files;
   std::vector<FileDialogRequest> requests;
   QtHost host;
-  CAnalyserDlg logic{host};
+  MainWindowLogic logic{host};
   MainWindowView view{logic, host};
 };
 

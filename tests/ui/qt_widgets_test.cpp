@@ -30,7 +30,7 @@ TEST_F(MainWindowTest, TypicalRunFindsAddsUpdatesAndSaves) {
 
   ButtonOf(&view, kUpdateButton)->click();
   EXPECT_FALSE(Control(kUpdateButton)->isEnabled());
-  ASSERT_TRUE(ClickMenuItem(view, kCmdSave));
+  ASSERT_TRUE(ClickMenuItem(view, Command::kSave));
   std::string expected = before;
   for (const QString& word : chosen) expected += word.toStdString() + "\n";
   EXPECT_EQ(tarvo::test::ReadFile(list_path), expected);

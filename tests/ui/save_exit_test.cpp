@@ -6,8 +6,8 @@
 
 #include "fake_host.h"
 #include "test_support.h"
-#include "ui/logic/analyser_dlg.h"
-#include "ui/logic/new_words_dlg.h"
+#include "ui/logic/main_window_logic.h"
+#include "ui/logic/new_words_logic.h"
 #include "ui/resource_ids.h"
 
 namespace tarvo::ui {
@@ -18,8 +18,6 @@ using test::Rows;
 using Strings = std::vector<std::string>;
 
 const std::string kList = "walk\nwalks\nwalked\ntalk\ntalks\ntalked\njump\njumped\nkick\nkicked\n";
-constexpr unsigned kYesNo = 0x34;
-constexpr unsigned kYesNoCancel = 0x33;
 
 // A main window on kList with loose minimums, and the words "jumps" and
 // "kicks" pending after Find Now at distance 1.
@@ -27,23 +25,23 @@ class Session : public ::testing::Test {
  protected:
   void SetUp() override {
     path = dir.Write("list.txt", kList);
-    window.OnInitDialog();
+    window.Initialise();
     window.settings().min_words = 1;
     window.settings().min_suffixes = 1;
     host.files.push_back(path);
     window.OnOpen();
-    ASSERT_TRUE(window.find_now_button().enabled);
-    host.scripts[kNewWordsDialogId] = [](CDialogLogic& logic) {
-      auto& dialog = dynamic_cast<CNewWordsDlg&>(logic);
+    ASSERT_TRUE(window.CanFindNow());
+    host.scripts[DialogKind::kNewWords] = [](DialogLogic& logic) {
+      auto& dialog = dynamic_cast<NewWordsLogic&>(logic);
       dialog.OnShowGroup();
       dialog.OnSelectAll();
       dialog.OnAdd();
-      dialog.OnOK();
+      dialog.Accept();
     };
     window.distance_edit().text = "1";
     window.OnFindNow();
     ASSERT_EQ(window.pending_words(), (Strings{"jumps", "kicks"}));
-    ASSERT_TRUE(window.update_button().enabled);
+    ASSERT_TRUE(window.CanUpdate());
   }
 
   std::vector<std::string> Questions() const {
@@ -55,24 +53,24 @@ class Session : public ::testing::Test {
   tarvo::test::TempDir dir;
   std::string path;
   test::FakeHost host;
-  CAnalyserDlg window{host};
+  MainWindowLogic window{host};
 };
 
 TEST_F(Session, FindNowCancelledOrWithNothingNewLeavesUpdateAsItWas) {
-  host.scripts[kNewWordsDialogId] = [](CDialogLogic& logic) { logic.OnCancel(); };
+  host.scripts[DialogKind::kNewWords] = [](DialogLogic& logic) { logic.Reject(); };
   window.OnFindNow();
   EXPECT_EQ(window.pending_words().size(), 2u);
-  EXPECT_TRUE(window.update_button().enabled);
+  EXPECT_TRUE(window.CanUpdate());
 }
 
 TEST_F(Session, UpdateInsertsThePendingWordsAndSaveAppendsThemOnce) {
   EXPECT_EQ(window.Title(), "list.txt* (bytes) - Tarvo");
   EXPECT_EQ(window.status().text, "2 new words wait for Update.");
-  EXPECT_TRUE(window.IsCommandEnabled(kCmdSave));
+  EXPECT_TRUE(window.IsCommandEnabled(Command::kSave));
   window.OnUpdate();
   EXPECT_TRUE(window.pending_words().empty());
   EXPECT_EQ(window.added_words(), (Strings{"jumps", "kicks"}));
-  EXPECT_FALSE(window.update_button().enabled);
+  EXPECT_FALSE(window.CanUpdate());
   EXPECT_NE(tarvo::test::StateOfPrefix(window.automaton(), "jumps"), 0u);
   EXPECT_EQ(window.Title(), "list.txt* (bytes) - Tarvo");
   EXPECT_EQ(window.status().text, "Added 2 words to the word tree; the groups are ranked again.");
@@ -82,18 +80,18 @@ TEST_F(Session, UpdateInsertsThePendingWordsAndSaveAppendsThemOnce) {
   EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
   EXPECT_EQ(window.status().text, "Appended 2 words to list.txt.");
   EXPECT_EQ(window.Title(), "list.txt (bytes) - Tarvo");
-  EXPECT_FALSE(window.IsCommandEnabled(kCmdSave));
+  EXPECT_FALSE(window.IsCommandEnabled(Command::kSave));
   EXPECT_TRUE(window.added_words().empty());
   window.OnSave();
   EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
 }
 
 // The row of the group that `stem` reaches, or -1.
-int RowOfGroupOf(CAnalyserDlg& window, const std::string& stem) {
+int RowOfGroupOf(MainWindowLogic& window, const std::string& stem) {
   std::string label;
   window.automaton().GetLabel(tarvo::test::StateOfPrefix(window.automaton(), stem), label);
-  for (int row = 0; row < window.main_groups().GetCount(); ++row) {
-    if (window.main_groups().GetText(row) == label) return row;
+  for (int row = 0; row < window.main_groups().RowCount(); ++row) {
+    if (window.main_groups().RowText(row) == label) return row;
   }
   return -1;
 }
@@ -103,59 +101,58 @@ TEST_F(Session, UpdateKeepsTheSelectedGroupAndItsStemsWhileTheGroupIsListed) {
   // group of "w" and "t" ("-alk -alked -alks"), which Update leaves alone.
   const int walk_row = RowOfGroupOf(window, "walk");
   ASSERT_GE(walk_row, 0);
-  window.main_groups().SetCurSel(walk_row);
+  window.main_groups().SetCurrentRow(walk_row);
   window.OnMainGroupsDoubleClick();
   EXPECT_EQ(Rows(window.words()), (Strings{"talk", "walk"}));
   const int w_row = RowOfGroupOf(window, "w");
   ASSERT_GT(w_row, 0);
-  const std::string label = window.main_groups().GetText(w_row);
-  window.main_groups().SetCurSel(w_row);
+  const std::string label = window.main_groups().RowText(w_row);
+  window.main_groups().SetCurrentRow(w_row);
   window.OnUpdate();
-  EXPECT_EQ(window.main_groups().GetText(window.main_groups().GetCurSel()), label);
+  EXPECT_EQ(window.main_groups().RowText(window.main_groups().CurrentRow()), label);
   EXPECT_EQ(Rows(window.words()), (Strings{"jump", "kick", "talk", "walk"}));
 
   // A group that Update empties is gone: the first row is selected and no
   // stems are shown.
   window.pending_words() = {"jumping", "kicking"};
-  window.update_button().enabled = true;
   window.OnUpdate();
   const int jump_row = RowOfGroupOf(window, "jump");
   ASSERT_GE(jump_row, 0);
-  window.main_groups().SetCurSel(jump_row);
+  window.main_groups().SetCurrentRow(jump_row);
   window.OnMainGroupsDoubleClick();
   EXPECT_EQ(Rows(window.words()), (Strings{"jump", "kick"}));
   window.pending_words() = {"jumpy", "kicky"};
-  window.update_button().enabled = true;
   window.OnUpdate();
-  EXPECT_EQ(window.main_groups().GetCurSel(), 0);
-  EXPECT_EQ(window.words().GetCount(), 0);
+  EXPECT_EQ(window.main_groups().CurrentRow(), 0);
+  EXPECT_EQ(window.words().RowCount(), 0);
 }
 
 TEST_F(Session, SaveAsksToUpdateFirst) {
-  host.answers = {kIdNo};
+  host.answers = {Answer::kNo};
   window.OnSave();
   EXPECT_EQ(Questions(), (Strings{"Do you want to update before saving?"}));
-  EXPECT_EQ(host.messages[0].type, kYesNo);
+  EXPECT_EQ(host.messages[0].buttons, Message::Buttons::kYesNo);
+  EXPECT_EQ(host.messages[0].default_answer, Answer::kYes);
   EXPECT_EQ(ReadFile(path), kList);
-  EXPECT_TRUE(window.update_button().enabled);
+  EXPECT_TRUE(window.CanUpdate());
 
-  host.answers = {kIdYes};
+  host.answers = {Answer::kYes};
   window.OnSave();
   EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
-  EXPECT_FALSE(window.update_button().enabled);
+  EXPECT_FALSE(window.CanUpdate());
 }
 
 TEST_F(Session, SaveAsWritesTheWholeTreeAndLaterSavesAppendOnlyNewerWords) {
-  host.answers = {kIdYes};
+  host.answers = {Answer::kYes};
   const std::string copy = dir.PathOf("copy.txt");
   host.files.push_back(copy);
   window.OnSaveAs();
   ASSERT_EQ(host.file_requests.size(), 2u);
   const FileDialogRequest& request = host.file_requests[1];
-  EXPECT_FALSE(request.open);
+  EXPECT_EQ(request.mode, FileDialogRequest::Mode::kSave);
   EXPECT_EQ(request.default_extension, "");
   EXPECT_EQ(request.initial_name, path);
-  EXPECT_EQ(request.filter, "Text files (*.txt)|*.txt|All files (*)|*||");
+  EXPECT_EQ(request.filters.size(), 2u);
   EXPECT_EQ(window.current_path(), copy);
   EXPECT_TRUE(window.added_words().empty());
   std::string saved = ReadFile(copy);
@@ -170,12 +167,12 @@ TEST_F(Session, SaveAsWritesTheWholeTreeAndLaterSavesAppendOnlyNewerWords) {
 }
 
 TEST_F(Session, ExitAsksAndSavesPendingWordsOnlyWhenTold) {
-  host.answers = {kIdCancel};
+  host.answers = {Answer::kCancel};
   window.OnExit();
   EXPECT_FALSE(window.ended());
-  EXPECT_EQ(host.messages.back().type, kYesNoCancel);
+  EXPECT_EQ(host.messages.back().buttons, Message::Buttons::kYesNoCancel);
 
-  host.answers = {kIdYes, kIdNo};
+  host.answers = {Answer::kYes, Answer::kNo};
   window.OnExit();
   EXPECT_TRUE(window.ended());
   EXPECT_EQ(ReadFile(path), kList);  // opened for appending, nothing written
@@ -183,7 +180,7 @@ TEST_F(Session, ExitAsksAndSavesPendingWordsOnlyWhenTold) {
 }
 
 TEST_F(Session, ExitYesYesAppendsPendingWordsWithoutInsertingThem) {
-  host.answers = {kIdYes, kIdYes};
+  host.answers = {Answer::kYes, Answer::kYes};
   window.OnExit();
   EXPECT_TRUE(window.ended());
   EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
@@ -191,38 +188,38 @@ TEST_F(Session, ExitYesYesAppendsPendingWordsWithoutInsertingThem) {
 }
 
 TEST_F(Session, ExitNoEndsWithoutWriting) {
-  host.answers = {kIdNo};
+  host.answers = {Answer::kNo};
   window.OnExit();
   EXPECT_TRUE(window.ended());
   EXPECT_EQ(ReadFile(path), kList);
 }
 
 TEST_F(Session, EnterAndEscapeNeverCloseTheCloseBoxAsksWhenWordsAreUnsaved) {
-  window.OnOK();
-  window.OnCancel();
+  window.Accept();
+  window.Reject();
   EXPECT_FALSE(window.ended());
   EXPECT_TRUE(host.messages.empty());
-  host.answers = {kIdCancel, kIdNo};
-  window.OnClose();
+  host.answers = {Answer::kCancel, Answer::kNo};
+  window.CloseRequested();
   EXPECT_FALSE(window.ended());
-  window.OnClose();
+  window.CloseRequested();
   EXPECT_TRUE(window.ended());
   EXPECT_EQ(Questions(), (Strings{"Do you want to save changes?", "Do you want to save changes?"}));
 
   test::FakeHost quiet_host;
-  CAnalyserDlg quiet(quiet_host);
-  quiet.OnInitDialog();
-  quiet.OnOK();
-  quiet.OnCancel();
+  MainWindowLogic quiet(quiet_host);
+  quiet.Initialise();
+  quiet.Accept();
+  quiet.Reject();
   EXPECT_FALSE(quiet.ended());
-  quiet.OnClose();
+  quiet.CloseRequested();
   EXPECT_TRUE(quiet.ended());
   EXPECT_TRUE(quiet_host.messages.empty());
 }
 
 TEST_F(Session, ExitAfterUpdateAsksOnlyWhetherToSave) {
   window.OnUpdate();
-  host.answers = {kIdYes};
+  host.answers = {Answer::kYes};
   window.OnExit();
   EXPECT_TRUE(window.ended());
   EXPECT_EQ(Questions(), (Strings{"Do you want to save changes?"}));
@@ -242,8 +239,7 @@ TEST_F(Session, FailedSaveKeepsTheWordsAndSaysWhy) {
   // Exit answered Yes keeps the window open when the append fails, with the
   // pending and added words where they were.
   window.pending_words().push_back("walking");
-  window.update_button().enabled = true;
-  host.answers = {kIdYes, kIdYes};
+  host.answers = {Answer::kYes, Answer::kYes};
   window.OnExit();
   EXPECT_FALSE(window.ended());
   EXPECT_EQ(window.added_words(), (Strings{"jumps", "kicks"}));
@@ -266,16 +262,17 @@ TEST_F(Session, FailedSaveAsKeepsThePathTheWordsAndTheOldFile) {
 
 TEST_F(Session, SaveAsAsksBeforeReplacingAFileAndNoIsTheDefault) {
   const std::string other = dir.Write("other.txt", "cat\n");
-  host.answers = {kIdNo, kIdNo};
+  host.answers = {Answer::kNo, Answer::kNo};
   host.files.push_back(other);
   window.OnSaveAs();
   ASSERT_EQ(host.messages.size(), 2u);
   EXPECT_EQ(host.messages[1].text, "other.txt already exists. Do you want to replace it?");
-  EXPECT_EQ(host.messages[1].type, kYesNo | kMbDefaultButton2);
+  EXPECT_EQ(host.messages[1].buttons, Message::Buttons::kYesNo);
+  EXPECT_EQ(host.messages[1].default_answer, Answer::kNo);
   EXPECT_EQ(ReadFile(other), "cat\n");
   EXPECT_EQ(window.current_path(), path);
 
-  host.answers = {kIdNo, kIdYes};
+  host.answers = {Answer::kNo, Answer::kYes};
   host.files.push_back(other);
   window.OnSaveAs();
   EXPECT_EQ(window.current_path(), other);
@@ -287,7 +284,7 @@ TEST_F(Session, OpenAsksFirstAndKeepsTheWordsWithTheirList) {
   const std::string other = dir.Write("other.txt", "cat\ncats\n");
 
   // Cancel: nothing happens.
-  host.answers = {kIdCancel};
+  host.answers = {Answer::kCancel};
   host.files.push_back(other);
   window.OnOpen();
   EXPECT_EQ(Questions(), (Strings{"Do you want to save changes?"}));
@@ -295,24 +292,24 @@ TEST_F(Session, OpenAsksFirstAndKeepsTheWordsWithTheirList) {
   EXPECT_EQ(window.pending_words().size(), 2u);
 
   // Discard, but the new list cannot be read: everything stays.
-  host.answers = {kIdNo};
+  host.answers = {Answer::kNo};
   host.files.push_back(dir.PathOf("missing.txt"));
   window.OnOpen();
   EXPECT_EQ(window.current_path(), path);
   EXPECT_EQ(window.pending_words(), (Strings{"jumps", "kicks"}));
-  EXPECT_TRUE(window.update_button().enabled);
+  EXPECT_TRUE(window.CanUpdate());
   EXPECT_NE(tarvo::test::StateOfPrefix(window.automaton(), "walked"), 0u);
 
   // Save them into their own list, then open the other one, which gets none.
   host.messages.clear();
-  host.answers = {kIdYes, kIdYes};
+  host.answers = {Answer::kYes, Answer::kYes};
   host.files.push_back(other);
   window.OnOpen();
   EXPECT_EQ(ReadFile(path), kList + "jumps\nkicks\n");
   EXPECT_EQ(window.current_path(), other);
   EXPECT_TRUE(window.pending_words().empty());
   EXPECT_TRUE(window.added_words().empty());
-  EXPECT_FALSE(window.update_button().enabled);
+  EXPECT_FALSE(window.CanUpdate());
   window.OnSave();
   window.OnUpdate();
   window.OnSave();
@@ -321,7 +318,7 @@ TEST_F(Session, OpenAsksFirstAndKeepsTheWordsWithTheirList) {
   // Words added by Update and discarded at Open never reach the new list.
   window.pending_words() = {"dogs"};
   window.OnUpdate();
-  host.answers = {kIdNo};
+  host.answers = {Answer::kNo};
   host.files.push_back(path);
   window.OnOpen();
   window.OnSave();
@@ -341,8 +338,8 @@ TEST(RefusedWords, StayWithTheListThroughSaveAndSaveAs) {
   tarvo::test::TempDir dir;
   const std::string path = dir.Write("list.txt", FullRootList());
   test::FakeHost host;
-  CAnalyserDlg window(host);
-  window.OnInitDialog();
+  MainWindowLogic window(host);
+  window.Initialise();
   host.files.push_back(path);
   window.OnOpen();
   window.pending_words() = {"\xf0zz", "!x"};
@@ -368,8 +365,8 @@ TEST(RefusedWords, StayWithTheListThroughSaveAndSaveAs) {
   EXPECT_TRUE(window.ended());
 
   // Refused again by a later Update, it is not saved twice.
-  CAnalyserDlg appending(host);
-  appending.OnInitDialog();
+  MainWindowLogic appending(host);
+  appending.Initialise();
   host.files.push_back(path);
   appending.OnOpen();
   appending.pending_words() = {"\xf0zz"};
@@ -389,8 +386,8 @@ TEST(TokensNotStored, SaveAsOverTheOpenedListAsksBeforeRemovingThem) {
   const std::string link = dir.PathOf("link.txt");
   std::filesystem::create_symlink(path, link);
   test::FakeHost host;
-  CAnalyserDlg window(host);
-  window.OnInitDialog();
+  MainWindowLogic window(host);
+  window.Initialise();
   host.files.push_back(path);
   window.OnOpen();
   host.messages.clear();
@@ -404,17 +401,18 @@ TEST(TokensNotStored, SaveAsOverTheOpenedListAsksBeforeRemovingThem) {
   // The opened list, by its name or through a link: asked, and No keeps it.
   for (const std::string& target : {path, link}) {
     host.messages.clear();
-    host.answers = {kIdNo};
+    host.answers = {Answer::kNo};
     host.files.push_back(target);
     window.OnSaveAs();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "1 word of list.txt cannot be stored and would be removed. Save anyway?");
-    EXPECT_EQ(host.messages[0].type, kYesNo | kMbDefaultButton2);
+    EXPECT_EQ(host.messages[0].buttons, Message::Buttons::kYesNo);
+  EXPECT_EQ(host.messages[0].default_answer, Answer::kNo);
     EXPECT_EQ(ReadFile(path), content);
   }
   // Yes writes it; after that there is nothing left to lose, and replacing
   // the file is asked as for any other.
-  host.answers = {kIdYes};
+  host.answers = {Answer::kYes};
   host.files.push_back(path);
   window.OnSaveAs();
   EXPECT_EQ(ReadFile(path), "walk\nwalks\n");
@@ -429,8 +427,8 @@ TEST(AppendToForeignFile, KeepsTheLastWordApart) {
   tarvo::test::TempDir dir;
   const std::string path = dir.Write("list.txt", "walk walks walked talk talks talked jump jumped kick kicked");
   test::FakeHost host;
-  CAnalyserDlg window(host);
-  window.OnInitDialog();
+  MainWindowLogic window(host);
+  window.Initialise();
   window.settings().min_words = 1;
   window.settings().min_suffixes = 1;
   host.files.push_back(path);

@@ -11,7 +11,6 @@
 namespace tarvo::ui {
 namespace {
 
-constexpr unsigned kMessageType = kMbOk | kMbIconExclamation;
 
 std::string Trimmed(const std::string& text) {
   const std::size_t first = text.find_first_not_of(" \t");
@@ -58,41 +57,39 @@ std::string FormatFloat(float value) {
   return text;
 }
 
-bool ExchangeLong(IPlatformHost& host, const CEditModel& edit, const char* caption, long min, long max,
+bool ExchangeLong(PlatformHost& host, const EditModel& edit, const char* caption, long min, long max,
                   long* value) {
   long long parsed = 0;
   const ParseOutcome outcome = ParseLong(edit.text, &parsed);
   if (outcome == ParseOutcome::kNotANumber) {
-    host.ShowMessage(std::string("Please enter a whole number for \"") + caption + "\".", kMessageType);
+    host.ShowMessage(Warning(std::string("Please enter a whole number for \"") + caption + "\"."));
     return false;
   }
   if (outcome == ParseOutcome::kTooLarge || parsed < min || parsed > max) {
-    host.ShowMessage("Please enter a whole number between " + WithThousandsSeparators(min) + " and " +
-                         WithThousandsSeparators(max) + " for \"" + caption + "\".",
-                     kMessageType);
+    host.ShowMessage(Warning("Please enter a whole number between " + WithThousandsSeparators(min) + " and " +
+                         WithThousandsSeparators(max) + " for \"" + caption + "\"."));
     return false;
   }
   *value = static_cast<long>(parsed);
   return true;
 }
 
-bool ExchangeFloat(IPlatformHost& host, const CEditModel& edit, const char* caption, float* value) {
+bool ExchangeFloat(PlatformHost& host, const EditModel& edit, const char* caption, float* value) {
   const std::optional<double> parsed = ParseReal(edit.text);
   if (!parsed || std::fabs(*parsed) > 3.4e38) {
-    host.ShowMessage(std::string("Please enter a number for \"") + caption + "\".", kMessageType);
+    host.ShowMessage(Warning(std::string("Please enter a number for \"") + caption + "\"."));
     return false;
   }
   *value = static_cast<float>(*parsed);
   return true;
 }
 
-bool ExchangeFloatInRange(IPlatformHost& host, const CEditModel& edit, const char* caption, float min,
+bool ExchangeFloatInRange(PlatformHost& host, const EditModel& edit, const char* caption, float min,
                           float max, float* value) {
   if (!ExchangeFloat(host, edit, caption, value)) return false;
   if (*value < min || *value > max) {
-    host.ShowMessage("Please enter a number between " + FormatFloat(min) + " and " + FormatFloat(max) +
-                         " for \"" + caption + "\".",
-                     kMessageType);
+    host.ShowMessage(Warning("Please enter a number between " + FormatFloat(min) + " and " + FormatFloat(max) +
+                         " for \"" + caption + "\"."));
     return false;
   }
   return true;

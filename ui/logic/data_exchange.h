@@ -18,10 +18,10 @@ std::string FormatFloat(float value);  // general format: 1.0 shows as 1
 // its caption and says what it takes, and returns false, leaving *value as
 // it was when the text is not a number. A number too large for the type is
 // a range failure.
-bool ExchangeLong(IPlatformHost& host, const CEditModel& edit, const char* caption, long min, long max,
+bool ExchangeLong(PlatformHost& host, const EditModel& edit, const char* caption, long min, long max,
                   long* value);
-bool ExchangeFloat(IPlatformHost& host, const CEditModel& edit, const char* caption, float* value);
-bool ExchangeFloatInRange(IPlatformHost& host, const CEditModel& edit, const char* caption, float min,
+bool ExchangeFloat(PlatformHost& host, const EditModel& edit, const char* caption, float* value);
+bool ExchangeFloatInRange(PlatformHost& host, const EditModel& edit, const char* caption, float min,
                           float max, float* value);
 
 }  // namespace tarvo::ui

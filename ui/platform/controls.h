@@ -1,4 +1,4 @@
-// Models of the simple controls: buttons, edit boxes and static texts.
+// Models of the simple controls: edit boxes, texts and check boxes.
 //
 // The window logic reads and writes these; views show them and copy the
 // user's typing back into edit models.
@@ -8,11 +8,6 @@
 
 namespace tarvo::ui {
 
-struct CButtonModel {
-  std::string text;
-  bool enabled = true;
-};
-
 // What an edit box lets the user type.
 enum class EditFilter {
   kAny,
@@ -21,17 +16,17 @@ enum class EditFilter {
   kSignedReal,     // an optional leading minus, digits and one decimal point
 };
 
-struct CEditModel {
+struct EditModel {
   std::string text;
   EditFilter filter = EditFilter::kAny;
   bool enabled = true;
 };
 
-struct CStaticModel {
+struct TextModel {
   std::string text;
 };
 
-struct CCheckBoxModel {
+struct CheckBoxModel {
   bool checked = false;
   bool enabled = true;
 };

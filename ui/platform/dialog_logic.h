@@ -1,7 +1,6 @@
-// CDialogLogic: the part every modal dialog's logic shares.
+// DialogLogic: the part every modal dialog's logic shares.
 //
-// A dialog is built from a template (see dialog_templates.h) named by its
-// resource id. Its commands end it with EndDialog; the host that runs it
+// The host shows a dialog by its kind. Its commands end it with Done; the host that runs it
 // modally returns the result once ended() is true. A failed check may ask
 // for the focus to go to one of its controls.
 #pragma once
@@ -10,27 +9,30 @@
 
 namespace tarvo::ui {
 
-class CDialogLogic {
- public:
-  explicit CDialogLogic(int template_id) : template_id_(template_id) {}
-  virtual ~CDialogLogic() = default;
+// The windows the host knows how to show.
+enum class DialogKind { kMainWindow, kSettings, kNewWords };
 
-  int template_id() const { return template_id_; }
+class DialogLogic {
+ public:
+  explicit DialogLogic(DialogKind kind) : kind_(kind) {}
+  virtual ~DialogLogic() = default;
+
+  DialogKind kind() const { return kind_; }
 
   // Called by the host when the dialog is shown.
-  virtual void OnInitDialog() {}
+  virtual void Initialise() {}
   // The standard OK (Enter) and Cancel (Escape, close box) commands.
-  virtual void OnOK() { EndDialog(kIdOk); }
-  virtual void OnCancel() { EndDialog(kIdCancel); }
+  virtual void Accept() { Done(Answer::kOk); }
+  virtual void Reject() { Done(Answer::kCancel); }
   // The close box; a dialog treats it as Cancel unless it says otherwise.
-  virtual void OnClose() { OnCancel(); }
+  virtual void CloseRequested() { Reject(); }
 
-  void EndDialog(int result) {
+  void Done(Answer result) {
     ended_ = true;
     result_ = result;
   }
   bool ended() const { return ended_; }
-  int result() const { return result_; }
+  Answer result() const { return result_; }
   // Called by the host before it runs the dialog again.
   void Restart() { ended_ = false; }
 
@@ -45,9 +47,9 @@ class CDialogLogic {
   void RequestFocus(int control_id) { focus_request_ = control_id; }
 
  private:
-  int template_id_;
+  DialogKind kind_;
   bool ended_ = false;
-  int result_ = 0;
+  Answer result_ = Answer::kCancel;
   int focus_request_ = 0;
 };
 

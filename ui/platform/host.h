@@ -7,68 +7,76 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tarvo::ui {
 
-class CDialogLogic;
+class DialogLogic;
 
-// Message box types and results, with the classic numeric values.
-enum MessageBoxType : unsigned {
-  kMbOk = 0x00,
-  kMbYesNoCancel = 0x03,
-  kMbYesNo = 0x04,
-  kMbIconStop = 0x10,
-  kMbIconExclamation = 0x30,
-  kMbIconInformation = 0x40,
-  kMbDefaultButton2 = 0x100,  // No rather than Yes is the default answer
-};
-inline constexpr unsigned kMbButtonsMask = 0x0f;
-inline constexpr unsigned kMbIconMask = 0xf0;
-inline constexpr unsigned kMbDefaultMask = 0xf00;
+// What the user answered a message box or a dialog.
+enum class Answer { kOk, kCancel, kYes, kNo };
 
-enum DialogResult : int {
-  kIdOk = 1,
-  kIdCancel = 2,
-  kIdYes = 6,
-  kIdNo = 7,
+// A message box: its text, buttons, icon and the answer Enter gives.
+struct Message {
+  enum class Buttons { kOk, kYesNo, kYesNoCancel };
+  enum class Icon { kNone, kError, kWarning, kInformation, kQuestion };
+
+  std::string text;
+  Buttons buttons = Buttons::kOk;
+  Icon icon = Icon::kNone;
+  // Yes, or No where Yes would replace or discard something.
+  Answer default_answer = Answer::kYes;
 };
 
-// Hide the read-only check box: the only flag the program passes.
-inline constexpr unsigned kOfnHideReadOnly = 0x4;
+// The kinds of message the windows show: a notice with an OK button, and
+// a question whose default answer is Yes unless given.
+Message Error(std::string text);
+Message Warning(std::string text);
+Message Information(std::string text);
+Message Question(std::string text, Answer default_answer = Answer::kYes);
+Message QuestionWithCancel(std::string text);
+
+// One entry of a file dialog's type list: "Text files" with {"*.txt"}.
+struct FileFilter {
+  std::string name;
+  std::vector<std::string> patterns;
+};
 
 struct FileDialogRequest {
-  bool open = true;               // open or save
+  enum class Mode { kOpen, kSave };
+
+  Mode mode = Mode::kOpen;
   std::string default_extension;  // added to a name typed without one; empty: the name stands
   std::string initial_name;       // proposed file name (full path or empty)
-  std::string filter;             // "Text files (*.txt)|*.txt|All files (*)|*||"
-  unsigned flags = 0;
+  std::vector<FileFilter> filters;
 };
 
-class IPlatformHost {
+class PlatformHost {
  public:
-  virtual ~IPlatformHost() = default;
-  // A modal message box; returns kIdOk, kIdYes, kIdNo or kIdCancel.
-  virtual int ShowMessage(const std::string& text, unsigned type) = 0;
+  virtual ~PlatformHost() = default;
+  // A modal message box; returns the button chosen (Cancel for the close
+  // box and Escape).
+  virtual Answer ShowMessage(const Message& message) = 0;
   // The common open or save dialog; the chosen full path, or nothing.
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
   virtual void BeginWaitCursor() = 0;
   virtual void EndWaitCursor() = 0;
-  // Runs the dialog modally until it ends; returns its result (kIdOk or a
-  // cancel).
-  virtual int RunModal(CDialogLogic& dialog) = 0;
+  // Runs the dialog modally until it ends; returns its result (OK or
+  // Cancel).
+  virtual Answer RunModal(DialogLogic& dialog) = 0;
   virtual void ShowAbout() = 0;
 };
 
 // Shows the wait cursor for the life of the object.
 class WaitCursor {
  public:
-  explicit WaitCursor(IPlatformHost& host) : host_(host) { host_.BeginWaitCursor(); }
+  explicit WaitCursor(PlatformHost& host) : host_(host) { host_.BeginWaitCursor(); }
   ~WaitCursor() { host_.EndWaitCursor(); }
   WaitCursor(const WaitCursor&) = delete;
   WaitCursor& operator=(const WaitCursor&) = delete;
 
  private:
-  IPlatformHost& host_;
+  PlatformHost& host_;
 };
 
 }  // namespace tarvo::ui

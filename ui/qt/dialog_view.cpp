@@ -26,7 +26,7 @@ class FilterValidator : public QValidator {
 
 }  // namespace
 
-DialogView::DialogView(CDialogLogic& logic, const DialogTemplate& dialog, QWidget* parent)
+DialogView::DialogView(DialogLogic& logic, const DialogTemplate& dialog, QWidget* parent)
     : QDialog(parent), logic_(logic), page_(new QWidget(this)) {
   setWindowTitle(QString::fromUtf8(dialog.caption));
   Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -39,11 +39,13 @@ DialogView::DialogView(CDialogLogic& logic, const DialogTemplate& dialog, QWidge
   layout->addWidget(page_);
 }
 
-int DialogView::RunModal() {
+Answer DialogView::RunModal() {
   Initialise();
   // exec() makes the dialog modal only when it shows it, so it must not be
-  // visible yet.
-  return logic_.ended() ? logic_.result() : exec();
+  // visible yet. Its own result is not used: the logic's result says how
+  // the dialog ended.
+  if (!logic_.ended()) exec();
+  return logic_.ended() ? logic_.result() : Answer::kCancel;
 }
 
 void DialogView::ShowModeless() {
@@ -53,14 +55,14 @@ void DialogView::ShowModeless() {
 
 void DialogView::Initialise() {
   logic_.Restart();
-  logic_.OnInitDialog();
+  logic_.Initialise();
   SyncFromModels();
 }
 
-void DialogView::Command(const std::function<void()>& command) {
+void DialogView::RunCommand(const std::function<void()>& command) {
   command();
   SyncFromModels();
-  if (logic_.ended()) done(logic_.result());
+  if (logic_.ended()) done(logic_.result() == Answer::kOk ? Accepted : Rejected);
 }
 
 void DialogView::SyncFromModels() {
@@ -73,18 +75,13 @@ void DialogView::SyncFromModels() {
   }
 }
 
-void DialogView::BindButton(int id, std::function<void()> command, CButtonModel* model) {
+void DialogView::BindButton(int id, std::function<void()> command, std::function<bool()> enabled) {
   auto* button = built_->ControlAs<QPushButton>(id);
-  connect(button, &QPushButton::clicked, this, [this, command] { Command(command); });
-  if (model != nullptr) {
-    syncs_.push_back([button, model] {
-      button->setEnabled(model->enabled);
-      button->setText(QString::fromStdString(model->text));
-    });
-  }
+  connect(button, &QPushButton::clicked, this, [this, command] { RunCommand(command); });
+  if (enabled) syncs_.push_back([button, enabled] { button->setEnabled(enabled()); });
 }
 
-void DialogView::BindEdit(int id, CEditModel& model) {
+void DialogView::BindEdit(int id, EditModel& model) {
   auto* edit = built_->ControlAs<QLineEdit>(id);
   if (model.filter != EditFilter::kAny) edit->setValidator(new FilterValidator(model.filter, edit));
   connect(edit, &QLineEdit::textEdited, this, [&model](const QString& text) { model.text = text.toStdString(); });
@@ -95,13 +92,13 @@ void DialogView::BindEdit(int id, CEditModel& model) {
   });
 }
 
-ListBoxBinding* DialogView::BindList(int id, CListBoxModel& model, std::function<DisplayEncoding()> encoding,
+ListBinding* DialogView::BindList(int id, ListModel& model, std::function<DisplayEncoding()> encoding,
                                      std::function<void()> on_double_click) {
   auto* view = built_->ControlAs<QListView>(id);
-  auto* binding = new ListBoxBinding(view, model, std::move(encoding));
+  auto* binding = new ListBinding(view, model, std::move(encoding));
   syncs_.push_back([binding] { binding->Sync(); });
   if (on_double_click) {
-    auto run = [this, on_double_click] { Command(on_double_click); };
+    auto run = [this, on_double_click] { RunCommand(on_double_click); };
     binding->OnDoubleClick(run);
     enter_actions_.insert(view, run);
   }
@@ -114,7 +111,7 @@ void DialogView::PressOnEnter(int edit_id, int button_id) {
   enter_actions_.insert(Control(edit_id), [button] { button->click(); });
 }
 
-void DialogView::BindStatic(int id, CStaticModel& model, std::function<DisplayEncoding()> encoding) {
+void DialogView::BindStatic(int id, TextModel& model, std::function<DisplayEncoding()> encoding) {
   auto* label = built_->ControlAs<QLabel>(id);
   label->setWordWrap(false);
   label->setTextFormat(Qt::PlainText);
@@ -123,7 +120,7 @@ void DialogView::BindStatic(int id, CStaticModel& model, std::function<DisplayEn
   });
 }
 
-void DialogView::BindCheckBox(int id, CCheckBoxModel& model) {
+void DialogView::BindCheckBox(int id, CheckBoxModel& model) {
   auto* box = built_->ControlAs<QCheckBox>(id);
   connect(box, &QCheckBox::toggled, this, [&model](bool checked) { model.checked = checked; });
   syncs_.push_back([box, &model] {
@@ -133,11 +130,11 @@ void DialogView::BindCheckBox(int id, CCheckBoxModel& model) {
 }
 
 void DialogView::reject() {
-  Command([this] { logic_.OnCancel(); });
+  RunCommand([this] { logic_.Reject(); });
 }
 
 void DialogView::accept() {
-  Command([this] { logic_.OnOK(); });
+  RunCommand([this] { logic_.Accept(); });
 }
 
 void DialogView::keyPressEvent(QKeyEvent* event) {
@@ -164,7 +161,7 @@ void DialogView::keyPressEvent(QKeyEvent* event) {
 }
 
 void DialogView::closeEvent(QCloseEvent* event) {
-  if (!logic_.ended()) Command([this] { logic_.OnClose(); });
+  if (!logic_.ended()) RunCommand([this] { logic_.CloseRequested(); });
   if (logic_.ended()) event->accept();
   else event->ignore();
 }

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "ui/dialog_templates.h"
-#include "ui/logic/analyser_app.h"
+#include "ui/logic/application.h"
 #include "ui/qt/qt_host.h"
 
 int main(int argc, char** argv) {
@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QString::fromUtf8(tarvo::ui::kProgramName));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvo/icon.png")));
   tarvo::ui::qt::QtHost host;
-  tarvo::ui::CAnalyserApp app(host);
+  tarvo::ui::Application app(host);
   // The path as its bytes: a file name need not be valid in any encoding.
-  app.InitInstance(argc == 2 ? argv[1] : "");
+  app.Run(argc == 2 ? argv[1] : "");
   return 0;
 }

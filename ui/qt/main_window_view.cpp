@@ -29,7 +29,7 @@ QList<QKeySequence> ShortcutKeys(StandardShortcut shortcut) {
   return platform.isEmpty() ? QList<QKeySequence>{QKeySequence(QString::fromLatin1(keys.fallback))} : platform;
 }
 
-MainWindowView::MainWindowView(CAnalyserDlg& logic, IPlatformHost& host)
+MainWindowView::MainWindowView(MainWindowLogic& logic, PlatformHost& host)
     : DialogView(logic, MainDialogTemplate()), menu_bar_(new QMenuBar(this)) {
   setAttribute(Qt::WA_QuitOnClose);
   layout()->setMenuBar(menu_bar_);
@@ -39,28 +39,26 @@ MainWindowView::MainWindowView(CAnalyserDlg& logic, IPlatformHost& host)
   BindList(kMainGroupsList, logic.main_groups(), encoding, [&logic] { logic.OnMainGroupsDoubleClick(); });
   BindList(kWordsList, logic.words(), encoding);
   BindEdit(kDistanceEdit, logic.distance_edit());
-  BindButton(kFindNowButton, [&logic] { logic.OnFindNow(); }, &logic.find_now_button());
-  BindButton(kUpdateButton, [&logic] { logic.OnUpdate(); }, &logic.update_button());
+  BindButton(kFindNowButton, [&logic] { logic.OnFindNow(); }, [&logic] { return logic.CanFindNow(); });
+  BindButton(kUpdateButton, [&logic] { logic.OnUpdate(); }, [&logic] { return logic.CanUpdate(); });
   BindButton(kExitButton, [&logic] { logic.OnExit(); });
   PressOnEnter(kDistanceEdit, kFindNowButton);
   // Status texts name files, whose bytes are shown as UTF-8 where they are.
   BindStatic(kStatusText, logic.status(), [] { return DisplayEncoding::kUtf8; });
   AddSync([this, &logic] {
     setWindowTitle(QString::fromLocal8Bit(logic.Title().c_str()));
-    for (auto action = actions_.cbegin(); action != actions_.cend(); ++action) {
-      action.value()->setEnabled(logic.IsCommandEnabled(action.key()));
-    }
+    for (const auto& [command, action] : actions_) action->setEnabled(logic.IsCommandEnabled(command));
   });
 }
 
-void MainWindowView::BuildMenu(CAnalyserDlg& logic, IPlatformHost& host) {
-  const QHash<int, std::function<void()>> commands{
-      {kCmdOpen, [&logic] { logic.OnOpen(); }},
-      {kCmdSave, [&logic] { logic.OnSave(); }},
-      {kCmdSaveAs, [&logic] { logic.OnSaveAs(); }},
-      {kCmdExit, [&logic] { logic.OnExit(); }},
-      {kCmdSettings, [&logic] { logic.OnSettings(); }},
-      {kCmdAbout, [&host] { host.ShowAbout(); }},
+void MainWindowView::BuildMenu(MainWindowLogic& logic, PlatformHost& host) {
+  const std::map<Command, std::function<void()>> commands{
+      {Command::kOpen, [&logic] { logic.OnOpen(); }},
+      {Command::kSave, [&logic] { logic.OnSave(); }},
+      {Command::kSaveAs, [&logic] { logic.OnSaveAs(); }},
+      {Command::kExit, [&logic] { logic.OnExit(); }},
+      {Command::kSettings, [&logic] { logic.OnSettings(); }},
+      {Command::kAbout, [&host] { host.ShowAbout(); }},
   };
   for (const MenuTemplate& menu_template : MainMenuTemplate()) {
     QMenu* menu = menu_bar_->addMenu(QString::fromUtf8(menu_template.text));
@@ -71,9 +69,9 @@ void MainWindowView::BuildMenu(CAnalyserDlg& logic, IPlatformHost& host) {
       }
       QAction* action = menu->addAction(QString::fromUtf8(item.text));
       action->setShortcuts(ShortcutKeys(item.shortcut));
-      const std::function<void()> command = commands.value(item.command);
-      connect(action, &QAction::triggered, this, [this, command] { Command(command); });
-      actions_.insert(item.command, action);
+      const std::function<void()> command = commands.at(item.command);
+      connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+      actions_.emplace(item.command, action);
     }
   }
 }

@@ -1,14 +1,14 @@
-// The main window: its menu and controls over CAnalyserDlg.
+// The main window: its menu and controls over MainWindowLogic.
 //
 // The title, the status line and the menu commands' enabled states are
 // redrawn after every command, like the controls.
 #pragma once
 
 #include <QAction>
-#include <QHash>
+#include <map>
 #include <QMenuBar>
 
-#include "ui/logic/analyser_dlg.h"
+#include "ui/logic/main_window_logic.h"
 #include "ui/qt/dialog_view.h"
 
 namespace tarvo::ui::qt {
@@ -17,17 +17,17 @@ class MainWindowView : public DialogView {
   Q_OBJECT
 
  public:
-  MainWindowView(CAnalyserDlg& logic, IPlatformHost& host);
+  MainWindowView(MainWindowLogic& logic, PlatformHost& host);
 
   // The menu item with the given command id.
-  QAction* MenuAction(int command) const { return actions_.value(command, nullptr); }
+  QAction* MenuAction(Command command) const { return actions_.at(command); }
   QMenuBar* menu_bar() const { return menu_bar_; }
 
  private:
-  void BuildMenu(CAnalyserDlg& logic, IPlatformHost& host);
+  void BuildMenu(MainWindowLogic& logic, PlatformHost& host);
 
   QMenuBar* menu_bar_;
-  QHash<int, QAction*> actions_;
+  std::map<Command, QAction*> actions_;
 };
 
 // The keys of a standard menu command: the platform's own, or the usual

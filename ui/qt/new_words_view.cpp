@@ -4,7 +4,7 @@
 
 namespace tarvo::ui::qt {
 
-NewWordsView::NewWordsView(CNewWordsDlg& logic, DisplayEncoding encoding, QWidget* parent)
+NewWordsView::NewWordsView(NewWordsLogic& logic, DisplayEncoding encoding, QWidget* parent)
     : DialogView(logic, NewWordsDialogTemplate(), parent) {
   auto shown_as = [encoding] { return encoding; };
   BindList(kSuspiciousList, logic.suspicious_groups(), shown_as, [&logic] { logic.OnShowGroup(); });
@@ -15,14 +15,14 @@ NewWordsView::NewWordsView(CNewWordsDlg& logic, DisplayEncoding encoding, QWidge
   BindStatic(kNewWordsStatusText, logic.status(), [] { return DisplayEncoding::kUtf8; });
   BindEdit(kNewWordsDistanceEdit, logic.distance_edit());
   PressOnEnter(kNewWordsDistanceEdit, kReanalyseButton);
-  BindButton(kIdOkButton, [&logic] { logic.OnOK(); }, &logic.ok_button());
-  BindButton(kIdCancelButton, [&logic] { logic.OnCancel(); });
+  BindButton(kIdOkButton, [&logic] { logic.Accept(); }, [&logic] { return logic.CanAccept(); });
+  BindButton(kIdCancelButton, [&logic] { logic.Reject(); });
   BindButton(kSelectAllButton, [&logic] { logic.OnSelectAll(); });
   BindButton(kClearAllButton, [&logic] { logic.OnClearAll(); });
   BindButton(kAddButton, [&logic] { logic.OnAdd(); });
   BindButton(kRemoveSelectedButton, [&logic] { logic.OnRemoveSelected(); });
   BindButton(kReanalyseButton, [&logic] { logic.OnReanalyse(); });
-  BindButton(kAutomaticButton, [&logic] { logic.OnAutomatic(); }, &logic.automatic_button());
+  BindButton(kAutomaticButton, [&logic] { logic.OnAutomatic(); }, [&logic] { return logic.CanRunAutomatic(); });
 }
 
 }  // namespace tarvo::ui::qt

@@ -1,7 +1,7 @@
-// The "New words generation" dialog over CNewWordsDlg.
+// The "New words generation" dialog over NewWordsLogic.
 #pragma once
 
-#include "ui/logic/new_words_dlg.h"
+#include "ui/logic/new_words_logic.h"
 #include "ui/qt/dialog_view.h"
 
 namespace tarvo::ui::qt {
@@ -10,7 +10,7 @@ class NewWordsView : public DialogView {
   Q_OBJECT
 
  public:
-  NewWordsView(CNewWordsDlg& logic, DisplayEncoding encoding, QWidget* parent = nullptr);
+  NewWordsView(NewWordsLogic& logic, DisplayEncoding encoding, QWidget* parent = nullptr);
 };
 
 }  // namespace tarvo::ui::qt

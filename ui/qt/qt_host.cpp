@@ -7,9 +7,9 @@
 
 #include "tarvo/version.h"
 #include "ui/dialog_templates.h"
-#include "ui/logic/analyser_dlg.h"
-#include "ui/logic/new_words_dlg.h"
-#include "ui/logic/settings_dlg.h"
+#include "ui/logic/main_window_logic.h"
+#include "ui/logic/new_words_logic.h"
+#include "ui/logic/settings_logic.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/new_words_view.h"
 #include "ui/qt/settings_view.h"
@@ -23,61 +23,60 @@ namespace tarvo::ui::qt {
 
 QtHost::QtHost() { RegisterResources(); }
 
-QStringList NameFilters(const std::string& filter) {
-  // Pairs of "description|patterns", ended by an empty field; patterns are
-  // separated by ';'. Qt matches the patterns in the last parentheses of a
-  // name filter, so the patterns go there unless the description already
-  // shows exactly them.
-  const QStringList fields = QString::fromUtf8(filter.c_str()).split(QLatin1Char('|'));
+QStringList NameFilters(const std::vector<FileFilter>& filters) {
   QStringList names;
-  for (qsizetype i = 0; i + 1 < fields.size() && !fields[i].isEmpty(); i += 2) {
-    const QString patterns = fields[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
-    const QString shown = QStringLiteral(" (") + patterns + QStringLiteral(")");
-    names << (fields[i].endsWith(shown) ? fields[i] : fields[i] + shown);
+  for (const FileFilter& filter : filters) {
+    QStringList patterns;
+    for (const std::string& pattern : filter.patterns) patterns << QString::fromUtf8(pattern.c_str());
+    names << QString::fromUtf8(filter.name.c_str()) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                 QLatin1Char(')');
   }
   return names;
 }
 
-int QtHost::ShowMessage(const std::string& text, unsigned type) {
+Answer QtHost::ShowMessage(const Message& message) {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(QString::fromUtf8(kProgramName));
-  box.setText(QString::fromUtf8(text.c_str()));
-  switch (type & kMbIconMask) {
-    case kMbIconStop: box.setIcon(QMessageBox::Critical); break;
-    case kMbIconExclamation: box.setIcon(QMessageBox::Warning); break;
-    case kMbIconInformation: box.setIcon(QMessageBox::Information); break;
-    default: break;
+  box.setText(QString::fromUtf8(message.text.c_str()));
+  switch (message.icon) {
+    case Message::Icon::kError: box.setIcon(QMessageBox::Critical); break;
+    case Message::Icon::kWarning: box.setIcon(QMessageBox::Warning); break;
+    case Message::Icon::kInformation: box.setIcon(QMessageBox::Information); break;
+    case Message::Icon::kQuestion: box.setIcon(QMessageBox::Question); break;
+    case Message::Icon::kNone: break;
   }
-  const bool default_no = (type & kMbDefaultMask) == kMbDefaultButton2;
-  switch (type & kMbButtonsMask) {
-    case kMbYesNoCancel:
+  const QMessageBox::StandardButton default_button =
+      message.default_answer == Answer::kNo ? QMessageBox::No : QMessageBox::Yes;
+  switch (message.buttons) {
+    case Message::Buttons::kYesNoCancel:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-      box.setDefaultButton(default_no ? QMessageBox::No : QMessageBox::Yes);
+      box.setDefaultButton(default_button);
       break;
-    case kMbYesNo:
+    case Message::Buttons::kYesNo:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      box.setDefaultButton(default_no ? QMessageBox::No : QMessageBox::Yes);
+      box.setDefaultButton(default_button);
       break;
-    default:
+    case Message::Buttons::kOk:
       box.setStandardButtons(QMessageBox::Ok);
       break;
   }
   switch (box.exec()) {
-    case QMessageBox::Yes: return kIdYes;
-    case QMessageBox::No: return kIdNo;
-    case QMessageBox::Ok: return kIdOk;
-    default: return kIdCancel;
+    case QMessageBox::Yes: return Answer::kYes;
+    case QMessageBox::No: return Answer::kNo;
+    case QMessageBox::Ok: return Answer::kOk;
+    default: return Answer::kCancel;
   }
 }
 
 std::optional<std::string> QtHost::ChooseFile(const FileDialogRequest& request) {
   if (file_chooser_) return file_chooser_(request);
+  const bool open = request.mode == FileDialogRequest::Mode::kOpen;
   QFileDialog dialog(QApplication::activeWindow());
-  dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-  dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setNameFilters(NameFilters(request.filter));
+  dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setNameFilters(NameFilters(request.filters));
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
-  if (!request.open) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!open) dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (!request.initial_name.empty()) dialog.selectFile(QString::fromLocal8Bit(request.initial_name.c_str()));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front().toLocal8Bit().toStdString();
@@ -87,27 +86,26 @@ void QtHost::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor)
 
 void QtHost::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
 
-int QtHost::RunModal(CDialogLogic& dialog) {
-  switch (dialog.template_id()) {
-    case kMainDialogId: {
-      auto& logic = dynamic_cast<CAnalyserDlg&>(dialog);
+Answer QtHost::RunModal(DialogLogic& dialog) {
+  switch (dialog.kind()) {
+    case DialogKind::kMainWindow: {
+      auto& logic = dynamic_cast<MainWindowLogic&>(dialog);
       SetMainWindow(&logic);
       MainWindowView view(logic, *this);
       view.setWindowIcon(QIcon(QStringLiteral(":/tarvo/icon.png")));
       return view.RunModal();
     }
-    case kSettingsDialogId: {
-      SettingsView view(dynamic_cast<CSettingsDlg&>(dialog), QApplication::activeWindow());
+    case DialogKind::kSettings: {
+      SettingsView view(dynamic_cast<SettingsLogic&>(dialog), QApplication::activeWindow());
       return view.RunModal();
     }
-    case kNewWordsDialogId: {
+    case DialogKind::kNewWords: {
       const DisplayEncoding encoding = main_window_ ? main_window_->display_encoding() : DisplayEncoding::kUtf8;
-      NewWordsView view(dynamic_cast<CNewWordsDlg&>(dialog), encoding, QApplication::activeWindow());
+      NewWordsView view(dynamic_cast<NewWordsLogic&>(dialog), encoding, QApplication::activeWindow());
       return view.RunModal();
     }
-    default:
-      return kIdCancel;
   }
+  return Answer::kCancel;
 }
 
 void QtHost::ShowAbout() {

@@ -1,7 +1,7 @@
 // QtHost: the platform host on Qt 6 Widgets.
 //
 // Message boxes and file dialogs are Qt's own; modal dialogs are shown by
-// the view that belongs to each dialog template. A test or a scripted run
+// the view that belongs to each kind of dialog. A test or a scripted run
 // may replace the file dialog by a function that answers for it.
 #pragma once
 
@@ -11,34 +11,34 @@
 #include "ui/platform/host.h"
 
 namespace tarvo::ui {
-class CAnalyserDlg;
+class MainWindowLogic;
 }
 
 namespace tarvo::ui::qt {
 
-class QtHost : public IPlatformHost {
+class QtHost : public PlatformHost {
  public:
   using FileChooser = std::function<std::optional<std::string>(const FileDialogRequest&)>;
 
   QtHost();
 
-  int ShowMessage(const std::string& text, unsigned type) override;
+  Answer ShowMessage(const Message& message) override;
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
-  int RunModal(CDialogLogic& dialog) override;
+  Answer RunModal(DialogLogic& dialog) override;
   void ShowAbout() override;
 
   void SetFileChooser(FileChooser chooser) { file_chooser_ = std::move(chooser); }
   // The main window whose display encoding the other dialogs follow.
-  void SetMainWindow(const CAnalyserDlg* main_window) { main_window_ = main_window; }
+  void SetMainWindow(const MainWindowLogic* main_window) { main_window_ = main_window; }
 
  private:
   FileChooser file_chooser_;
-  const CAnalyserDlg* main_window_ = nullptr;
+  const MainWindowLogic* main_window_ = nullptr;
 };
 
-// "Text files (*.txt)|*.txt|All files (*)|*||" as Qt name filters.
-QStringList NameFilters(const std::string& filter);
+// File filters as Qt name filters: "Text files (*.txt)".
+QStringList NameFilters(const std::vector<FileFilter>& filters);
 
 }  // namespace tarvo::ui::qt

@@ -13,9 +13,9 @@
 #include <QTest>
 #include <cstdio>
 
-#include "ui/logic/analyser_dlg.h"
-#include "ui/logic/new_words_dlg.h"
-#include "ui/logic/settings_dlg.h"
+#include "ui/logic/main_window_logic.h"
+#include "ui/logic/new_words_logic.h"
+#include "ui/logic/settings_logic.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/new_words_view.h"
 #include "ui/qt/qt_host.h"
@@ -56,22 +56,22 @@ int main(int argc, char** argv) {
 
   qt::QtHost host;
   host.SetFileChooser([&](const FileDialogRequest&) { return std::optional<std::string>(list); });
-  CAnalyserDlg main_logic(host);
+  MainWindowLogic main_logic(host);
   host.SetMainWindow(&main_logic);
   qt::MainWindowView main_view(main_logic, host);
   main_view.ShowModeless();
-  main_view.MenuAction(kCmdOpen)->trigger();
+  main_view.MenuAction(Command::kOpen)->trigger();
   DoubleClickFirstRow(main_view.Control(kMainGroupsList));
   bool ok = Save(main_view, folder, QStringLiteral("main-window.png"));
 
-  CSettingsDlg settings(host);
+  SettingsLogic settings(host);
   settings.SetValues(main_logic.settings());
   qt::SettingsView settings_view(settings);
   settings_view.ShowModeless();
   ok &= Save(settings_view, folder, QStringLiteral("settings.png"));
 
   if (!main_logic.ranked_groups().empty()) {
-    CNewWordsDlg new_words(host, main_logic.automaton(), main_logic.pending_words(),
+    NewWordsLogic new_words(host, main_logic.automaton(), main_logic.pending_words(),
                            main_logic.ranked_groups().front(), main_logic.distance_edit().text);
     qt::NewWordsView new_words_view(new_words, main_logic.display_encoding());
     new_words_view.ShowModeless();

@@ -1,7 +1,7 @@
-// The Settings dialog over CSettingsDlg.
+// The Settings dialog over SettingsLogic.
 #pragma once
 
-#include "ui/logic/settings_dlg.h"
+#include "ui/logic/settings_logic.h"
 #include "ui/qt/dialog_view.h"
 
 namespace tarvo::ui::qt {
@@ -10,7 +10,7 @@ class SettingsView : public DialogView {
   Q_OBJECT
 
  public:
-  explicit SettingsView(CSettingsDlg& logic, QWidget* parent = nullptr);
+  explicit SettingsView(SettingsLogic& logic, QWidget* parent = nullptr);
 };
 
 }  // namespace tarvo::ui::qt

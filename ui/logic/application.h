@@ -1,4 +1,4 @@
-// CAnalyserApp: the application object.
+// Application: the program's top level.
 //
 // It runs the main window modally and the program ends when that window
 // closes. The About command is its own. The program's one argument names a
@@ -7,28 +7,28 @@
 
 #include <string>
 
-#include "ui/logic/analyser_dlg.h"
+#include "ui/logic/main_window_logic.h"
 #include "ui/platform/host.h"
 
 namespace tarvo::ui {
 
-class CAnalyserApp {
+class Application {
  public:
-  explicit CAnalyserApp(IPlatformHost& host) : host_(host) {}
+  explicit Application(PlatformHost& host) : host_(host) {}
 
   // Creates the main window, opens list_to_open (unless empty), runs the
   // window until it closes and returns its result.
-  int InitInstance(const std::string& list_to_open = {}) {
-    CAnalyserDlg window(host_);
+  Answer Run(const std::string& list_to_open = {}) {
+    MainWindowLogic window(host_);
     window.SetListToOpen(list_to_open);
     return host_.RunModal(window);
   }
 
   // Edit > "&About" (and the system menu's About item where there is one).
-  void OnAppAbout() { host_.ShowAbout(); }
+  void ShowAbout() { host_.ShowAbout(); }
 
  private:
-  IPlatformHost& host_;
+  PlatformHost& host_;
 };
 
 }  // namespace tarvo::ui

@@ -1,4 +1,4 @@
-#include "ui/logic/analyser_dlg.h"
+#include "ui/logic/main_window_logic.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,36 +8,32 @@
 #include "lexicon/file_identity.h"
 #include "lexicon/word_file_writer.h"
 #include "ui/dialog_templates.h"
-#include "ui/logic/new_words_dlg.h"
-#include "ui/logic/settings_dlg.h"
+#include "ui/logic/new_words_logic.h"
+#include "ui/logic/settings_logic.h"
 #include "ui/logic/wording.h"
 #include "ui/resource_ids.h"
 
 namespace tarvo::ui {
 namespace {
 
-constexpr unsigned kQuestionYesNo = kMbYesNo | kMbIconExclamation;            // 0x34
-constexpr unsigned kQuestionYesNoCancel = kMbYesNoCancel | kMbIconExclamation;  // 0x33
-constexpr unsigned kError = kMbOk | kMbIconStop;
-constexpr unsigned kInformation = kMbOk | kMbIconInformation;
-
 constexpr const char* kAskUpdateBeforeSaving = "Do you want to update before saving?";
 constexpr const char* kAskSaveChanges = "Do you want to save changes?";
 constexpr const char* kAskSavePending = "Do you also want to save the words you added after the last Update?";
+// Word lists are text files, but any file may hold one.
+std::vector<FileFilter> WordListFilters() { return {{"Text files", {"*.txt"}}, {"All files", {"*"}}}; }
+
 constexpr const char* kWhyRefused = "a letter position would need more than 126 different next letters";
 
 }  // namespace
 
-CAnalyserDlg::CAnalyserDlg(IPlatformHost& host) : CDialogLogic(kMainDialogId), host_(host) {}
+MainWindowLogic::MainWindowLogic(PlatformHost& host) : DialogLogic(DialogKind::kMainWindow), host_(host) {}
 
-void CAnalyserDlg::OnInitDialog() {
-  find_now_.enabled = false;
-  update_.enabled = false;
+void MainWindowLogic::Initialise() {
   distance_.text = "2";
   if (!list_to_open_.empty()) OpenList(list_to_open_);
 }
 
-std::string CAnalyserDlg::Title() const {
+std::string MainWindowLogic::Title() const {
   if (!ListIsOpen()) return kProgramName;
   // The file's name and how it is read, so the user sees which list is open
   // and whether its symbols are bytes or characters.
@@ -45,30 +41,29 @@ std::string CAnalyserDlg::Title() const {
          (reading_characters() ? " (characters)" : " (bytes)") + " - " + kProgramName;
 }
 
-bool CAnalyserDlg::IsCommandEnabled(int command) const {
+bool MainWindowLogic::IsCommandEnabled(Command command) const {
   switch (command) {
-    case kCmdSave: return HasUnsavedWords();
-    case kCmdSaveAs: return ListIsOpen();
+    case Command::kSave: return HasUnsavedWords();
+    case Command::kSaveAs: return ListIsOpen();
     default: return true;
   }
 }
 
-void CAnalyserDlg::ShowFileError(const std::string& action, const std::string& path, int error,
+void MainWindowLogic::ShowFileError(const std::string& action, const std::string& path, int error,
                                  const std::string& outcome) {
-  host_.ShowMessage("Cannot " + action + " '" + path + "': " + std::strerror(error) + "." +
-                        (outcome.empty() ? "" : " " + outcome),
-                    kError);
+  host_.ShowMessage(Error("Cannot " + action + " '" + path + "': " + std::strerror(error) + "." +
+                          (outcome.empty() ? "" : " " + outcome)));
 }
 
-void CAnalyserDlg::OnOpen() {
+void MainWindowLogic::OnOpen() {
   // "All files" shows names without a dot too (the system's word lists), and
   // a typed name is taken as it stands.
-  const FileDialogRequest request{true, "", "", "Text files (*.txt)|*.txt|All files (*)|*||", kOfnHideReadOnly};
+  const FileDialogRequest request{FileDialogRequest::Mode::kOpen, "", "", WordListFilters()};
   const std::optional<std::string> chosen = host_.ChooseFile(request);
   if (chosen) OpenList(*chosen);
 }
 
-void CAnalyserDlg::OpenList(const std::string& path) {
+void MainWindowLogic::OpenList(const std::string& path) {
   if (!SettleUnsavedWords()) return;
   // Read into a new tree and automaton, so that a list that cannot be read
   // leaves the open one, its path and its words exactly as they were.
@@ -92,11 +87,10 @@ void CAnalyserDlg::OpenList(const std::string& path) {
   pending_.clear();
   added_.clear();
   refused_.clear();
-  update_.enabled = false;
   tokens_not_stored_ = report.stats.long_tokens_skipped + report.stats.words_refused;
   display_encoding_ = report.stats.words_not_utf8 == 0 ? DisplayEncoding::kUtf8 : DisplayEncoding::kLatin1;
   // Nothing shown belongs to the new list: no selection or stems carry over.
-  main_groups_.ResetContent();
+  main_groups_.Clear();
   shown_label_.clear();
   RefreshMainGroups();
 
@@ -113,7 +107,7 @@ void CAnalyserDlg::OpenList(const std::string& path) {
                    CountOf(ranked_.size(), "main group", "main groups") + ".";
   }
   if (!report.byte_mode_reason.empty()) {
-    host_.ShowMessage("The list is read as bytes, not characters: " + report.byte_mode_reason + ".", kInformation);
+    host_.ShowMessage(Information("The list is read as bytes, not characters: " + report.byte_mode_reason + "."));
   }
   const std::uint64_t skipped = report.stats.long_tokens_skipped;
   const std::uint64_t refused = report.stats.words_refused;
@@ -126,15 +120,14 @@ void CAnalyserDlg::OpenList(const std::string& path) {
     not_stored += std::string(not_stored.empty() ? "" : " and ") + CountOf(refused, "word", "words") + " " +
                   (refused == 1 ? "was" : "were") + " refused (" + kWhyRefused + ")";
   }
-  if (!not_stored.empty()) host_.ShowMessage(not_stored + ".", kInformation);
+  if (!not_stored.empty()) host_.ShowMessage(Information(not_stored + "."));
 }
 
-void CAnalyserDlg::RefreshMainGroups() {
-  const int row = main_groups_.GetCurSel();
-  const std::string selected = row >= 0 ? main_groups_.GetText(row) : std::string();
-  main_groups_.ResetContent();
+void MainWindowLogic::RefreshMainGroups() {
+  const int row = main_groups_.CurrentRow();
+  const std::string selected = row >= 0 ? main_groups_.RowText(row) : std::string();
+  main_groups_.Clear();
   ranked_ = automaton_.RankMainGroups(settings_);
-  find_now_.enabled = !ranked_.empty();
   std::vector<std::string> labels;
   labels.reserve(ranked_.size());
   for (std::uint32_t group : ranked_) {
@@ -144,34 +137,34 @@ void CAnalyserDlg::RefreshMainGroups() {
   // with every build, the label of a group does not.
   const auto kept = std::find(labels.begin(), labels.end(), selected);
   const int keep_row = kept == labels.end() ? 0 : static_cast<int>(kept - labels.begin());
-  main_groups_.AddStrings(std::move(labels));
-  if (!ranked_.empty()) main_groups_.SetCurSel(keep_row);
+  main_groups_.AddRows(std::move(labels));
+  if (!ranked_.empty()) main_groups_.SetCurrentRow(keep_row);
   RefreshShownStems();
 }
 
-void CAnalyserDlg::RefreshShownStems() {
-  words_.ResetContent();
-  for (int row = 0; row < main_groups_.GetCount(); ++row) {
-    if (!shown_label_.empty() && main_groups_.GetText(row) == shown_label_) {
-      words_.AddStrings(automaton_.GetWords(ranked_[static_cast<std::size_t>(row)]));
+void MainWindowLogic::RefreshShownStems() {
+  words_.Clear();
+  for (int row = 0; row < main_groups_.RowCount(); ++row) {
+    if (!shown_label_.empty() && main_groups_.RowText(row) == shown_label_) {
+      words_.AddRows(automaton_.GetWords(ranked_[static_cast<std::size_t>(row)]));
       return;
     }
   }
   shown_label_.clear();
 }
 
-void CAnalyserDlg::OnMainGroupsDoubleClick() {
-  const int row = main_groups_.GetCurSel();
+void MainWindowLogic::OnMainGroupsDoubleClick() {
+  const int row = main_groups_.CurrentRow();
   if (row < 0 || static_cast<std::size_t>(row) >= ranked_.size()) return;
-  shown_label_ = main_groups_.GetText(row);
-  words_.ResetContent();
-  words_.AddStrings(automaton_.GetWords(ranked_[static_cast<std::size_t>(row)]));
+  shown_label_ = main_groups_.RowText(row);
+  words_.Clear();
+  words_.AddRows(automaton_.GetWords(ranked_[static_cast<std::size_t>(row)]));
 }
 
-void CAnalyserDlg::OnSettings() {
-  CSettingsDlg dialog(host_);
+void MainWindowLogic::OnSettings() {
+  SettingsLogic dialog(host_);
   dialog.SetValues(settings_);
-  if (host_.RunModal(dialog) != kIdOk) return;
+  if (host_.RunModal(dialog) != Answer::kOk) return;
   const bool mode_changed = dialog.Values().read_as_characters != settings_.read_as_characters;
   settings_ = dialog.Values();
   if (!ListIsOpen()) return;
@@ -179,28 +172,27 @@ void CAnalyserDlg::OnSettings() {
   if (mode_changed && settings_.read_as_characters != reading_characters()) OfferToReopen();
 }
 
-void CAnalyserDlg::OfferToReopen() {
+void MainWindowLogic::OfferToReopen() {
   const std::string mode = settings_.read_as_characters ? "characters" : "bytes";
-  if (host_.ShowMessage("Read " + FileNameOf(current_path_) + " again now, as " + mode + "?",
-                        kMbYesNo | kMbIconInformation) == kIdYes) {
+  if (host_.ShowMessage({"Read " + FileNameOf(current_path_) + " again now, as " + mode + "?",
+                         Message::Buttons::kYesNo, Message::Icon::kQuestion}) == Answer::kYes) {
     OpenList(current_path_);
   }
 }
 
-void CAnalyserDlg::OnFindNow() {
-  const int row = main_groups_.GetCurSel();
+void MainWindowLogic::OnFindNow() {
+  const int row = main_groups_.CurrentRow();
   if (row < 0 || static_cast<std::size_t>(row) >= ranked_.size()) {
     status_.text = "Choose a main group first.";
     return;
   }
-  CNewWordsDlg dialog(host_, automaton_, pending_, ranked_[static_cast<std::size_t>(row)], distance_.text);
-  if (host_.RunModal(dialog) == kIdOk && !pending_.empty()) {
-    update_.enabled = true;
+  NewWordsLogic dialog(host_, automaton_, pending_, ranked_[static_cast<std::size_t>(row)], distance_.text);
+  if (host_.RunModal(dialog) == Answer::kOk && !pending_.empty()) {
     status_.text = CountOf(pending_.size(), "new word waits", "new words wait") + " for Update.";
   }
 }
 
-void CAnalyserDlg::UpdateWordTree() {
+void MainWindowLogic::UpdateWordTree() {
   std::uint64_t refused = 0;
   const std::size_t inserted = pending_.size();
   for (std::string& word : pending_) {
@@ -213,7 +205,6 @@ void CAnalyserDlg::UpdateWordTree() {
     added_.push_back(std::move(word));
   }
   pending_.clear();
-  update_.enabled = false;
   {
     WaitCursor wait(host_);
     tree_.BuildAutomaton(automaton_);
@@ -222,13 +213,12 @@ void CAnalyserDlg::UpdateWordTree() {
   status_.text = "Added " + CountOf(inserted, "word", "words") + " to the word tree; the groups are ranked again.";
   if (refused > 0) {
     // Such a word stays among the added words, so that saving keeps it.
-    host_.ShowMessage(CountOf(refused, "word", "words") + " could not be stored in the word tree (" +
-                          kWhyRefused + "); " + (refused == 1 ? "it is" : "they are") + " still saved.",
-                      kInformation);
+    host_.ShowMessage(Information(CountOf(refused, "word", "words") + " could not be stored in the word tree (" +
+                                  kWhyRefused + "); " + (refused == 1 ? "it is" : "they are") + " still saved."));
   }
 }
 
-int CAnalyserDlg::AppendAddedWords() {
+int MainWindowLogic::AppendAddedWords() {
   int error = 0;
   if (AppendWordsToFile(current_path_, added_, &error) != 1) {
     ShowFileError("save to", current_path_, error,
@@ -242,20 +232,19 @@ int CAnalyserDlg::AppendAddedWords() {
   return 1;
 }
 
-void CAnalyserDlg::OnSave() {
-  if (update_.enabled && host_.ShowMessage(kAskUpdateBeforeSaving, kQuestionYesNo) == kIdYes) {
+void MainWindowLogic::OnSave() {
+  if (CanUpdate() && host_.ShowMessage(Question(kAskUpdateBeforeSaving)) == Answer::kYes) {
     UpdateWordTree();
   }
   if (!added_.empty()) AppendAddedWords();
 }
 
-void CAnalyserDlg::OnSaveAs() {
+void MainWindowLogic::OnSaveAs() {
   if (!ListIsOpen()) return;
-  if (update_.enabled && host_.ShowMessage(kAskUpdateBeforeSaving, kQuestionYesNo) == kIdYes) {
+  if (CanUpdate() && host_.ShowMessage(Question(kAskUpdateBeforeSaving)) == Answer::kYes) {
     UpdateWordTree();
   }
-  const FileDialogRequest request{false, "", current_path_, "Text files (*.txt)|*.txt|All files (*)|*||",
-                                  kOfnHideReadOnly};
+  const FileDialogRequest request{FileDialogRequest::Mode::kSave, "", current_path_, WordListFilters()};
   const std::optional<std::string> chosen = host_.ChooseFile(request);
   if (!chosen || !MayReplace(*chosen)) return;
   int error = 0;
@@ -274,7 +263,7 @@ void CAnalyserDlg::OnSaveAs() {
   status_.text = "Saved the list as " + FileNameOf(current_path_) + ".";
 }
 
-bool CAnalyserDlg::MayReplace(const std::string& target) {
+bool MainWindowLogic::MayReplace(const std::string& target) {
   std::error_code error;
   const auto status = std::filesystem::symlink_status(target, error);
   // A folder is not replaced: the save reports why.
@@ -282,21 +271,21 @@ bool CAnalyserDlg::MayReplace(const std::string& target) {
   const std::string name = FileNameOf(target);
   if (tokens_not_stored_ > 0 && IsSameFile(target, opened_path_)) {
     const std::string count = CountOf(tokens_not_stored_, "word", "words");
-    return host_.ShowMessage(count + " of " + FileNameOf(opened_path_) +
-                                 " cannot be stored and would be removed. Save anyway?",
-                             kQuestionYesNo | kMbDefaultButton2) == kIdYes;
+    return host_.ShowMessage(Question(count + " of " + FileNameOf(opened_path_) +
+                                          " cannot be stored and would be removed. Save anyway?",
+                                      Answer::kNo)) == Answer::kYes;
   }
-  return host_.ShowMessage(name + " already exists. Do you want to replace it?",
-                           kQuestionYesNo | kMbDefaultButton2) == kIdYes;
+  return host_.ShowMessage(Question(name + " already exists. Do you want to replace it?", Answer::kNo)) ==
+         Answer::kYes;
 }
 
-bool CAnalyserDlg::SettleUnsavedWords() {
+bool MainWindowLogic::SettleUnsavedWords() {
   if (!HasUnsavedWords()) return true;
-  const int answer = host_.ShowMessage(kAskSaveChanges, kQuestionYesNoCancel);
-  if (answer == kIdNo) return true;
-  if (answer != kIdYes) return false;
+  const Answer answer = host_.ShowMessage(QuestionWithCancel(kAskSaveChanges));
+  if (answer == Answer::kNo) return true;
+  if (answer != Answer::kYes) return false;
   const std::size_t added_before = added_.size();
-  if (update_.enabled && host_.ShowMessage(kAskSavePending, kQuestionYesNo) == kIdYes) {
+  if (CanUpdate() && host_.ShowMessage(Question(kAskSavePending)) == Answer::kYes) {
     added_.insert(added_.end(), pending_.begin(), pending_.end());
   }
   if (AppendAddedWords() != 1) {
@@ -306,14 +295,14 @@ bool CAnalyserDlg::SettleUnsavedWords() {
   return true;
 }
 
-bool CAnalyserDlg::CloseAfterAsking() {
+bool MainWindowLogic::CloseAfterAsking() {
   if (!SettleUnsavedWords()) return false;
-  EndDialog(kIdOk);
+  Done(Answer::kOk);
   return true;
 }
 
-void CAnalyserDlg::OnExit() { CloseAfterAsking(); }
+void MainWindowLogic::OnExit() { CloseAfterAsking(); }
 
-void CAnalyserDlg::OnClose() { CloseAfterAsking(); }
+void MainWindowLogic::CloseRequested() { CloseAfterAsking(); }
 
 }  // namespace tarvo::ui

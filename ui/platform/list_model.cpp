@@ -1,4 +1,4 @@
-#include "ui/platform/list_box_model.h"
+#include "ui/platform/list_model.h"
 
 #include <algorithm>
 
@@ -22,7 +22,7 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-bool ListBoxLess(std::string_view a, std::string_view b) {
+bool ListLess(std::string_view a, std::string_view b) {
   const int folded = CompareIgnoringCase(a, b);
   return folded != 0 ? folded < 0 : a < b;
 }
@@ -31,20 +31,20 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   return CompareIgnoringCase(a, b) == 0;
 }
 
-CListBoxModel::CListBoxModel(Order order, Selection selection) : order_(order), selection_(selection) {}
+ListModel::ListModel(Order order, Selection selection) : order_(order), selection_(selection) {}
 
-void CListBoxModel::ResetContent() {
+void ListModel::Clear() {
   rows_.clear();
   current_ = kNone;
   selected_count_ = 0;
   RowsChanged();
 }
 
-int CListBoxModel::AddString(std::string text) {
+int ListModel::AddRow(std::string text) {
   auto position = rows_.end();
   if (sorted()) {
     position = std::upper_bound(rows_.begin(), rows_.end(), text,
-                                [](const std::string& t, const Row& row) { return ListBoxLess(t, row.text); });
+                                [](const std::string& t, const Row& row) { return ListLess(t, row.text); });
   }
   const int index = static_cast<int>(position - rows_.begin());
   rows_.insert(position, Row{std::move(text), false});
@@ -53,13 +53,13 @@ int CListBoxModel::AddString(std::string text) {
   return index;
 }
 
-void CListBoxModel::AddStrings(std::vector<std::string> texts) {
+void ListModel::AddRows(std::vector<std::string> texts) {
   if (texts.empty()) return;
   const std::size_t old_size = rows_.size();
   rows_.reserve(old_size + texts.size());
   for (std::string& text : texts) rows_.push_back(Row{std::move(text), false});
   if (sorted()) {
-    auto by_text = [](const Row& a, const Row& b) { return ListBoxLess(a.text, b.text); };
+    auto by_text = [](const Row& a, const Row& b) { return ListLess(a.text, b.text); };
     // Stable: equal rows keep the order in which they were added.
     std::stable_sort(rows_.begin() + static_cast<std::ptrdiff_t>(old_size), rows_.end(), by_text);
     std::inplace_merge(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(old_size), rows_.end(), by_text);
@@ -68,14 +68,14 @@ void CListBoxModel::AddStrings(std::vector<std::string> texts) {
   RowsChanged();
 }
 
-void CListBoxModel::FindCurrent() {
+void ListModel::FindCurrent() {
   current_ = kNone;
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     if (rows_[i].selected) current_ = static_cast<int>(i);
   }
 }
 
-int CListBoxModel::FindStringExact(std::string_view text) const {
+int ListModel::FindRow(std::string_view text) const {
   if (sorted()) {
     auto position = std::lower_bound(rows_.begin(), rows_.end(), text, [](const Row& row, std::string_view t) {
       return CompareIgnoringCase(row.text, t) < 0;
@@ -91,8 +91,8 @@ int CListBoxModel::FindStringExact(std::string_view text) const {
   return kNone;
 }
 
-void CListBoxModel::DeleteString(int row) {
-  if (row < 0 || row >= GetCount()) return;
+void ListModel::DeleteRow(int row) {
+  if (row < 0 || row >= RowCount()) return;
   if (rows_[static_cast<std::size_t>(row)].selected) --selected_count_;
   rows_.erase(rows_.begin() + row);
   if (current_ == row) current_ = kNone;
@@ -100,7 +100,7 @@ void CListBoxModel::DeleteString(int row) {
   RowsChanged();
 }
 
-void CListBoxModel::DeleteSelectedRows() {
+void ListModel::DeleteSelectedRows() {
   if (selected_count_ == 0) return;
   rows_.erase(std::remove_if(rows_.begin(), rows_.end(), [](const Row& row) { return row.selected; }),
               rows_.end());
@@ -109,23 +109,23 @@ void CListBoxModel::DeleteSelectedRows() {
   RowsChanged();
 }
 
-void CListBoxModel::SetCurSel(int row) {
+void ListModel::SetCurrentRow(int row) {
   if (current_ != kNone) rows_[static_cast<std::size_t>(current_)].selected = false;
-  current_ = (row >= 0 && row < GetCount()) ? row : kNone;
+  current_ = (row >= 0 && row < RowCount()) ? row : kNone;
   if (current_ != kNone) rows_[static_cast<std::size_t>(current_)].selected = true;
   selected_count_ = current_ == kNone ? 0 : 1;
   ++selection_revision_;
 }
 
-bool CListBoxModel::GetSel(int row) const {
-  return row >= 0 && row < GetCount() && rows_[static_cast<std::size_t>(row)].selected;
+bool ListModel::IsSelected(int row) const {
+  return row >= 0 && row < RowCount() && rows_[static_cast<std::size_t>(row)].selected;
 }
 
-void CListBoxModel::SetSel(int row, bool selected) {
-  if (row < 0 || row >= GetCount()) return;
+void ListModel::SetSelected(int row, bool selected) {
+  if (row < 0 || row >= RowCount()) return;
   if (!multiple_selection()) {
-    if (selected) SetCurSel(row);
-    else if (current_ == row) SetCurSel(kNone);
+    if (selected) SetCurrentRow(row);
+    else if (current_ == row) SetCurrentRow(kNone);
     return;
   }
   Row& target = rows_[static_cast<std::size_t>(row)];
@@ -135,17 +135,17 @@ void CListBoxModel::SetSel(int row, bool selected) {
   ++selection_revision_;
 }
 
-void CListBoxModel::SelItemRangeEx(int first, int last) {
+void ListModel::SelectRange(int first, int last) {
   if (!multiple_selection()) return;
   const bool select = first <= last;
   const int low = std::max(0, std::min(first, last));
-  const int high = std::min(GetCount() - 1, std::max(first, last));
-  for (int row = low; row <= high; ++row) SetSel(row, select);
+  const int high = std::min(RowCount() - 1, std::max(first, last));
+  for (int row = low; row <= high; ++row) SetSelected(row, select);
 }
 
-void CListBoxModel::ClearSelection() {
+void ListModel::ClearSelection() {
   if (!multiple_selection()) {
-    SetCurSel(kNone);
+    SetCurrentRow(kNone);
     return;
   }
   for (Row& row : rows_) row.selected = false;
@@ -153,6 +153,6 @@ void CListBoxModel::ClearSelection() {
   ++selection_revision_;
 }
 
-int CListBoxModel::GetSelCount() const { return selected_count_; }
+int ListModel::SelectedCount() const { return selected_count_; }
 
 }  // namespace tarvo::ui

@@ -1,4 +1,4 @@
-// CNewWordsDlg: the logic of the "New words generation" dialog.
+// NewWordsLogic: the logic of the "New words generation" dialog.
 //
 // Opened by Find Now for a main group M and the main window's distance
 // text. It lists the suspicious groups (those lacking exactly D of M's
@@ -26,7 +26,7 @@
 #include "ui/platform/controls.h"
 #include "ui/platform/dialog_logic.h"
 #include "ui/platform/host.h"
-#include "ui/platform/list_box_model.h"
+#include "ui/platform/list_model.h"
 
 namespace tarvo::ui {
 
@@ -38,15 +38,15 @@ std::optional<std::uint32_t> DistanceFromText(const std::string& text);
 // The most words the possible-words list and Automatic put in a list.
 inline constexpr std::size_t kMaxListedWords = 1'000'000;
 
-class CNewWordsDlg : public CDialogLogic {
+class NewWordsLogic : public DialogLogic {
  public:
-  CNewWordsDlg(IPlatformHost& host, const SuffixAutomaton& automaton, std::vector<std::string>& pending_words,
+  NewWordsLogic(PlatformHost& host, const SuffixAutomaton& automaton, std::vector<std::string>& pending_words,
                std::uint32_t main_group, const std::string& distance_text);
 
   // --- Commands ---------------------------------------------------------------
   // Searches at the distance the main window gave; one that is not a number
   // is reported, and the dialog opens for the user to type another.
-  void OnInitDialog() override;
+  void Initialise() override;
   void OnShowGroup();  // double-click (or Enter) in the suspicious groups list
   void OnSelectAll();
   void OnClearAll();
@@ -54,8 +54,8 @@ class CNewWordsDlg : public CDialogLogic {
   void OnRemoveSelected();
   void OnReanalyse();  // also Enter in the distance field
   void OnAutomatic();
-  void OnOK() override;  // "Add to the word tree"
-  void OnCancel() override;
+  void Accept() override;  // "Add to the word tree"
+  void Reject() override;
 
   // --- Shared steps -------------------------------------------------------------
   void FindCandidates();
@@ -64,15 +64,16 @@ class CNewWordsDlg : public CDialogLogic {
   void ReportWordsLeftOut(std::uint64_t total);
 
   // --- Controls -------------------------------------------------------------------
-  CListBoxModel& suspicious_groups() { return suspicious_; }
-  CListBoxModel& group_words() { return group_words_; }
-  CListBoxModel& possible_words() { return possible_; }
-  CListBoxModel& words_to_add() { return to_be_added_; }
-  CButtonModel& ok_button() { return ok_; }
-  CButtonModel& automatic_button() { return automatic_; }
-  CEditModel& distance_edit() { return distance_edit_; }
-  CStaticModel& main_group_label() { return main_group_label_; }
-  CStaticModel& status() { return status_; }
+  ListModel& suspicious_groups() { return suspicious_; }
+  ListModel& group_words() { return group_words_; }
+  ListModel& possible_words() { return possible_; }
+  ListModel& words_to_add() { return to_be_added_; }
+  // OK needs collected words; once there were some it stays enabled.
+  bool CanAccept() const { return words_were_collected_; }
+  bool CanRunAutomatic() const { return !candidates_.empty(); }
+  EditModel& distance_edit() { return distance_edit_; }
+  TextModel& main_group_label() { return main_group_label_; }
+  TextModel& status() { return status_; }
 
   std::uint32_t distance() const { return distance_; }
   const std::vector<std::uint32_t>& candidates() const { return candidates_; }
@@ -88,22 +89,21 @@ class CNewWordsDlg : public CDialogLogic {
   // none or the user agrees.
   bool MayDiscardWordsToAdd(const std::string& question);
 
-  IPlatformHost& host_;
+  PlatformHost& host_;
   const SuffixAutomaton& automaton_;
   std::vector<std::string>& pending_;
   const std::uint32_t main_group_;
   std::uint32_t distance_ = 0;
   std::vector<std::uint32_t> candidates_;
+  bool words_were_collected_ = false;
 
-  CListBoxModel suspicious_{CListBoxModel::Order::kUnsorted, CListBoxModel::Selection::kSingle};
-  CListBoxModel group_words_{CListBoxModel::Order::kSorted, CListBoxModel::Selection::kSingle};
-  CListBoxModel possible_{CListBoxModel::Order::kSorted, CListBoxModel::Selection::kMultiple};
-  CListBoxModel to_be_added_{CListBoxModel::Order::kSorted, CListBoxModel::Selection::kMultiple};
-  CButtonModel ok_{"Add to the &word tree"};
-  CButtonModel automatic_{"&Automatic"};
-  CEditModel distance_edit_{"", EditFilter::kDigits};
-  CStaticModel main_group_label_;
-  CStaticModel status_;
+  ListModel suspicious_{ListModel::Order::kUnsorted, ListModel::Selection::kSingle};
+  ListModel group_words_{ListModel::Order::kSorted, ListModel::Selection::kSingle};
+  ListModel possible_{ListModel::Order::kSorted, ListModel::Selection::kMultiple};
+  ListModel to_be_added_{ListModel::Order::kSorted, ListModel::Selection::kMultiple};
+  EditModel distance_edit_{"", EditFilter::kDigits};
+  TextModel main_group_label_;
+  TextModel status_;
 };
 
 }  // namespace tarvo::ui

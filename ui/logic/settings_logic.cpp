@@ -1,4 +1,4 @@
-#include "ui/logic/settings_dlg.h"
+#include "ui/logic/settings_logic.h"
 
 #include "automaton/analysis_settings.h"
 #include "ui/dialog_templates.h"
@@ -7,8 +7,8 @@
 
 namespace tarvo::ui {
 
-CSettingsDlg::CSettingsDlg(IPlatformHost& host) : CDialogLogic(kSettingsDialogId), host_(host) {
-  for (CEditModel* edit : {&min_words_edit_, &min_suffixes_edit_, &groups_shown_edit_, &buffer_size_edit_}) {
+SettingsLogic::SettingsLogic(PlatformHost& host) : DialogLogic(DialogKind::kSettings), host_(host) {
+  for (EditModel* edit : {&min_words_edit_, &min_suffixes_edit_, &groups_shown_edit_, &buffer_size_edit_}) {
     edit->filter = EditFilter::kDigits;
   }
   // A weight such as 0.5 must be typeable; the word weight may be negative.
@@ -16,7 +16,7 @@ CSettingsDlg::CSettingsDlg(IPlatformHost& host) : CDialogLogic(kSettingsDialogId
   suffix_weight_edit_.filter = EditFilter::kUnsignedReal;
 }
 
-CEditModel* CSettingsDlg::Edit(int control_id) {
+EditModel* SettingsLogic::Edit(int control_id) {
   switch (control_id) {
     case kMinWordsEdit: return &min_words_edit_;
     case kWordWeightEdit: return &word_weight_edit_;
@@ -28,7 +28,7 @@ CEditModel* CSettingsDlg::Edit(int control_id) {
   }
 }
 
-void CSettingsDlg::SetValues(const AnalysisSettings& settings) {
+void SettingsLogic::SetValues(const AnalysisSettings& settings) {
   min_words = static_cast<long>(settings.min_words);
   min_suffixes = static_cast<long>(settings.min_suffixes);
   word_weight = settings.word_weight;
@@ -38,7 +38,7 @@ void CSettingsDlg::SetValues(const AnalysisSettings& settings) {
   read_as_characters = settings.read_as_characters;
 }
 
-AnalysisSettings CSettingsDlg::Values() const {
+AnalysisSettings SettingsLogic::Values() const {
   AnalysisSettings settings;
   settings.min_words = static_cast<std::uint32_t>(min_words);
   settings.min_suffixes = static_cast<std::uint32_t>(min_suffixes);
@@ -50,10 +50,10 @@ AnalysisSettings CSettingsDlg::Values() const {
   return settings;
 }
 
-void CSettingsDlg::OnInitDialog() { DoDataExchange(false); }
+void SettingsLogic::Initialise() { ShowValues(); }
 
-void CSettingsDlg::OnHelp() {
-  host_.ShowMessage(
+void SettingsLogic::OnHelp() {
+  host_.ShowMessage(Information(
       std::string(kMinWordsCaption) + ", " + kMinSuffixesCaption +
           ": a suffix group is a main group only when it has more stems than the first and more suffixes "
           "than the second.\n\n" +
@@ -64,25 +64,24 @@ void CSettingsDlg::OnHelp() {
           ": how many entries the word tree grows by at a time; it applies from the next Open.\n\n" +
           kReadAsCharactersCaption +
           ": each UTF-8 character is one symbol instead of each byte. It applies when a list is opened; "
-          "OK offers to read the open list again.",
-      kMbOk | kMbIconInformation);
+          "OK offers to read the open list again."));
 }
 
-void CSettingsDlg::OnOK() {
-  if (DoDataExchange(true)) EndDialog(kIdOk);
+void SettingsLogic::Accept() {
+  if (ReadValues()) Done(Answer::kOk);
 }
 
-bool CSettingsDlg::DoDataExchange(bool save_and_validate) {
-  if (!save_and_validate) {
-    min_suffixes_edit_.text = FormatLong(min_suffixes);
-    min_words_edit_.text = FormatLong(min_words);
-    groups_shown_edit_.text = FormatLong(groups_shown);
-    word_weight_edit_.text = FormatFloat(word_weight);
-    suffix_weight_edit_.text = FormatFloat(suffix_weight);
-    buffer_size_edit_.text = FormatLong(buffer_size);
-    read_as_characters_check_.checked = read_as_characters;
-    return true;
-  }
+void SettingsLogic::ShowValues() {
+  min_suffixes_edit_.text = FormatLong(min_suffixes);
+  min_words_edit_.text = FormatLong(min_words);
+  groups_shown_edit_.text = FormatLong(groups_shown);
+  word_weight_edit_.text = FormatFloat(word_weight);
+  suffix_weight_edit_.text = FormatFloat(suffix_weight);
+  buffer_size_edit_.text = FormatLong(buffer_size);
+  read_as_characters_check_.checked = read_as_characters;
+}
+
+bool SettingsLogic::ReadValues() {
   // Each step reads one edit box; the first that fails stops the exchange
   // and sends the focus back to its edit box.
   auto step = [&](int control_id, bool ok) {

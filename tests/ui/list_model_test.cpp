@@ -1,4 +1,4 @@
-#include "ui/platform/list_box_model.h"
+#include "ui/platform/list_model.h"
 
 #include <gtest/gtest.h>
 
@@ -11,43 +11,43 @@ namespace {
 using test::Rows;
 
 TEST(ListBoxModel, SortedRowsIgnoreCaseThenBytesAndBatchesMatchSingleAdds) {
-  CListBoxModel one_by_one(CListBoxModel::Order::kSorted, CListBoxModel::Selection::kMultiple);
-  CListBoxModel batch(CListBoxModel::Order::kSorted, CListBoxModel::Selection::kMultiple);
+  ListModel one_by_one(ListModel::Order::kSorted, ListModel::Selection::kMultiple);
+  ListModel batch(ListModel::Order::kSorted, ListModel::Selection::kMultiple);
   const std::vector<std::string> words = {"b", "B", "a", "\xe4", "ab", "A", "b", ""};
-  batch.AddString("Aa");
-  one_by_one.AddString("Aa");
-  batch.SetSel(0, true);
-  for (const std::string& w : words) one_by_one.AddString(w);
-  batch.AddStrings(words);
+  batch.AddRow("Aa");
+  one_by_one.AddRow("Aa");
+  batch.SetSelected(0, true);
+  for (const std::string& w : words) one_by_one.AddRow(w);
+  batch.AddRows(words);
   EXPECT_EQ(Rows(batch), Rows(one_by_one));
   EXPECT_EQ(Rows(batch), (std::vector<std::string>{"", "A", "a", "Aa", "ab", "B", "b", "b", "\xe4"}));
-  EXPECT_TRUE(batch.GetSel(3));  // the selection moved with its row
-  EXPECT_EQ(batch.GetSelCount(), 1);
-  EXPECT_EQ(batch.FindStringExact("AB"), 4);
-  EXPECT_EQ(batch.FindStringExact("c"), CListBoxModel::kNone);
+  EXPECT_TRUE(batch.IsSelected(3));  // the selection moved with its row
+  EXPECT_EQ(batch.SelectedCount(), 1);
+  EXPECT_EQ(batch.FindRow("AB"), 4);
+  EXPECT_EQ(batch.FindRow("c"), ListModel::kNone);
 }
 
 TEST(ListBoxModel, SelectionRangesDeletesAndCurrentRow) {
-  CListBoxModel multi(CListBoxModel::Order::kUnsorted, CListBoxModel::Selection::kMultiple);
-  multi.AddStrings({"z", "y", "x", "w"});
+  ListModel multi(ListModel::Order::kUnsorted, ListModel::Selection::kMultiple);
+  multi.AddRows({"z", "y", "x", "w"});
   EXPECT_EQ(Rows(multi), (std::vector<std::string>{"z", "y", "x", "w"}));
-  multi.SelItemRangeEx(0, 3);
-  EXPECT_EQ(multi.GetSelCount(), 4);
-  multi.SelItemRangeEx(2, 1);
-  EXPECT_EQ(multi.GetSelCount(), 2);
+  multi.SelectRange(0, 3);
+  EXPECT_EQ(multi.SelectedCount(), 4);
+  multi.SelectRange(2, 1);
+  EXPECT_EQ(multi.SelectedCount(), 2);
   multi.DeleteSelectedRows();
   EXPECT_EQ(Rows(multi), (std::vector<std::string>{"y", "x"}));
-  EXPECT_EQ(multi.FindStringExact("X"), 1);
+  EXPECT_EQ(multi.FindRow("X"), 1);
 
-  CListBoxModel single(CListBoxModel::Order::kSorted, CListBoxModel::Selection::kSingle);
-  single.AddString("m");
-  single.SetCurSel(0);
-  single.AddString("a");  // inserted above: the selection follows its row
-  EXPECT_EQ(single.GetCurSel(), 1);
-  single.DeleteString(0);
-  EXPECT_EQ(single.GetCurSel(), 0);
-  single.SetCurSel(5);
-  EXPECT_EQ(single.GetCurSel(), CListBoxModel::kNone);
+  ListModel single(ListModel::Order::kSorted, ListModel::Selection::kSingle);
+  single.AddRow("m");
+  single.SetCurrentRow(0);
+  single.AddRow("a");  // inserted above: the selection follows its row
+  EXPECT_EQ(single.CurrentRow(), 1);
+  single.DeleteRow(0);
+  EXPECT_EQ(single.CurrentRow(), 0);
+  single.SetCurrentRow(5);
+  EXPECT_EQ(single.CurrentRow(), ListModel::kNone);
 }
 
 TEST(DisplayText, EveryByteStaysVisible) {

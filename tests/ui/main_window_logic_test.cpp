@@ -1,12 +1,12 @@
 // The main window's commands, driven through the fake host.
-#include "ui/logic/analyser_dlg.h"
+#include "ui/logic/main_window_logic.h"
 
 #include <gtest/gtest.h>
 
 #include "test_support.h"
 #include "ui/dialog_templates.h"
-#include "ui/logic/new_words_dlg.h"
-#include "ui/logic/settings_dlg.h"
+#include "ui/logic/new_words_logic.h"
+#include "ui/logic/settings_logic.h"
 #include "ui/resource_ids.h"
 #include "fake_host.h"
 
@@ -22,14 +22,14 @@ using Strings = std::vector<std::string>;
 struct OpenedWindow {
   explicit OpenedWindow(const std::string& contents) {
     path = dir.Write("list.txt", contents);
-    window.OnInitDialog();
+    window.Initialise();
     host.files.push_back(path);
     window.OnOpen();
   }
   tarvo::test::TempDir dir;
   std::string path;
   FakeHost host;
-  CAnalyserDlg window{host};
+  MainWindowLogic window{host};
 };
 
 // walk/talk/... with 2 stems per group: loose settings make groups qualify.
@@ -37,19 +37,19 @@ const std::string kSmallList = "walk\nwalks\nwalked\ntalk\ntalks\ntalked\njump\n
 
 TEST(MainWindow, StartsWithDisabledCommandsAndEmptyLists) {
   FakeHost host;
-  CAnalyserDlg window(host);
-  window.OnInitDialog();
-  EXPECT_FALSE(window.find_now_button().enabled);
-  EXPECT_FALSE(window.update_button().enabled);
+  MainWindowLogic window(host);
+  window.Initialise();
+  EXPECT_FALSE(window.CanFindNow());
+  EXPECT_FALSE(window.CanUpdate());
   EXPECT_EQ(window.distance_edit().text, "2");
-  EXPECT_EQ(window.main_groups().GetCount(), 0);
-  EXPECT_EQ(window.words().GetCount(), 0);
+  EXPECT_EQ(window.main_groups().RowCount(), 0);
+  EXPECT_EQ(window.words().RowCount(), 0);
   EXPECT_EQ(window.Title(), "Tarvo");
   // Nothing to save: Save and Save as are disabled and do nothing, Exit
   // closes without asking.
-  EXPECT_FALSE(window.IsCommandEnabled(kCmdSave));
-  EXPECT_FALSE(window.IsCommandEnabled(kCmdSaveAs));
-  EXPECT_TRUE(window.IsCommandEnabled(kCmdOpen));
+  EXPECT_FALSE(window.IsCommandEnabled(Command::kSave));
+  EXPECT_FALSE(window.IsCommandEnabled(Command::kSaveAs));
+  EXPECT_TRUE(window.IsCommandEnabled(Command::kOpen));
   window.OnSave();
   window.OnSaveAs();
   EXPECT_TRUE(host.file_requests.empty());
@@ -64,18 +64,20 @@ TEST(MainWindow, StartsWithDisabledCommandsAndEmptyLists) {
 TEST(MainWindow, OpenRanksTheSampleListAndShowWordsListsAGroupsStems) {
   tarvo::test::TempDir dir;
   FakeHost host;
-  CAnalyserDlg window(host);
-  window.OnInitDialog();
+  MainWindowLogic window(host);
+  window.Initialise();
   host.files.push_back(std::string(TARVO_SAMPLE_LIST));
   window.OnOpen();
   ASSERT_EQ(host.file_requests.size(), 1u);
   const FileDialogRequest& request = host.file_requests[0];
-  EXPECT_TRUE(request.open);
+  EXPECT_EQ(request.mode, FileDialogRequest::Mode::kOpen);
   // A typed name stands as it is, and "All files" shows names without a dot.
   EXPECT_EQ(request.default_extension, "");
   EXPECT_EQ(request.initial_name, "");
-  EXPECT_EQ(request.filter, "Text files (*.txt)|*.txt|All files (*)|*||");
-  EXPECT_EQ(request.flags, kOfnHideReadOnly);
+  ASSERT_EQ(request.filters.size(), 2u);
+  EXPECT_EQ(request.filters[0].name, "Text files");
+  EXPECT_EQ(request.filters[0].patterns, std::vector<std::string>{"*.txt"});
+  EXPECT_EQ(request.filters[1].patterns, std::vector<std::string>{"*"});
   EXPECT_EQ(window.current_path(), TARVO_SAMPLE_LIST);
   EXPECT_EQ(window.Title(), "sample-words.txt (bytes) - Tarvo");
   EXPECT_GT(host.wait_cursor_shown, 0);
@@ -83,73 +85,73 @@ TEST(MainWindow, OpenRanksTheSampleListAndShowWordsListsAGroupsStems) {
 
   const std::vector<std::uint32_t>& ranked = window.ranked_groups();
   ASSERT_GE(ranked.size(), 3u);
-  ASSERT_EQ(window.main_groups().GetCount(), static_cast<int>(ranked.size()));
+  ASSERT_EQ(window.main_groups().RowCount(), static_cast<int>(ranked.size()));
   for (std::size_t k = 0; k < ranked.size(); ++k) {
     std::string label;
     window.automaton().GetLabel(ranked[k], label);
-    EXPECT_EQ(window.main_groups().GetText(static_cast<int>(k)), label);
+    EXPECT_EQ(window.main_groups().RowText(static_cast<int>(k)), label);
   }
-  EXPECT_EQ(window.main_groups().GetCurSel(), 0);
-  EXPECT_TRUE(window.find_now_button().enabled);
+  EXPECT_EQ(window.main_groups().CurrentRow(), 0);
+  EXPECT_TRUE(window.CanFindNow());
   EXPECT_EQ(window.status().text,
             "Opened sample-words.txt: 1,139 words, " + std::to_string(ranked.size()) + " main groups.");
 
-  window.main_groups().SetCurSel(1);
+  window.main_groups().SetCurrentRow(1);
   window.OnMainGroupsDoubleClick();
   Strings words = Rows(window.words());
   EXPECT_EQ(words.size(), window.automaton().WordCount(ranked[1]));
-  EXPECT_TRUE(std::is_sorted(words.begin(), words.end(), ListBoxLess));
-  EXPECT_EQ(window.words().GetCurSel(), CListBoxModel::kNone);
+  EXPECT_TRUE(std::is_sorted(words.begin(), words.end(), ListLess));
+  EXPECT_EQ(window.words().CurrentRow(), ListModel::kNone);
 
   // Settings re-ranks and keeps the group and its stems; Open empties the
   // stems, which belong to the list that was open, and selects the first
   // group.
   window.OnSettings();
   EXPECT_EQ(Rows(window.words()), words);
-  EXPECT_EQ(window.main_groups().GetCurSel(), 1);
+  EXPECT_EQ(window.main_groups().CurrentRow(), 1);
   host.files.push_back(std::string(TARVO_SAMPLE_LIST));
   window.OnOpen();
-  EXPECT_EQ(window.words().GetCount(), 0);
-  EXPECT_EQ(window.main_groups().GetCurSel(), 0);
+  EXPECT_EQ(window.words().RowCount(), 0);
+  EXPECT_EQ(window.main_groups().CurrentRow(), 0);
 }
 
 TEST(MainWindow, ListWithoutQualifyingGroupsAndUnreadableFiles) {
   OpenedWindow opened(kSmallList);
-  EXPECT_EQ(opened.window.main_groups().GetCount(), 0);
-  EXPECT_FALSE(opened.window.find_now_button().enabled);
+  EXPECT_EQ(opened.window.main_groups().RowCount(), 0);
+  EXPECT_FALSE(opened.window.CanFindNow());
   EXPECT_TRUE(opened.host.messages.empty());
   EXPECT_EQ(opened.window.status().text,
             "Opened list.txt: 10 words. No group has more than 15 stems and 5 suffixes: lower the minimums in "
             "Edit > Settings.");
   // Lower minimums in Settings fill the list at once.
-  opened.host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
-    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+  opened.host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) {
+    auto& settings = dynamic_cast<SettingsLogic&>(dialog);
     settings.Edit(kMinWordsEdit)->text = "1";
     settings.Edit(kMinSuffixesEdit)->text = "1";
-    settings.OnOK();
+    settings.Accept();
   };
   opened.window.OnSettings();
   EXPECT_EQ(opened.window.settings().min_words, 1u);
-  EXPECT_GT(opened.window.main_groups().GetCount(), 0);
-  EXPECT_TRUE(opened.window.find_now_button().enabled);
+  EXPECT_GT(opened.window.main_groups().RowCount(), 0);
+  EXPECT_TRUE(opened.window.CanFindNow());
 
   // An empty list opens, and the status line says it holds nothing.
   opened.host.files.push_back(opened.dir.Write("empty.txt", " \n\n"));
   opened.window.OnOpen();
-  EXPECT_EQ(opened.window.main_groups().GetCount(), 0);
+  EXPECT_EQ(opened.window.main_groups().RowCount(), 0);
   EXPECT_EQ(opened.window.status().text, "empty.txt holds no words.");
   opened.host.files.push_back(opened.path);
   opened.window.OnOpen();
 
   // A file or folder that cannot be read: the user is told why, and the
   // list that was open stays open with its groups, tree and path.
-  const int groups = opened.window.main_groups().GetCount();
+  const int groups = opened.window.main_groups().RowCount();
   const std::uint32_t nodes = opened.window.tree().node_count();
   for (const char* name : {"missing.txt", ""}) {
     opened.host.files.push_back(opened.dir.PathOf(name));
     opened.window.OnOpen();
-    EXPECT_EQ(opened.window.main_groups().GetCount(), groups);
-    EXPECT_TRUE(opened.window.find_now_button().enabled);
+    EXPECT_EQ(opened.window.main_groups().RowCount(), groups);
+    EXPECT_TRUE(opened.window.CanFindNow());
     EXPECT_EQ(opened.window.tree().node_count(), nodes);
     EXPECT_EQ(opened.window.current_path(), opened.path);
   }
@@ -161,74 +163,74 @@ TEST(MainWindow, ListWithoutQualifyingGroupsAndUnreadableFiles) {
 
 TEST(MainWindow, SettingsReRanksAtOnceKeepingTheSelectedGroupAndCancelChangesNothing) {
   FakeHost host;
-  CAnalyserDlg window(host);
-  window.OnInitDialog();
+  MainWindowLogic window(host);
+  window.Initialise();
   host.files.push_back(std::string(TARVO_SAMPLE_LIST));
   window.OnOpen();
-  const int rows = window.main_groups().GetCount();
+  const int rows = window.main_groups().RowCount();
   ASSERT_GT(rows, 2);
 
-  host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
-    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+  host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) {
+    auto& settings = dynamic_cast<SettingsLogic&>(dialog);
     EXPECT_EQ(settings.Edit(kMinSuffixesEdit)->text, "5");
     EXPECT_EQ(settings.Edit(kMinWordsEdit)->text, "15");
     EXPECT_EQ(settings.Edit(kWordWeightEdit)->text, "1");
     EXPECT_EQ(settings.Edit(kBufferSizeEdit)->text, "10000");
     settings.Edit(kGroupsShownEdit)->text = "2";
-    settings.OnCancel();
+    settings.Reject();
   };
   window.OnSettings();
   EXPECT_EQ(window.settings().groups_shown, 15u);
-  EXPECT_EQ(window.main_groups().GetCount(), rows);
+  EXPECT_EQ(window.main_groups().RowCount(), rows);
 
-  host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
-    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+  host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) {
+    auto& settings = dynamic_cast<SettingsLogic&>(dialog);
     settings.Edit(kGroupsShownEdit)->text = "2";
     settings.Edit(kWordWeightEdit)->text = "0.5";
-    settings.OnOK();
+    settings.Accept();
   };
-  window.main_groups().SetCurSel(1);
-  const std::string second = window.main_groups().GetText(1);
+  window.main_groups().SetCurrentRow(1);
+  const std::string second = window.main_groups().RowText(1);
   window.OnSettings();
   EXPECT_EQ(window.settings().groups_shown, 2u);
   EXPECT_EQ(window.settings().word_weight, 0.5f);
-  ASSERT_EQ(window.main_groups().GetCount(), 2);
-  EXPECT_EQ(window.main_groups().GetText(window.main_groups().GetCurSel()), second);
+  ASSERT_EQ(window.main_groups().RowCount(), 2);
+  EXPECT_EQ(window.main_groups().RowText(window.main_groups().CurrentRow()), second);
 
   // A selected group no longer listed gives way to the first, and its stems
   // go with it.
-  host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
-    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+  host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) {
+    auto& settings = dynamic_cast<SettingsLogic&>(dialog);
     settings.Edit(kGroupsShownEdit)->text = "15";
-    settings.OnOK();
+    settings.Accept();
   };
   window.OnSettings();
-  window.main_groups().SetCurSel(window.main_groups().GetCount() - 1);
+  window.main_groups().SetCurrentRow(window.main_groups().RowCount() - 1);
   window.OnMainGroupsDoubleClick();
-  ASSERT_GT(window.words().GetCount(), 0);
-  host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
-    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+  ASSERT_GT(window.words().RowCount(), 0);
+  host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) {
+    auto& settings = dynamic_cast<SettingsLogic&>(dialog);
     settings.Edit(kGroupsShownEdit)->text = "1";
-    settings.OnOK();
+    settings.Accept();
   };
   window.OnSettings();
-  EXPECT_EQ(window.main_groups().GetCurSel(), 0);
-  EXPECT_EQ(window.words().GetCount(), 0);
+  EXPECT_EQ(window.main_groups().CurrentRow(), 0);
+  EXPECT_EQ(window.words().RowCount(), 0);
   EXPECT_TRUE(host.messages.empty());
 }
 
 TEST(MainWindow, CharacterModeIsSetInSettingsAndTakesEffectAtTheNextOpen) {
   OpenedWindow opened("\xd0\xba\xd1\x96\xd1\x82\n\xd0\xba\xd0\xb8\xd1\x82\n");
   EXPECT_FALSE(opened.window.reading_characters());
-  opened.host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
-    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+  opened.host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) {
+    auto& settings = dynamic_cast<SettingsLogic&>(dialog);
     EXPECT_FALSE(settings.read_as_characters_check().checked);
     settings.read_as_characters_check().checked = true;
-    settings.OnOK();
+    settings.Accept();
   };
   // OK offers to read the open list again; declined, the mode applies at
   // the next Open.
-  opened.host.answers = {kIdNo};
+  opened.host.answers = {Answer::kNo};
   opened.window.OnSettings();
   EXPECT_TRUE(opened.window.settings().read_as_characters);
   EXPECT_FALSE(opened.window.reading_characters());
@@ -244,17 +246,17 @@ TEST(MainWindow, CharacterModeIsSetInSettingsAndTakesEffectAtTheNextOpen) {
   // Accepted, the list is read again at once; an OK that leaves the mode as
   // it was asks nothing.
   opened.host.messages.clear();
-  opened.host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) {
-    auto& settings = dynamic_cast<CSettingsDlg&>(dialog);
+  opened.host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) {
+    auto& settings = dynamic_cast<SettingsLogic&>(dialog);
     settings.read_as_characters_check().checked = !settings.read_as_characters_check().checked;
-    settings.OnOK();
+    settings.Accept();
   };
-  opened.host.answers = {kIdYes, kIdYes};
+  opened.host.answers = {Answer::kYes, Answer::kYes};
   opened.window.OnSettings();
   EXPECT_FALSE(opened.window.reading_characters());
   opened.window.OnSettings();
   EXPECT_TRUE(opened.window.reading_characters());
-  opened.host.scripts[kSettingsDialogId] = [](CDialogLogic& dialog) { dialog.OnOK(); };
+  opened.host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) { dialog.Accept(); };
   opened.window.OnSettings();
   ASSERT_EQ(opened.host.messages.size(), 2u);
   EXPECT_EQ(opened.host.messages[0].text, "Read list.txt again now, as bytes?");
@@ -273,9 +275,9 @@ TEST(MainWindow, CharacterModeIsSetInSettingsAndTakesEffectAtTheNextOpen) {
 struct DefaultSettings {
   explicit DefaultSettings(FakeHost& host) : dialog(host) {
     dialog.SetValues(AnalysisSettings{});
-    dialog.OnInitDialog();
+    dialog.Initialise();
   }
-  CSettingsDlg dialog;
+  SettingsLogic dialog;
 };
 
 TEST(SettingsDialog, ChecksInOrderWithBoundsAndKeepsFocusOnTheFailingEdit) {
@@ -284,7 +286,7 @@ TEST(SettingsDialog, ChecksInOrderWithBoundsAndKeepsFocusOnTheFailingEdit) {
   // Minimum suffixes is checked before minimum words.
   both_empty.dialog.Edit(kMinWordsEdit)->text = "";
   both_empty.dialog.Edit(kMinSuffixesEdit)->text = "";
-  both_empty.dialog.OnOK();
+  both_empty.dialog.Accept();
   EXPECT_FALSE(both_empty.dialog.ended());
   EXPECT_EQ(both_empty.dialog.TakeFocusRequest(), kMinSuffixesEdit);
   ASSERT_EQ(host.messages.size(), 1u);
@@ -316,10 +318,10 @@ TEST(SettingsDialog, ChecksInOrderWithBoundsAndKeepsFocusOnTheFailingEdit) {
     FakeHost case_host;
     DefaultSettings settings(case_host);
     settings.dialog.Edit(c.edit)->text = c.text;
-    settings.dialog.OnOK();
+    settings.dialog.Accept();
     if (c.message == nullptr) {
       EXPECT_TRUE(settings.dialog.ended()) << c.text;
-      EXPECT_EQ(settings.dialog.result(), kIdOk);
+      EXPECT_EQ(settings.dialog.result(), Answer::kOk);
       EXPECT_TRUE(case_host.messages.empty()) << c.text;
       continue;
     }
@@ -345,7 +347,7 @@ TEST(SettingsDialog, ChecksInOrderWithBoundsAndKeepsFocusOnTheFailingEdit) {
   DefaultSettings values(host_for_values);
   values.dialog.Edit(kWordWeightEdit)->text = "-0.25";
   values.dialog.Edit(kBufferSizeEdit)->text = "10";
-  values.dialog.OnOK();
+  values.dialog.Accept();
   EXPECT_EQ(values.dialog.word_weight, -0.25f);
   EXPECT_EQ(values.dialog.buffer_size, 10);
   EXPECT_EQ(values.dialog.min_words, 15);

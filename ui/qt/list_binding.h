@@ -1,4 +1,4 @@
-// Shows a CListBoxModel in a QListView and reports the user's selection and
+// Shows a ListModel in a QListView and reports the user's selection and
 // double-clicks back to it. Once a single-selection list has a selected
 // row, nothing the user does leaves it without one.
 //
@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "ui/platform/display_text.h"
-#include "ui/platform/list_box_model.h"
+#include "ui/platform/list_model.h"
 
 namespace tarvo::ui::qt {
 
@@ -22,23 +22,23 @@ class ListBoxAdapter : public QAbstractListModel {
   Q_OBJECT
 
  public:
-  ListBoxAdapter(CListBoxModel& model, std::function<DisplayEncoding()> encoding, QObject* parent);
+  ListBoxAdapter(ListModel& model, std::function<DisplayEncoding()> encoding, QObject* parent);
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   // Resets the view's rows when the model's rows changed.
   bool SyncRows();
 
  private:
-  CListBoxModel& model_;
+  ListModel& model_;
   std::function<DisplayEncoding()> encoding_;
   std::uint64_t rows_revision_ = ~std::uint64_t{0};
 };
 
-class ListBoxBinding : public QObject {
+class ListBinding : public QObject {
   Q_OBJECT
 
  public:
-  ListBoxBinding(QListView* view, CListBoxModel& model, std::function<DisplayEncoding()> encoding);
+  ListBinding(QListView* view, ListModel& model, std::function<DisplayEncoding()> encoding);
 
   // Calls `command` after a double-click on a row (with that row selected).
   void OnDoubleClick(std::function<void()> command) { double_click_ = std::move(command); }
@@ -48,7 +48,7 @@ class ListBoxBinding : public QObject {
   void ViewSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
 
   QListView* view_;
-  CListBoxModel& model_;
+  ListModel& model_;
   ListBoxAdapter* adapter_;
   std::function<void()> double_click_;
   std::uint64_t selection_revision_ = ~std::uint64_t{0};

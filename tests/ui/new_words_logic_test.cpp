@@ -1,5 +1,5 @@
 // The New words generation dialog, driven directly on an engine.
-#include "ui/logic/new_words_dlg.h"
+#include "ui/logic/new_words_logic.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,8 @@ using Strings = std::vector<std::string>;
 
 struct Fixture {
   explicit Fixture(const Strings& words) { tarvo::test::BuildEngine(engine, words); }
-  CNewWordsDlg Dialog(std::uint32_t main, const std::string& distance) {
-    return CNewWordsDlg(host, engine.automaton, pending, main, distance);
+  NewWordsLogic Dialog(std::uint32_t main, const std::string& distance) {
+    return NewWordsLogic(host, engine.automaton, pending, main, distance);
   }
   tarvo::test::Engine engine;
   test::FakeHost host;
@@ -44,57 +44,57 @@ TEST(NewWordsDialog, InitialSearchLabelAndShowGroup) {
   Fixture f(kWalkJump);
   const std::uint32_t walk = tarvo::test::StateOfPrefix(f.engine.automaton, "walk");
   const std::uint32_t jump = tarvo::test::StateOfPrefix(f.engine.automaton, "jump");
-  CNewWordsDlg dialog = f.Dialog(walk, "1");
-  dialog.OnInitDialog();
+  NewWordsLogic dialog = f.Dialog(walk, "1");
+  dialog.Initialise();
   EXPECT_EQ(f.host.wait_cursor_shown, 1);
   EXPECT_EQ(dialog.main_group_label().text, "-{} -ed -s");
   EXPECT_EQ(dialog.distance_edit().text, "1");
-  EXPECT_FALSE(dialog.ok_button().enabled);
+  EXPECT_FALSE(dialog.CanAccept());
   EXPECT_EQ(dialog.candidates(), (std::vector<std::uint32_t>{jump}));
   EXPECT_EQ(Rows(dialog.suspicious_groups()), (Strings{"-{} -ed"}));
-  EXPECT_EQ(dialog.suspicious_groups().GetCurSel(), 0);
+  EXPECT_EQ(dialog.suspicious_groups().CurrentRow(), 0);
 
   dialog.OnShowGroup();
   EXPECT_EQ(Rows(dialog.group_words()), (Strings{"jump", "kick"}));
   EXPECT_EQ(Rows(dialog.possible_words()), (Strings{"jumps", "kicks"}));
-  EXPECT_EQ(dialog.possible_words().GetSelCount(), 0);
+  EXPECT_EQ(dialog.possible_words().SelectedCount(), 0);
   EXPECT_TRUE(f.host.messages.empty());
 
   // Distance 0 lists the main group itself, which proposes nothing.
-  CNewWordsDlg zero = f.Dialog(walk, "0");
-  zero.OnInitDialog();
+  NewWordsLogic zero = f.Dialog(walk, "0");
+  zero.Initialise();
   const auto& listed = zero.candidates();
   ASSERT_NE(std::find(listed.begin(), listed.end(), walk), listed.end());
-  zero.suspicious_groups().SetCurSel(static_cast<int>(std::find(listed.begin(), listed.end(), walk) - listed.begin()));
+  zero.suspicious_groups().SetCurrentRow(static_cast<int>(std::find(listed.begin(), listed.end(), walk) - listed.begin()));
   zero.OnShowGroup();
-  EXPECT_EQ(zero.group_words().GetCount(), 2);
-  EXPECT_EQ(zero.possible_words().GetCount(), 0);
+  EXPECT_EQ(zero.group_words().RowCount(), 2);
+  EXPECT_EQ(zero.possible_words().RowCount(), 0);
 
   // No number: the user is told, the dialog opens with the focus on the
   // distance and nothing listed, and a number typed there searches.
-  CNewWordsDlg empty = f.Dialog(walk, "");
-  empty.OnInitDialog();
+  NewWordsLogic empty = f.Dialog(walk, "");
+  empty.Initialise();
   ASSERT_EQ(f.host.messages.size(), 1u);
   EXPECT_EQ(f.host.messages[0].text,
             "Please enter the distance: how many of the main group's suffixes a group lacks, such as 2.");
   EXPECT_FALSE(empty.ended());
   EXPECT_EQ(empty.TakeFocusRequest(), kNewWordsDistanceEdit);
-  EXPECT_EQ(empty.suspicious_groups().GetCount(), 0);
-  EXPECT_FALSE(empty.automatic_button().enabled);
+  EXPECT_EQ(empty.suspicious_groups().RowCount(), 0);
+  EXPECT_FALSE(empty.CanRunAutomatic());
   empty.OnShowGroup();  // nothing selected: ignored
-  EXPECT_EQ(empty.group_words().GetCount(), 0);
+  EXPECT_EQ(empty.group_words().RowCount(), 0);
   EXPECT_EQ(empty.distance_edit().filter, EditFilter::kDigits);
   empty.distance_edit().text = "1";
   empty.OnReanalyse();
   EXPECT_EQ(Rows(empty.suspicious_groups()), (Strings{"-{} -ed"}));
-  EXPECT_TRUE(empty.automatic_button().enabled);
+  EXPECT_TRUE(empty.CanRunAutomatic());
   EXPECT_EQ(empty.status().text, "1 suspicious group found.");
 
   // A distance no group is at: said, and Automatic cannot run.
   empty.distance_edit().text = "5";
   empty.OnReanalyse();
-  EXPECT_EQ(empty.suspicious_groups().GetCount(), 0);
-  EXPECT_FALSE(empty.automatic_button().enabled);
+  EXPECT_EQ(empty.suspicious_groups().RowCount(), 0);
+  EXPECT_FALSE(empty.CanRunAutomatic());
   EXPECT_EQ(empty.status().text, "No group lacks exactly 5 suffixes of the main group.");
 }
 
@@ -104,13 +104,13 @@ TEST(NewWordsDialog, DistanceTwoYieldsTwoWordsPerStemAndManyCandidatesAreAllList
   Fixture f({});
   ASSERT_TRUE(OpenWordList(TARVO_SAMPLE_LIST, 10000, f.engine.tree, f.engine.automaton).ok);
   const std::uint32_t main = f.engine.automaton.RankMainGroups(AnalysisSettings{}).at(0);
-  CNewWordsDlg dialog = f.Dialog(main, "2");
-  dialog.OnInitDialog();
+  NewWordsLogic dialog = f.Dialog(main, "2");
+  dialog.Initialise();
   ASSERT_GT(dialog.candidates().size(), 0u);
-  for (int row = 0; row < dialog.suspicious_groups().GetCount(); ++row) {
-    dialog.suspicious_groups().SetCurSel(row);
+  for (int row = 0; row < dialog.suspicious_groups().RowCount(); ++row) {
+    dialog.suspicious_groups().SetCurrentRow(row);
     dialog.OnShowGroup();
-    EXPECT_EQ(dialog.possible_words().GetCount(), 2 * dialog.group_words().GetCount());
+    EXPECT_EQ(dialog.possible_words().RowCount(), 2 * dialog.group_words().RowCount());
   }
 
   // Over a thousand suspicious groups: distance 0 from the accepting leaf
@@ -124,61 +124,61 @@ TEST(NewWordsDialog, DistanceTwoYieldsTwoWordsPerStemAndManyCandidatesAreAllList
     words.push_back(stem + "z" + stem);
   }
   Fixture big(words);
-  CNewWordsDlg all = big.Dialog(1, "0");
-  all.OnInitDialog();
+  NewWordsLogic all = big.Dialog(1, "0");
+  all.Initialise();
   ASSERT_GT(all.candidates().size(), 1000u);
   EXPECT_EQ(all.candidates(), big.engine.automaton.FindSuspiciousGroups(1, 0));
-  EXPECT_EQ(all.suspicious_groups().GetCount(), static_cast<int>(all.candidates().size()));
+  EXPECT_EQ(all.suspicious_groups().RowCount(), static_cast<int>(all.candidates().size()));
 }
 
 TEST(NewWordsDialog, AddSelectClearRemoveAndReanalyse) {
   Fixture f(kWalkJump);
   const std::uint32_t walk = tarvo::test::StateOfPrefix(f.engine.automaton, "walk");
-  CNewWordsDlg dialog = f.Dialog(walk, "1");
-  dialog.OnInitDialog();
+  NewWordsLogic dialog = f.Dialog(walk, "1");
+  dialog.Initialise();
   dialog.OnShowGroup();
   dialog.OnAdd();  // nothing selected
-  EXPECT_FALSE(dialog.ok_button().enabled);
+  EXPECT_FALSE(dialog.CanAccept());
   dialog.OnSelectAll();
-  EXPECT_EQ(dialog.possible_words().GetSelCount(), 2);
+  EXPECT_EQ(dialog.possible_words().SelectedCount(), 2);
   dialog.OnAdd();
   dialog.OnAdd();  // the same selection again adds nothing
   EXPECT_EQ(Rows(dialog.words_to_add()), (Strings{"jumps", "kicks"}));
-  EXPECT_TRUE(dialog.ok_button().enabled);
-  EXPECT_EQ(dialog.possible_words().GetSelCount(), 2);  // the selection stays
+  EXPECT_TRUE(dialog.CanAccept());
+  EXPECT_EQ(dialog.possible_words().SelectedCount(), 2);  // the selection stays
 
   // A row that differs only in letter case is not added.
-  dialog.words_to_add().ResetContent();
-  dialog.words_to_add().AddString("JUMPS");
+  dialog.words_to_add().Clear();
+  dialog.words_to_add().AddRow("JUMPS");
   dialog.OnAdd();
   EXPECT_EQ(Rows(dialog.words_to_add()), (Strings{"JUMPS", "kicks"}));
 
   // Clear all also clears a single selected row.
   dialog.OnClearAll();
-  EXPECT_EQ(dialog.possible_words().GetSelCount(), 0);
-  dialog.possible_words().DeleteString(1);
-  dialog.possible_words().SetSel(0, true);
+  EXPECT_EQ(dialog.possible_words().SelectedCount(), 0);
+  dialog.possible_words().DeleteRow(1);
+  dialog.possible_words().SetSelected(0, true);
   dialog.OnClearAll();
-  EXPECT_FALSE(dialog.possible_words().GetSel(0));
+  EXPECT_FALSE(dialog.possible_words().IsSelected(0));
 
   // Removing every row keeps OK enabled.
-  dialog.words_to_add().SelItemRangeEx(0, dialog.words_to_add().GetCount() - 1);
+  dialog.words_to_add().SelectRange(0, dialog.words_to_add().RowCount() - 1);
   dialog.OnRemoveSelected();
-  EXPECT_EQ(dialog.words_to_add().GetCount(), 0);
-  EXPECT_TRUE(dialog.ok_button().enabled);
+  EXPECT_EQ(dialog.words_to_add().RowCount(), 0);
+  EXPECT_TRUE(dialog.CanAccept());
 
   // Reanalyse with a new distance refills the groups and selects row 0; the
   // stems and possible words of the old list's group go, the words to be
   // added stay.
-  dialog.words_to_add().AddString("kept");
-  ASSERT_GT(dialog.group_words().GetCount(), 0);
+  dialog.words_to_add().AddRow("kept");
+  ASSERT_GT(dialog.group_words().RowCount(), 0);
   dialog.distance_edit().text = "0";
   dialog.OnReanalyse();
   EXPECT_EQ(dialog.distance(), 0u);
   EXPECT_EQ(dialog.candidates(), f.engine.automaton.FindSuspiciousGroups(walk, 0));
-  EXPECT_EQ(dialog.suspicious_groups().GetCurSel(), 0);
-  EXPECT_EQ(dialog.group_words().GetCount(), 0);
-  EXPECT_EQ(dialog.possible_words().GetCount(), 0);
+  EXPECT_EQ(dialog.suspicious_groups().CurrentRow(), 0);
+  EXPECT_EQ(dialog.group_words().RowCount(), 0);
+  EXPECT_EQ(dialog.possible_words().RowCount(), 0);
   EXPECT_EQ(Rows(dialog.words_to_add()), (Strings{"kept"}));
   EXPECT_EQ(dialog.distance_edit().text, "0");
 }
@@ -191,56 +191,57 @@ TEST(NewWordsDialog, AutomaticListsEachWordOnceAndNeverTheEmptyWord) {
   const Strings raw = a.AutomaticWords(a.FindSuspiciousGroups(2, 1), 2);
   ASSERT_EQ(std::count(raw.begin(), raw.end(), "aaa"), 2);
   ASSERT_EQ(std::count(raw.begin(), raw.end(), ""), 1);
-  CNewWordsDlg dialog = f.Dialog(2, "1");
-  dialog.OnInitDialog();
+  NewWordsLogic dialog = f.Dialog(2, "1");
+  dialog.Initialise();
   const auto& candidates = dialog.candidates();
   EXPECT_EQ(std::find(candidates.begin(), candidates.end(), a.start_state()), candidates.end());
   dialog.OnAutomatic();
   EXPECT_EQ(Rows(dialog.words_to_add()), (Strings{"aaa", "aba", "ba"}));
-  EXPECT_TRUE(dialog.ok_button().enabled);
+  EXPECT_TRUE(dialog.CanAccept());
   EXPECT_EQ(dialog.status().text, "3 words to be added.");
 
   // "ba" was pending already.
   f.pending = {"ba"};
-  dialog.OnOK();
+  dialog.Accept();
   EXPECT_TRUE(dialog.ended());
-  EXPECT_EQ(dialog.result(), kIdOk);
+  EXPECT_EQ(dialog.result(), Answer::kOk);
   EXPECT_EQ(f.pending, (Strings{"ba", "aaa", "aba"}));
 }
 
 TEST(NewWordsDialog, CancelAndAutomaticAskBeforeDiscardingWordsToBeAdded) {
   Fixture f(kWalkJump);
   const std::uint32_t walk = tarvo::test::StateOfPrefix(f.engine.automaton, "walk");
-  CNewWordsDlg dialog = f.Dialog(walk, "1");
-  dialog.OnInitDialog();
+  NewWordsLogic dialog = f.Dialog(walk, "1");
+  dialog.Initialise();
   dialog.OnShowGroup();
-  dialog.possible_words().SetSel(0, true);
+  dialog.possible_words().SetSelected(0, true);
   dialog.OnAdd();
   ASSERT_EQ(Rows(dialog.words_to_add()), (Strings{"jumps"}));
 
-  f.host.answers = {kIdNo, kIdNo};
+  f.host.answers = {Answer::kNo, Answer::kNo};
   dialog.OnAutomatic();
-  dialog.OnCancel();
+  dialog.Reject();
   EXPECT_FALSE(dialog.ended());
   EXPECT_EQ(Rows(dialog.words_to_add()), (Strings{"jumps"}));
   ASSERT_EQ(f.host.messages.size(), 2u);
   EXPECT_EQ(f.host.messages[0].text, "Automatic replaces the 1 word to be added. Do you want to go on?");
   EXPECT_EQ(f.host.messages[1].text, "Discard the 1 word to be added?");
-  EXPECT_EQ(f.host.messages[1].type, kMbYesNo | kMbIconExclamation | kMbDefaultButton2);
+  EXPECT_EQ(f.host.messages[1].buttons, Message::Buttons::kYesNo);
+  EXPECT_EQ(f.host.messages[1].default_answer, Answer::kNo);
 
-  f.host.answers = {kIdYes, kIdYes};
+  f.host.answers = {Answer::kYes, Answer::kYes};
   dialog.OnAutomatic();
   EXPECT_EQ(Rows(dialog.words_to_add()), (Strings{"jumps", "kicks"}));
-  dialog.OnCancel();
+  dialog.Reject();
   EXPECT_TRUE(dialog.ended());
-  EXPECT_EQ(dialog.result(), kIdCancel);
+  EXPECT_EQ(dialog.result(), Answer::kCancel);
   EXPECT_TRUE(f.pending.empty());
 
   // With nothing collected, Cancel asks nothing.
-  CNewWordsDlg quiet = f.Dialog(walk, "1");
-  quiet.OnInitDialog();
+  NewWordsLogic quiet = f.Dialog(walk, "1");
+  quiet.Initialise();
   f.host.messages.clear();
-  quiet.OnCancel();
+  quiet.Reject();
   EXPECT_TRUE(quiet.ended());
   EXPECT_TRUE(f.host.messages.empty());
 }
@@ -261,20 +262,21 @@ TEST(NewWordsDialog, ListsStopAtAMillionWordsAndSayHowManyWereLeftOut) {
   const SuffixAutomaton& a = f.engine.automaton;
   const std::uint32_t main = tarvo::test::StateOfPrefix(a, "m");
   const std::uint32_t lacking = tarvo::test::StateOfPrefix(a, "saa");
-  CNewWordsDlg dialog = f.Dialog(main, std::to_string(kEndings - 1));
-  dialog.OnInitDialog();
+  NewWordsLogic dialog = f.Dialog(main, std::to_string(kEndings - 1));
+  dialog.Initialise();
   const auto& candidates = dialog.candidates();
   const auto row = std::find(candidates.begin(), candidates.end(), lacking);
   ASSERT_NE(row, candidates.end());
-  dialog.suspicious_groups().SetCurSel(static_cast<int>(row - candidates.begin()));
+  dialog.suspicious_groups().SetCurrentRow(static_cast<int>(row - candidates.begin()));
 
   dialog.OnShowGroup();
-  EXPECT_EQ(dialog.possible_words().GetCount(), 1000000);
+  EXPECT_EQ(dialog.possible_words().RowCount(), 1000000);
   ASSERT_EQ(f.host.messages.size(), 1u);
   EXPECT_EQ(f.host.messages[0].text, "Only the first 1,000,000 of 1,001,000 words are listed: 1,000 were left out.");
-  EXPECT_EQ(f.host.messages[0].type, kMbOk | kMbIconInformation);
+  EXPECT_EQ(f.host.messages[0].buttons, Message::Buttons::kOk);
+  EXPECT_EQ(f.host.messages[0].icon, Message::Icon::kInformation);
   EXPECT_EQ(a.GeneratedWordCount(lacking, main), static_cast<std::uint64_t>(kStems) * (kEndings - 1));
-  const std::string first_row = dialog.possible_words().GetText(0);
+  const std::string first_row = dialog.possible_words().RowText(0);
   EXPECT_TRUE(first_row.size() == 6 && first_row[0] == 's' && first_row.substr(3) != "-aa") << first_row;
 
   // Automatic stops at the same number, counting every candidate's words.
@@ -282,8 +284,8 @@ TEST(NewWordsDialog, ListsStopAtAMillionWordsAndSayHowManyWereLeftOut) {
   a.ForEachAutomaticWord(candidates, main, [&](const std::string&) { return ++automatic_words > 0; });
   ASSERT_GT(automatic_words, 1000000u);
   dialog.OnAutomatic();
-  EXPECT_EQ(dialog.words_to_add().GetCount(), 1000000);
-  EXPECT_TRUE(dialog.ok_button().enabled);
+  EXPECT_EQ(dialog.words_to_add().RowCount(), 1000000);
+  EXPECT_TRUE(dialog.CanAccept());
   ASSERT_EQ(f.host.messages.size(), 2u);
   EXPECT_NE(f.host.messages[1].text.find(" were left out."), std::string::npos);
   auto grouped = [](std::uint64_t n) {

@@ -1,4 +1,4 @@
-// CAnalyserDlg: the logic of the main window.
+// MainWindowLogic: the logic of the main window.
 //
 // It owns everything for the whole run: the word tree, the automaton, the
 // settings, the current path, the ranked groups and two word lists: the
@@ -8,8 +8,8 @@
 // calls them and then redraws from the control models, the title and the
 // menu commands' states.
 //
-// Two button states double as flags: Update is enabled exactly when words
-// are pending, Find Now exactly when the last ranking gave a main group.
+// Update is enabled exactly when words are pending, Find Now exactly when
+// the last ranking gave a main group; the buttons follow that state.
 // A re-ranking (Update, Settings) keeps the selected group selected, and
 // the stems shown, when that group is still ranked; the stems list never
 // shows a group of another list or a group no longer listed. The status
@@ -35,16 +35,17 @@
 #include "ui/platform/dialog_logic.h"
 #include "ui/platform/display_text.h"
 #include "ui/platform/host.h"
-#include "ui/platform/list_box_model.h"
+#include "ui/platform/list_model.h"
+#include "ui/resource_ids.h"
 
 namespace tarvo::ui {
 
-class CAnalyserDlg : public CDialogLogic {
+class MainWindowLogic : public DialogLogic {
  public:
-  explicit CAnalyserDlg(IPlatformHost& host);
+  explicit MainWindowLogic(PlatformHost& host);
 
   // --- Commands ---------------------------------------------------------------
-  void OnInitDialog() override;  // opens the list named by SetListToOpen, if any
+  void Initialise() override;  // opens the list named by SetListToOpen, if any
   void OnOpen();
   void OnSave();
   void OnSaveAs();
@@ -55,9 +56,9 @@ class CAnalyserDlg : public CDialogLogic {
   void OnMainGroupsDoubleClick();  // Show words; also Enter on a group
   // Enter with nothing to act on, and Escape: nothing. The close box ends
   // the program as Exit does, asking when something is unsaved.
-  void OnOK() override {}
-  void OnCancel() override {}
-  void OnClose() override;
+  void Accept() override {}
+  void Reject() override {}
+  void CloseRequested() override;
 
   // The list the window opens when it starts (the program's argument).
   void SetListToOpen(std::string path) { list_to_open_ = std::move(path); }
@@ -73,17 +74,18 @@ class CAnalyserDlg : public CDialogLogic {
   int AppendAddedWords();
 
   // --- Controls -------------------------------------------------------------------
-  CListBoxModel& main_groups() { return main_groups_; }
-  CListBoxModel& words() { return words_; }
-  CButtonModel& find_now_button() { return find_now_; }
-  CButtonModel& update_button() { return update_; }
-  CEditModel& distance_edit() { return distance_; }
-  CStaticModel& status() { return status_; }
+  ListModel& main_groups() { return main_groups_; }
+  ListModel& words() { return words_; }
+  // Find Now needs a main group; Update needs words waiting for it.
+  bool CanFindNow() const { return !ranked_.empty(); }
+  bool CanUpdate() const { return !pending_.empty(); }
+  EditModel& distance_edit() { return distance_; }
+  TextModel& status() { return status_; }
   // "Tarvo", or the list's name, a * while words are unsaved, and its mode.
   std::string Title() const;
   // Whether a menu command can run now (Save needs unsaved words, Save as
   // an open list).
-  bool IsCommandEnabled(int command) const;
+  bool IsCommandEnabled(Command command) const;
 
   // --- Data -------------------------------------------------------------------------
   const WordTree& tree() const { return tree_; }
@@ -97,7 +99,7 @@ class CAnalyserDlg : public CDialogLogic {
   DisplayEncoding display_encoding() const { return display_encoding_; }
   // Whether the open list is coded by characters rather than bytes.
   bool reading_characters() const { return tree_.coding().characters(); }
-  IPlatformHost& host() { return host_; }
+  PlatformHost& host() { return host_; }
 
  private:
   // Asks the Exit questions when words are unsaved and saves as answered.
@@ -106,7 +108,7 @@ class CAnalyserDlg : public CDialogLogic {
   // words are then where they were.
   bool SettleUnsavedWords();
   bool CloseAfterAsking();
-  bool HasUnsavedWords() const { return update_.enabled || !added_.empty(); }
+  bool HasUnsavedWords() const { return CanUpdate() || !added_.empty(); }
   bool ListIsOpen() const { return !current_path_.empty(); }
   // Asks before Save as replaces an existing file, and says so when that
   // would remove the tokens the tree could not store at Open; true to go on.
@@ -119,7 +121,7 @@ class CAnalyserDlg : public CDialogLogic {
   void ShowFileError(const std::string& action, const std::string& path, int error,
                      const std::string& outcome);
 
-  IPlatformHost& host_;
+  PlatformHost& host_;
   SuffixAutomaton automaton_;
   WordTree tree_;
   std::vector<std::string> pending_;
@@ -134,12 +136,10 @@ class CAnalyserDlg : public CDialogLogic {
   std::vector<std::uint32_t> ranked_;
   DisplayEncoding display_encoding_ = DisplayEncoding::kUtf8;
 
-  CListBoxModel main_groups_{CListBoxModel::Order::kUnsorted, CListBoxModel::Selection::kSingle};
-  CListBoxModel words_{CListBoxModel::Order::kSorted, CListBoxModel::Selection::kSingle};
-  CButtonModel find_now_{"F&ind Now"};
-  CButtonModel update_{"&Update"};
-  CEditModel distance_{"", EditFilter::kDigits};
-  CStaticModel status_;
+  ListModel main_groups_{ListModel::Order::kUnsorted, ListModel::Selection::kSingle};
+  ListModel words_{ListModel::Order::kSorted, ListModel::Selection::kSingle};
+  EditModel distance_{"", EditFilter::kDigits};
+  TextModel status_;
 };
 
 }  // namespace tarvo::ui

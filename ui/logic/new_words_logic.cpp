@@ -1,4 +1,4 @@
-#include "ui/logic/new_words_dlg.h"
+#include "ui/logic/new_words_logic.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -32,10 +32,10 @@ std::optional<std::uint32_t> DistanceFromText(const std::string& text) {
   return static_cast<std::uint32_t>(value);
 }
 
-CNewWordsDlg::CNewWordsDlg(IPlatformHost& host, const SuffixAutomaton& automaton,
+NewWordsLogic::NewWordsLogic(PlatformHost& host, const SuffixAutomaton& automaton,
                            std::vector<std::string>& pending_words, std::uint32_t main_group,
                            const std::string& distance_text)
-    : CDialogLogic(kNewWordsDialogId),
+    : DialogLogic(DialogKind::kNewWords),
       host_(host),
       automaton_(automaton),
       pending_(pending_words),
@@ -43,20 +43,19 @@ CNewWordsDlg::CNewWordsDlg(IPlatformHost& host, const SuffixAutomaton& automaton
   distance_edit_.text = distance_text;
 }
 
-void CNewWordsDlg::OnInitDialog() {
+void NewWordsLogic::Initialise() {
   automaton_.GetLabel(main_group_, main_group_label_.text);
-  ok_.enabled = false;
-  automatic_.enabled = false;
+  words_were_collected_ = false;
   if (!ReadDistance()) return;
   WaitCursor wait(host_);
   FindCandidates();
 }
 
-bool CNewWordsDlg::ReadDistance() {
+bool NewWordsLogic::ReadDistance() {
   const std::optional<std::uint32_t> distance = DistanceFromText(distance_edit_.text);
   if (!distance) {
-    host_.ShowMessage("Please enter the distance: how many of the main group's suffixes a group lacks, such as 2.",
-                      kMbOk | kMbIconExclamation);
+    host_.ShowMessage(
+        Warning("Please enter the distance: how many of the main group's suffixes a group lacks, such as 2."));
     RequestFocus(kNewWordsDistanceEdit);
     return false;
   }
@@ -65,66 +64,64 @@ bool CNewWordsDlg::ReadDistance() {
   return true;
 }
 
-void CNewWordsDlg::FindCandidates() {
+void NewWordsLogic::FindCandidates() {
   candidates_ = automaton_.FindSuspiciousGroups(main_group_, distance_);
   // The start state's only stem is the empty word: it has nothing to offer.
   std::erase(candidates_, automaton_.start_state());
   FillCandidateList();
-  automatic_.enabled = !candidates_.empty();
   status_.text = candidates_.empty()
                      ? "No group lacks exactly " + CountOf(distance_, "suffix", "suffixes") + " of the main group."
                      : CountOf(candidates_.size(), "suspicious group", "suspicious groups") + " found.";
 }
 
-void CNewWordsDlg::FillCandidateList() {
-  suspicious_.ResetContent();
+void NewWordsLogic::FillCandidateList() {
+  suspicious_.Clear();
   std::vector<std::string> labels;
   labels.reserve(candidates_.size());
   for (std::uint32_t group : candidates_) automaton_.GetLabel(group, labels.emplace_back());
-  suspicious_.AddStrings(std::move(labels));
-  if (!candidates_.empty()) suspicious_.SetCurSel(0);
+  suspicious_.AddRows(std::move(labels));
+  if (!candidates_.empty()) suspicious_.SetCurrentRow(0);
 }
 
-void CNewWordsDlg::OnShowGroup() {
-  const int row = suspicious_.GetCurSel();
+void NewWordsLogic::OnShowGroup() {
+  const int row = suspicious_.CurrentRow();
   if (row < 0 || static_cast<std::size_t>(row) >= candidates_.size()) return;
   const std::uint32_t group = candidates_[static_cast<std::size_t>(row)];
-  group_words_.ResetContent();
-  group_words_.AddStrings(automaton_.GetWords(group));
-  possible_.ResetContent();
+  group_words_.Clear();
+  group_words_.AddRows(automaton_.GetWords(group));
+  possible_.Clear();
   std::vector<std::string> words;
   const bool complete = automaton_.ForEachGeneratedWord(group, main_group_, KeepUpToTheListLimit(words));
-  possible_.AddStrings(std::move(words));
+  possible_.AddRows(std::move(words));
   if (!complete) ReportWordsLeftOut(automaton_.GeneratedWordCount(group, main_group_));
 }
 
-void CNewWordsDlg::ReportWordsLeftOut(std::uint64_t total) {
-  host_.ShowMessage("Only the first " + WithThousandsSeparators(kMaxListedWords) + " of " +
-                        WithThousandsSeparators(total) + " words are listed: " +
-                        WithThousandsSeparators(total - kMaxListedWords) + " were left out.",
-                    kMbOk | kMbIconInformation);
+void NewWordsLogic::ReportWordsLeftOut(std::uint64_t total) {
+  host_.ShowMessage(Information("Only the first " + WithThousandsSeparators(kMaxListedWords) + " of " +
+                                WithThousandsSeparators(total) + " words are listed: " +
+                                WithThousandsSeparators(total - kMaxListedWords) + " were left out."));
 }
 
-void CNewWordsDlg::OnSelectAll() { possible_.SelItemRangeEx(0, possible_.GetCount() - 1); }
+void NewWordsLogic::OnSelectAll() { possible_.SelectRange(0, possible_.RowCount() - 1); }
 
-void CNewWordsDlg::OnClearAll() { possible_.ClearSelection(); }
+void NewWordsLogic::OnClearAll() { possible_.ClearSelection(); }
 
-void CNewWordsDlg::AddToBeAdded(std::vector<std::string> words) {
+void NewWordsLogic::AddToBeAdded(std::vector<std::string> words) {
   std::erase_if(words, [this](const std::string& word) {
-    return word.empty() || to_be_added_.FindStringExact(word) != CListBoxModel::kNone;
+    return word.empty() || to_be_added_.FindRow(word) != ListModel::kNone;
   });
   // Of the words equal with letter case ignored, the first one stays.
   std::stable_sort(words.begin(), words.end(),
                    [](const std::string& a, const std::string& b) { return CompareIgnoringCase(a, b) < 0; });
   words.erase(std::unique(words.begin(), words.end(), EqualIgnoringCase), words.end());
-  to_be_added_.AddStrings(std::move(words));
-  if (to_be_added_.GetCount() > 0) ok_.enabled = true;
+  to_be_added_.AddRows(std::move(words));
+  if (to_be_added_.RowCount() > 0) words_were_collected_ = true;
 }
 
-void CNewWordsDlg::OnAdd() {
+void NewWordsLogic::OnAdd() {
   std::vector<std::string> selected;
-  for (int row = 0; row < possible_.GetCount(); ++row) {
-    if (possible_.GetSel(row)) selected.push_back(possible_.GetText(row));
+  for (int row = 0; row < possible_.RowCount(); ++row) {
+    if (possible_.IsSelected(row)) selected.push_back(possible_.RowText(row));
   }
   if (selected.empty()) {
     status_.text = "Select the words to add among the possible new words first.";
@@ -133,32 +130,32 @@ void CNewWordsDlg::OnAdd() {
   AddToBeAdded(std::move(selected));
 }
 
-void CNewWordsDlg::OnRemoveSelected() { to_be_added_.DeleteSelectedRows(); }
+void NewWordsLogic::OnRemoveSelected() { to_be_added_.DeleteSelectedRows(); }
 
-void CNewWordsDlg::OnReanalyse() {
+void NewWordsLogic::OnReanalyse() {
   if (!ReadDistance()) return;
   // The stems and words shown belong to a group of the old list.
-  group_words_.ResetContent();
-  possible_.ResetContent();
+  group_words_.Clear();
+  possible_.Clear();
   WaitCursor wait(host_);
   FindCandidates();
 }
 
-bool CNewWordsDlg::MayDiscardWordsToAdd(const std::string& question) {
-  if (to_be_added_.GetCount() == 0) return true;
-  return host_.ShowMessage(question, kMbYesNo | kMbIconExclamation | kMbDefaultButton2) == kIdYes;
+bool NewWordsLogic::MayDiscardWordsToAdd(const std::string& question) {
+  if (to_be_added_.RowCount() == 0) return true;
+  return host_.ShowMessage(Question(question, Answer::kNo)) == Answer::kYes;
 }
 
-void CNewWordsDlg::OnAutomatic() {
-  if (!MayDiscardWordsToAdd("Automatic replaces the " + CountOf(to_be_added_.GetCount(), "word", "words") +
+void NewWordsLogic::OnAutomatic() {
+  if (!MayDiscardWordsToAdd("Automatic replaces the " + CountOf(to_be_added_.RowCount(), "word", "words") +
                             " to be added. Do you want to go on?")) {
     return;
   }
-  to_be_added_.ResetContent();
+  to_be_added_.Clear();
   std::vector<std::string> words;
   const bool complete = automaton_.ForEachAutomaticWord(candidates_, main_group_, KeepUpToTheListLimit(words));
   AddToBeAdded(std::move(words));
-  const auto count = static_cast<std::uint64_t>(to_be_added_.GetCount());
+  const auto count = static_cast<std::uint64_t>(to_be_added_.RowCount());
   status_.text = count == 0 ? "The suspicious groups propose no new words."
                             : CountOf(count, "word", "words") + " to be added.";
   if (complete) return;
@@ -167,24 +164,24 @@ void CNewWordsDlg::OnAutomatic() {
   ReportWordsLeftOut(total);
 }
 
-void CNewWordsDlg::OnOK() {
+void NewWordsLogic::Accept() {
   // Each row is compared, letter case significant, with the words that were
   // pending before OK.
   {
     WaitCursor wait(host_);
     const std::unordered_set<std::string> pending_before(pending_.begin(), pending_.end());
-    for (int row = 0; row < to_be_added_.GetCount(); ++row) {
-      const std::string& text = to_be_added_.GetText(row);
+    for (int row = 0; row < to_be_added_.RowCount(); ++row) {
+      const std::string& text = to_be_added_.RowText(row);
       if (pending_before.count(text) == 0) pending_.push_back(text);
     }
   }
-  EndDialog(kIdOk);
+  Done(Answer::kOk);
 }
 
-void CNewWordsDlg::OnCancel() {
-  if (MayDiscardWordsToAdd("Discard the " + CountOf(to_be_added_.GetCount(), "word", "words") +
+void NewWordsLogic::Reject() {
+  if (MayDiscardWordsToAdd("Discard the " + CountOf(to_be_added_.RowCount(), "word", "words") +
                            " to be added?")) {
-    EndDialog(kIdCancel);
+    Done(Answer::kCancel);
   }
 }
 

@@ -1,4 +1,4 @@
-// CListBoxModel: the state of one list box, rows as byte strings.
+// ListModel: the state of one list box, rows as byte strings.
 //
 // The window logic drives list boxes only through this model, with the
 // operations of a classic list box control (reset, add, current selection,
@@ -6,10 +6,10 @@
 // model and report the user's clicks back to it; they never keep rows of
 // their own.
 //
-// A sorted list keeps its rows in ListBoxLess order (letter case ignored,
+// A sorted list keeps its rows in ListLess order (letter case ignored,
 // then byte order); an added row goes after the rows equal to it. A single-
-// selection list has at most one selected row (GetCurSel); a multiple-
-// selection list has a flag per row (GetSel). Selection flags travel with
+// selection list has at most one selected row (CurrentRow); a multiple-
+// selection list has a flag per row (IsSelected). Selection flags travel with
 // their rows when rows are inserted or deleted.
 //
 // Letter case is folded for ASCII letters only: words are bytes, and no
@@ -25,49 +25,49 @@ namespace tarvo::ui {
 
 // The one order of sorted list boxes: ASCII letter case ignored, then plain
 // byte order as the tie-break.
-bool ListBoxLess(std::string_view a, std::string_view b);
+bool ListLess(std::string_view a, std::string_view b);
 // Three-way comparison with ASCII letter case ignored: <0, 0 or >0.
 int CompareIgnoringCase(std::string_view a, std::string_view b);
 // Equality with ASCII letter case ignored.
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
 
-class CListBoxModel {
+class ListModel {
  public:
   enum class Order { kUnsorted, kSorted };
   enum class Selection { kSingle, kMultiple };
   static constexpr int kNone = -1;
 
-  CListBoxModel(Order order, Selection selection);
+  ListModel(Order order, Selection selection);
 
   bool sorted() const { return order_ == Order::kSorted; }
   bool multiple_selection() const { return selection_ == Selection::kMultiple; }
 
   // Rows.
-  void ResetContent();
+  void Clear();
   // Adds one row (in sorted place for a sorted list); returns its index.
-  int AddString(std::string text);
+  int AddRow(std::string text);
   // Adds many rows, with the same result as adding them one by one, in
   // O(n log n) for the whole batch.
-  void AddStrings(std::vector<std::string> texts);
-  int GetCount() const { return static_cast<int>(rows_.size()); }
-  const std::string& GetText(int row) const { return rows_[static_cast<std::size_t>(row)].text; }
+  void AddRows(std::vector<std::string> texts);
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  const std::string& RowText(int row) const { return rows_[static_cast<std::size_t>(row)].text; }
   // The first row equal to text with letter case ignored, or kNone. A sorted
   // list answers by binary search.
-  int FindStringExact(std::string_view text) const;
-  void DeleteString(int row);
+  int FindRow(std::string_view text) const;
+  void DeleteRow(int row);
   // Deletes every selected row (of a multiple-selection list).
   void DeleteSelectedRows();
 
   // Selection.
-  int GetCurSel() const { return current_; }  // single selection; kNone when none
-  void SetCurSel(int row);                     // kNone clears
-  bool GetSel(int row) const;
-  void SetSel(int row, bool selected);
+  int CurrentRow() const { return current_; }  // single selection; kNone when none
+  void SetCurrentRow(int row);                     // kNone clears
+  bool IsSelected(int row) const;
+  void SetSelected(int row, bool selected);
   // Selects rows first..last when first <= last, deselects last..first when
   // first > last (rows outside the list are ignored).
-  void SelItemRangeEx(int first, int last);
+  void SelectRange(int first, int last);
   void ClearSelection();
-  int GetSelCount() const;
+  int SelectedCount() const;
 
   // Counters that change whenever the rows, or the selection, change; views
   // compare them to know what to redraw.

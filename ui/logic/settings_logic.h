@@ -1,8 +1,8 @@
-// CSettingsDlg: the logic of the Settings dialog.
+// SettingsLogic: the logic of the Settings dialog.
 //
 // The main window copies its six settings into the public members, runs the
-// dialog, and reads them back when it ends with OK. OnInitDialog shows the
-// values in the edit boxes; OnOK reads and checks them in a fixed order
+// dialog, and reads them back when it ends with OK. Initialise shows the
+// values in the edit boxes; Accept reads and checks them in a fixed order
 // (minimum suffixes, minimum words, groups shown, word weight, suffix
 // weight, buffer size), then takes the character mode check box, which
 // needs no check. The first failure shows a message, sends the focus
@@ -19,12 +19,12 @@
 
 namespace tarvo::ui {
 
-class CSettingsDlg : public CDialogLogic {
+class SettingsLogic : public DialogLogic {
  public:
-  explicit CSettingsDlg(IPlatformHost& host);
+  explicit SettingsLogic(PlatformHost& host);
 
-  void OnInitDialog() override;
-  void OnOK() override;
+  void Initialise() override;
+  void Accept() override;
   // The Help button (and F1): what each field means and when it applies.
   void OnHelp();
 
@@ -35,8 +35,8 @@ class CSettingsDlg : public CDialogLogic {
   AnalysisSettings Values() const;
 
   // The edit box with the given control id, or nullptr.
-  CEditModel* Edit(int control_id);
-  CCheckBoxModel& read_as_characters_check() { return read_as_characters_check_; }
+  EditModel* Edit(int control_id);
+  CheckBoxModel& read_as_characters_check() { return read_as_characters_check_; }
 
   long min_suffixes = 0;
   long min_words = 0;
@@ -47,14 +47,16 @@ class CSettingsDlg : public CDialogLogic {
   bool read_as_characters = false;  // used at the next Open, like the buffer size
 
  private:
-  // Moves the values between the members and the edit boxes; when reading,
-  // checks each one and stops at the first failure (returns false).
-  bool DoDataExchange(bool save_and_validate);
+  // Shows the members in the edit boxes.
+  void ShowValues();
+  // Reads the edit boxes into the members, checking each one; stops at the
+  // first failure and returns false.
+  bool ReadValues();
 
-  IPlatformHost& host_;
-  CEditModel min_words_edit_, word_weight_edit_, min_suffixes_edit_;
-  CEditModel suffix_weight_edit_, groups_shown_edit_, buffer_size_edit_;
-  CCheckBoxModel read_as_characters_check_;
+  PlatformHost& host_;
+  EditModel min_words_edit_, word_weight_edit_, min_suffixes_edit_;
+  EditModel suffix_weight_edit_, groups_shown_edit_, buffer_size_edit_;
+  CheckBoxModel read_as_characters_check_;
 };
 
 }  // namespace tarvo::ui
