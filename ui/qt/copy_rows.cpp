@@ -81,7 +81,7 @@ class RowCopier : public QObject {
  public:
   explicit RowCopier(QAbstractItemView* view) : QObject(view), view_(view) {
     copy_ = new QAction(tr("&Copy"), this);
-    copy_->setShortcuts(QKeySequence::Copy);
+    copy_->setShortcuts(QKeySequence::Copy);  // shown in the menu; the event filter serves the key
     copy_all_ = new QAction(tr("Copy &all"), this);
     connect(copy_, &QAction::triggered, this, [this] { ToClipboard(SelectedRowsText(*view_)); });
     connect(copy_all_, &QAction::triggered, this, [this] { ToClipboard(AllRowsText(*view_)); });

@@ -8,7 +8,6 @@ namespace tarvo::ui::qt {
 
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent), browser_(new QTextBrowser(this)) {
   setWindowTitle(tr("Tarvo Help"));
-  setModal(false);
   browser_->setSource(QUrl(QStringLiteral("qrc:/tarvo/help.html")));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
