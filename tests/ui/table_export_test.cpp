@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <random>
 #include <sstream>
 
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 #include "automaton/open_word_list.h"
 #include "test_support.h"
@@ -20,30 +18,6 @@ namespace {
 
 using tarvo::test::ReadFile;
 using tarvo::test::TempDir;
-
-// Reads CSV or TSV text the way RFC 4180 readers do.
-Table ParseTable(const std::string& text, char separator) {
-  Table table;
-  TableRow row;
-  std::string cell;
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quoted && c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-      cell += '"';
-      ++i;
-    } else if (c == '"') {
-      quoted = !quoted;
-    } else if (!quoted && (c == separator || c == '\n')) {
-      row.push_back(std::move(cell));
-      cell.clear();
-      if (c == '\n') table.push_back(std::exchange(row, {}));
-    } else {
-      cell += c;
-    }
-  }
-  return table;
-}
 
 TEST(TableText, QuotesExactlyTheCellsThatNeedQuotes) {
   const Table table = {
@@ -62,25 +36,6 @@ TEST(TableText, QuotesExactlyTheCellsThatNeedQuotes) {
             "\t\n"
             "\"\"\n"
             "caf\xe9\t\xff\xfe\t-{} -ed -s\t=1+1\n");
-}
-
-TEST(TableText, EveryTableReadsBackCellForCell) {
-  const std::string bytes = std::string(",\t\"\n\r a\xe9\xff\xc3", 11);
-  std::mt19937 random(7);
-  for (int round = 0; round < 300; ++round) {
-    Table table(1 + random() % 4);
-    const std::size_t columns = 1 + random() % 3;
-    for (TableRow& row : table) {
-      for (std::size_t column = 0; column < columns; ++column) {
-        std::string& cell = row.emplace_back();
-        for (unsigned length = random() % 5; length > 0; --length) cell += bytes[random() % bytes.size()];
-      }
-    }
-    for (const TableFormat format : {TableFormat::kCsv, TableFormat::kTsv}) {
-      const char separator = format == TableFormat::kTsv ? '\t' : ',';
-      ASSERT_EQ(ParseTable(TableText(table, format), separator), table) << TableText(table, format);
-    }
-  }
 }
 
 TEST(ExportTable, WritesTheFormatTheNameAsksFor) {
@@ -103,12 +58,6 @@ TEST(ExportTable, AFailedWriteLeavesTheOldFileAsItWas) {
   const Table big(20000, TableRow{"walked", "talked"});
   EXPECT_EQ(ExportTable(dir.path(), big), EISDIR);
 
-  // No write permission at all is refused even for root.
-  const std::string read_only = dir.Write("read-only.csv", "old\n");
-  ASSERT_EQ(::chmod(read_only.c_str(), 0444), 0);
-  EXPECT_EQ(ExportTable(read_only, big), EACCES);
-  EXPECT_EQ(ReadFile(read_only), "old\n");
-
   // The file size limit stops the write half way.
   const std::string path = dir.Write("groups.csv", "old\n");
   struct rlimit limit;
@@ -121,7 +70,7 @@ TEST(ExportTable, AFailedWriteLeavesTheOldFileAsItWas) {
   std::signal(SIGXFSZ, former_handler);
   EXPECT_EQ(error, EFBIG);
   EXPECT_EQ(ReadFile(path), "old\n");
-  EXPECT_EQ(tarvo::test::FileNamesIn(dir.path()), (std::set<std::string>{"groups.csv", "read-only.csv"}));
+  EXPECT_EQ(tarvo::test::FileNamesIn(dir.path()), (std::set<std::string>{"groups.csv"}));
 }
 
 TEST(MainGroupsTable, AgreesWithTarvoCliGroupsAndListsEveryStem) {
@@ -134,29 +83,21 @@ TEST(MainGroupsTable, AgreesWithTarvoCliGroupsAndListsEveryStem) {
   const std::vector<std::uint32_t> ranked = automaton.RankMainGroups(settings);
   const Table table = MainGroupsTable(automaton, ranked, settings, true);
 
+  // tarvo-cli groups: group, stems, suffixes, score, label.
   const test::CliResult cli = test::RunCli({"groups", TARVO_SAMPLE_LIST, "--word-weight=-0.5", "--suffix-weight=3.25"});
   ASSERT_EQ(cli.exit_code, 0) << cli.err;
+  Table expected = {{"rank", "label", "stems", "suffixes", "score", "stems list"}};
   std::istringstream lines(cli.out);
-  ASSERT_EQ(table.size(), ranked.size() + 1);
-  EXPECT_EQ(table[0], (TableRow{"rank", "label", "stems", "suffixes", "score", "stems list"}));
-  for (std::size_t rank = 1; rank < table.size(); ++rank) {
-    std::string group, stems, suffixes, score, label;
-    std::getline(lines, group, '\t');
-    std::getline(lines, stems, '\t');
-    std::getline(lines, suffixes, '\t');
-    std::getline(lines, score, '\t');
-    std::getline(lines, label);
-    const TableRow& row = table[rank];
-    EXPECT_EQ(row, (TableRow{std::to_string(rank), label, stems, suffixes, score, row.back()}));
-
-    std::vector<std::string> listed;
-    std::istringstream stems_list(row.back());
-    for (std::string stem; stems_list >> stem;) listed.push_back(stem);
-    EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end(), ListBoxLess)) << row.back();
-    std::vector<std::string> expected = automaton.GetWords(ranked[rank - 1]);
-    std::sort(expected.begin(), expected.end(), ListBoxLess);
-    EXPECT_EQ(listed, expected);
+  for (std::string group, stems, suffixes, score, label;
+       std::getline(lines, group, '\t') && std::getline(lines, stems, '\t') &&
+       std::getline(lines, suffixes, '\t') && std::getline(lines, score, '\t') && std::getline(lines, label);) {
+    std::vector<std::string> words = automaton.GetWords(static_cast<std::uint32_t>(std::stoul(group)));
+    std::sort(words.begin(), words.end(), ListBoxLess);
+    std::string stems_list;
+    for (const std::string& word : words) stems_list += (stems_list.empty() ? "" : " ") + word;
+    expected.push_back({std::to_string(expected.size()), label, stems, suffixes, score, stems_list});
   }
+  EXPECT_EQ(table, expected);
   EXPECT_EQ(MainGroupsTable(automaton, ranked, settings, false)[1].size(), 5u);
 }
 
