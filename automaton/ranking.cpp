@@ -1,6 +1,8 @@
 // Ranking of the main suffix groups.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "automaton/analysis_settings.h"
@@ -14,6 +16,13 @@ double GroupScore(std::uint32_t word_count, std::uint32_t suffix_count, float wo
   const double suffix_part = std::log(static_cast<double>(suffix_count)) * static_cast<double>(suffix_weight);
   const double word_part = std::log(static_cast<double>(word_count)) * static_cast<double>(word_weight);
   return suffix_part + word_part;
+}
+
+std::string FormatGroupScore(double score) {
+  // Room for any double: up to 309 integer digits, a sign, the point and six decimals.
+  char text[std::numeric_limits<double>::max_exponent10 + 10];
+  const std::to_chars_result end = std::to_chars(text, text + sizeof text, score, std::chars_format::fixed, 6);
+  return std::string(text, end.ptr);
 }
 
 std::vector<std::uint32_t> SuffixAutomaton::RankMainGroups(const AnalysisSettings& settings) const {
