@@ -20,7 +20,17 @@ inline constexpr int kExitButton = 1028;
 inline constexpr int kStatusText = 1033;  // what the last command did
 
 // The main window's menu commands.
-enum class Command { kOpen, kSave, kSaveAs, kExit, kSettings, kAbout };
+enum class Command {
+  kOpen,
+  kSave,
+  kSaveAs,
+  kExportGroups,
+  kExportGroupsWithStems,
+  kExit,
+  kSettings,
+  kHelp,
+  kAbout,
+};
 
 // Settings dialog edits.
 inline constexpr int kMinWordsEdit = 1013;

@@ -1,13 +1,14 @@
 #include "ui/logic/main_window_logic.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 
 #include "automaton/open_word_list.h"
 #include "lexicon/file_identity.h"
 #include "lexicon/word_file_writer.h"
 #include "ui/dialog_templates.h"
+#include "ui/logic/export_dialog.h"
+#include "ui/logic/exported_tables.h"
 #include "ui/logic/new_words_logic.h"
 #include "ui/logic/settings_logic.h"
 #include "ui/logic/wording.h"
@@ -45,14 +46,15 @@ bool MainWindowLogic::IsCommandEnabled(Command command) const {
   switch (command) {
     case Command::kSave: return HasUnsavedWords();
     case Command::kSaveAs: return ListIsOpen();
+    case Command::kExportGroups:
+    case Command::kExportGroupsWithStems: return !ranked_.empty();
     default: return true;
   }
 }
 
 void MainWindowLogic::ShowFileError(const std::string& action, const std::string& path, int error,
                                  const std::string& outcome) {
-  host_.ShowMessage(Error("Cannot " + action + " '" + path + "': " + std::strerror(error) + "." +
-                          (outcome.empty() ? "" : " " + outcome)));
+  host_.ShowMessage(Error(FileErrorText(action, path, error, outcome)));
 }
 
 void MainWindowLogic::OnOpen() {
@@ -187,6 +189,7 @@ void MainWindowLogic::OnFindNow() {
     return;
   }
   NewWordsLogic dialog(host_, automaton_, pending_, ranked_[static_cast<std::size_t>(row)], distance_.text);
+  dialog.SetWordListPath(current_path_);
   if (host_.RunModal(dialog) == Answer::kOk && !pending_.empty()) {
     status_.text = CountOf(pending_.size(), "new word waits", "new words wait") + " for Update.";
   }
@@ -304,5 +307,13 @@ bool MainWindowLogic::CloseAfterAsking() {
 void MainWindowLogic::OnExit() { CloseAfterAsking(); }
 
 void MainWindowLogic::CloseRequested() { CloseAfterAsking(); }
+
+void MainWindowLogic::OnExport(bool with_stems) {
+  if (ranked_.empty()) return;
+  const Table table = MainGroupsTable(automaton_, ranked_, settings_, with_stems);
+  if (const std::optional<std::string> written = ExportWithDialog(host_, table, current_path_)) {
+    status_.text = "Exported " + CountOf(ranked_.size(), "group", "groups") + " to " + FileNameOf(*written) + ".";
+  }
+}
 
 }  // namespace tarvo::ui

@@ -54,6 +54,9 @@ class MainWindowLogic : public DialogLogic {
   void OnFindNow();
   void OnUpdate() { UpdateWordTree(); }
   void OnMainGroupsDoubleClick();  // Show words; also Enter on a group
+  // Writes the ranked groups to a CSV or TSV file, with every stem of each
+  // group in a last column when `with_stems`.
+  void OnExport(bool with_stems);
   // Enter with nothing to act on, and Escape: nothing. The close box ends
   // the program as Exit does, asking when something is unsaved.
   void Accept() override {}

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "ui/logic/export_dialog.h"
+#include "ui/logic/exported_tables.h"
 #include "ui/logic/wording.h"
 #include "ui/resource_ids.h"
 
@@ -182,6 +184,16 @@ void NewWordsLogic::Reject() {
   if (MayDiscardWordsToAdd("Discard the " + CountOf(to_be_added_.RowCount(), "word", "words") +
                            " to be added?")) {
     Done(Answer::kCancel);
+  }
+}
+
+void NewWordsLogic::OnExportWords() {
+  if (possible_.RowCount() == 0) return;
+  std::vector<std::string> words;
+  words.reserve(static_cast<std::size_t>(possible_.RowCount()));
+  for (int row = 0; row < possible_.RowCount(); ++row) words.push_back(possible_.RowText(row));
+  if (const std::optional<std::string> written = ExportWithDialog(host_, WordsTable(words), word_list_path_)) {
+    status_.text = "Exported " + CountOf(words.size(), "word", "words") + " to " + FileNameOf(*written) + ".";
   }
 }
 

@@ -54,8 +54,13 @@ class NewWordsLogic : public DialogLogic {
   void OnRemoveSelected();
   void OnReanalyse();  // also Enter in the distance field
   void OnAutomatic();
+  // Writes the possible new words, in the order shown, to a CSV or TSV file.
+  void OnExportWords();
   void Accept() override;  // "Add to the word tree"
   void Reject() override;
+
+  // The open word list, which Export never replaces.
+  void SetWordListPath(std::string path) { word_list_path_ = std::move(path); }
 
   // --- Shared steps -------------------------------------------------------------
   void FindCandidates();
@@ -96,6 +101,7 @@ class NewWordsLogic : public DialogLogic {
   std::uint32_t distance_ = 0;
   std::vector<std::uint32_t> candidates_;
   bool words_were_collected_ = false;
+  std::string word_list_path_;
 
   ListModel suspicious_{ListModel::Order::kUnsorted, ListModel::Selection::kSingle};
   ListModel group_words_{ListModel::Order::kSorted, ListModel::Selection::kSingle};

@@ -1,5 +1,6 @@
 #include "ui/logic/wording.h"
 
+#include <cstring>
 #include <filesystem>
 
 namespace tarvo::ui {
@@ -20,5 +21,9 @@ std::string CountOf(std::uint64_t count, const char* one, const char* many) {
 }
 
 std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+std::string FileErrorText(const std::string& action, const std::string& path, int error, const std::string& outcome) {
+  return "Cannot " + action + " '" + path + "': " + std::strerror(error) + "." + (outcome.empty() ? "" : " " + outcome);
+}
 
 }  // namespace tarvo::ui

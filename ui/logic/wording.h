@@ -12,5 +12,8 @@ std::string WithThousandsSeparators(std::uint64_t number);
 std::string CountOf(std::uint64_t count, const char* one, const char* many);
 // The last part of a path, as bytes: "/usr/share/dict/polish" gives "polish".
 std::string FileNameOf(const std::string& path);
+// "Cannot save 'path': No space left on device. OUTCOME": what failed, on
+// which file, the system's reason and what that left behind.
+std::string FileErrorText(const std::string& action, const std::string& path, int error, const std::string& outcome);
 
 }  // namespace tarvo::ui

@@ -65,6 +65,8 @@ class PlatformHost {
   // Cancel).
   virtual Answer RunModal(DialogLogic& dialog) = 0;
   virtual void ShowAbout() = 0;
+  // The help window: how to work with the program, its numbers and settings.
+  virtual void ShowHelp() = 0;
 };
 
 // Shows the wait cursor for the life of the object.

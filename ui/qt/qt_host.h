@@ -28,6 +28,7 @@ class QtHost : public PlatformHost {
   void EndWaitCursor() override;
   Answer RunModal(DialogLogic& dialog) override;
   void ShowAbout() override;
+  void ShowHelp() override;
 
   void SetFileChooser(FileChooser chooser) { file_chooser_ = std::move(chooser); }
   // The main window whose display encoding the other dialogs follow.

@@ -1,0 +1,37 @@
+#include "ui/logic/export_dialog.h"
+
+#include <filesystem>
+
+#include "lexicon/file_identity.h"
+#include "ui/logic/wording.h"
+
+namespace tarvo::ui {
+
+std::optional<std::string> ExportWithDialog(PlatformHost& host, const Table& table,
+                                            const std::string& word_list_path) {
+  const FileDialogRequest request{FileDialogRequest::Mode::kSave, kTableDefaultExtension, "", TableFileFilters()};
+  const std::optional<std::string> chosen = host.ChooseFile(request);
+  if (!chosen) return std::nullopt;
+  if (!word_list_path.empty() && IsSameFile(*chosen, word_list_path)) {
+    host.ShowMessage(Error(FileNameOf(*chosen) + " is the open word list. Please export to another file."));
+    return std::nullopt;
+  }
+  std::error_code ignored;
+  if (std::filesystem::is_regular_file(*chosen, ignored) &&
+      host.ShowMessage(Question(FileNameOf(*chosen) + " already exists. Do you want to replace it?", Answer::kNo)) !=
+          Answer::kYes) {
+    return std::nullopt;
+  }
+  int error;
+  {
+    WaitCursor wait(host);
+    error = ExportTable(*chosen, table);
+  }
+  if (error != 0) {
+    host.ShowMessage(Error(FileErrorText("export to", *chosen, error, "No file was changed.")));
+    return std::nullopt;
+  }
+  return chosen;
+}
+
+}  // namespace tarvo::ui
