@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "automaton/analysis_settings.h"
+#include "automaton/build_automaton.h"
 #include "automaton/open_word_list.h"
 #include "automaton/suffix_automaton.h"
 #include "lexicon/assertions.h"
@@ -19,7 +20,7 @@ struct Analysis::State {
   std::vector<std::string> refused;  // inserted words the tree could not store
 
   void Build() {
-    tree.BuildAutomaton(automaton);
+    BuildAutomaton(tree, automaton);
     Rank();
   }
   void Rank() {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "automaton/build_automaton.h"
 #include "automaton/suffix_automaton.h"
 #include "lexicon/label_row.h"
 #include "lexicon/word_tree.h"
@@ -26,7 +27,7 @@ OpenReport OpenWordList(const std::string& path, std::uint32_t buffer_size, Word
   const double t1 = MonotonicSeconds();
   report.read_seconds = t1 - t0;
   if (!report.ok) return report;
-  tree.BuildAutomaton(automaton);
+  BuildAutomaton(tree, automaton);
   report.build_seconds = MonotonicSeconds() - t1;
   return report;
 }

@@ -1,6 +1,6 @@
 #include "automaton/state_index.h"
 
-#include "automaton/suffix_automaton.h"
+#include "automaton/automaton_builder.h"
 
 namespace tarvo {
 namespace {
@@ -47,7 +47,7 @@ std::uint32_t StateIndex::Find(const SuffixAutomaton& automaton, const std::uint
     const std::uint32_t state = StateOf(slot);
     if (state == 0) return 0;
     if ((slot >> 32) == tag &&
-        SuffixAutomaton::IsSameState(label, targets, automaton.LabelRow(state),
+        AutomatonBuilder::IsSameState(label, targets, automaton.LabelRow(state),
                                       automaton.TargetRow(state))) {
       return state;
     }

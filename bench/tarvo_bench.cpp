@@ -23,6 +23,7 @@
 #include <stdlib.h>
 
 #include "automaton/analysis_settings.h"
+#include "automaton/build_automaton.h"
 #include "automaton/suffix_automaton.h"
 #include "bench/word_list_generator.h"
 #include "lexicon/word_list_loader.h"
@@ -104,7 +105,7 @@ const OpenedList& OpenedListOf(std::size_t size) {
   if (!LoadWordList(list.path, kBufferSize, false, result->tree).ok) {
     throw std::runtime_error("cannot read " + list.path);
   }
-  result->tree.BuildAutomaton(result->automaton);
+  BuildAutomaton(result->tree, result->automaton);
   result->ranked = result->automaton.RankMainGroups(AnalysisSettings{});
   if (!result->ranked.empty()) {
     result->suspicious = result->automaton.FindSuspiciousGroups(result->ranked[0], kSuspiciousDistance);
@@ -173,7 +174,7 @@ void BM_BuildAutomaton(benchmark::State& state) {
   const OpenedList& list = OpenedListOf(SizeOf(state));
   for (auto _ : state) {
     auto automaton = std::make_unique<SuffixAutomaton>();
-    list.tree.BuildAutomaton(*automaton);
+    BuildAutomaton(list.tree, *automaton);
     benchmark::DoNotOptimize(automaton->count());
     DestroyUntimed(state, automaton);
   }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "automaton/build_automaton.h"
 #include "automaton/open_word_list.h"
 #include "automaton/suffix_automaton.h"
 #include "lexicon/file_identity.h"
@@ -328,7 +329,7 @@ bool InsertFiles(Session& session, const CliOptions& options, std::FILE* err) {
   }
   session.insert_seconds = MonotonicSeconds() - start;
   double build_start = MonotonicSeconds();
-  session.tree.BuildAutomaton(session.automaton);
+  BuildAutomaton(session.tree, session.automaton);
   session.report.build_seconds += MonotonicSeconds() - build_start;
   return true;
 }

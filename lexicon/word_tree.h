@@ -12,7 +12,7 @@
 //   tree.Configure(coding, buffer_size);
 //   for (word : words) tree.Insert(word);
 //   tree.TrimCapacity();
-//   tree.BuildAutomaton(automaton);
+//   BuildAutomaton(tree, automaton);  // automaton/build_automaton.h
 //
 // Capacity and growth step: the node arrays are accounted in steps of the
 // growth step (the buffer size, or 1000 below 2); TrimCapacity sets the
@@ -31,7 +31,6 @@
 
 namespace tarvo {
 
-class SuffixAutomaton;
 class WordFileWriter;
 
 class WordTree {
@@ -98,10 +97,6 @@ class WordTree {
   // Writes the words of the subtree under node, each as prefix + its path
   // below the node.
   void WriteWords(WordFileWriter& out, std::string prefix, std::uint32_t node) const;
-
-  // The minimising build into the given automaton (defined with the
-  // automaton). Leaves the tree unchanged.
-  void BuildAutomaton(SuffixAutomaton& automaton) const;
 
   // Read access to the rows, for the automaton build and for checks.
   std::uint32_t node_count() const { return node_count_; }

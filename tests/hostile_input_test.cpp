@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "automaton/build_automaton.h"
 #include "automaton/open_word_list.h"
 #include "cli/cli_options.h"
 #include "lexicon/word_file_writer.h"
@@ -118,7 +119,7 @@ TEST(HostileInput, AHundredAndTwentySeventhChildIsRefusedInFilesAndUpdates) {
   EXPECT_FALSE(tree.Insert("\x01new"));
   EXPECT_EQ(tree.node_count(), nodes);
   EXPECT_TRUE(tree.Insert("\x7e" "zz"));
-  tree.BuildAutomaton(automaton);
+  BuildAutomaton(tree, automaton);
   test::AcceptanceModel accepted;
   for (const std::string& word : words) accepted.Insert(word);
   accepted.Insert("\x7e" "zz");

@@ -6,6 +6,7 @@
 #include <random>
 #include <set>
 
+#include "automaton/build_automaton.h"
 #include "automaton/open_word_list.h"
 #include "lexicon/alphabet_order.h"
 #include "lexicon/word_list_loader.h"
@@ -224,7 +225,7 @@ TEST(ModelProperty, ListsReadFromFilesAndUpdatedMatchTheSetModel) {
     const SymbolTable order = tree.char_to_code();
     const std::vector<std::string> coded = tree.coding().coded_characters();
     for (const std::string& word : list.later) ASSERT_EQ(tree.Insert(word), accepted.Insert(word)) << word;
-    tree.BuildAutomaton(automaton);
+    BuildAutomaton(tree, automaton);
     ASSERT_EQ(automaton.char_to_code(), order);
     ASSERT_EQ(automaton.coding().coded_characters(), coded);
     ExpectGroupsMatch(automaton, SuffixModel(accepted.accepted(), expected.characters), seed);

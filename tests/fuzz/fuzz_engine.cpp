@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "automaton/build_automaton.h"
 #include "automaton/open_word_list.h"
 #include "engine_checks.h"
 #include "fuzz_support.h"
@@ -144,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string& word : tarvo::test::ReferenceSplit(later).words) {
     Require(tree.Insert(word) == accepted.Insert(word), "Insert and the model disagree on refusing");
   }
-  tree.BuildAutomaton(automaton);
+  BuildAutomaton(tree, automaton);
   Require(tree.char_to_code() == order && automaton.char_to_code() == order &&
               automaton.coding().coded_characters() == coded_before && automaton.coding().characters() == characters,
           "the coding changed on update");

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "automaton/build_automaton.h"
 #include "automaton/open_word_list.h"
 #include "lexicon/file_identity.h"
 #include "lexicon/word_file_writer.h"
@@ -216,7 +217,7 @@ void CAnalyserDlg::UpdateWordTree() {
   update_.enabled = false;
   {
     WaitCursor wait(host_);
-    tree_.BuildAutomaton(automaton_);
+    BuildAutomaton(tree_, automaton_);
   }
   RefreshMainGroups();
   status_.text = "Added " + CountOf(inserted, "word", "words") + " to the word tree; the groups are ranked again.";
