@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "lexicon/assertions.h"
 #include "lexicon/label_row.h"
 
 namespace tarvo {
@@ -28,6 +29,13 @@ AutomatonBuilder::AutomatonBuilder(SuffixAutomaton& automaton, std::uint32_t gro
 std::uint32_t AutomatonBuilder::AddState(const std::uint8_t* label, const std::uint32_t* targets) {
   SuffixAutomaton& a = automaton_;
   const unsigned n = SlotCount(label[0]);
+  TARVO_ASSERT(n >= 1);
+  // Every transition leads to an existing state, so to a smaller number,
+  // and the codes ascend.
+  for (unsigned i = 1; i < n; ++i) {
+    TARVO_ASSERT(a.IsState(targets[i]));
+    TARVO_ASSERT(i == 1 || label[i - 1] < label[i]);
+  }
   if (a.count_ == UINT32_MAX || a.labels_.size() + n > UINT32_MAX) throw std::bad_alloc();
   const std::uint32_t state = a.count_;
   a.row_start_.push_back(static_cast<std::uint32_t>(a.labels_.size()));

@@ -14,6 +14,9 @@ struct ExpandedState {
   std::uint32_t highest_code;  // of the transitions; 0 when there are none
 };
 
+static_assert(std::tuple_size_v<decltype(ExpandedState::target_of_code)> ==
+              std::tuple_size_v<SymbolTable>, "one entry per symbol code");
+
 ExpandedState Expand(const SuffixAutomaton& automaton, std::uint32_t state) {
   const std::uint8_t* label = automaton.LabelRow(state);
   const std::uint32_t* targets = automaton.TargetRow(state);

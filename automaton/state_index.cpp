@@ -16,6 +16,9 @@ std::uint64_t Mix(std::uint64_t h) {
   return h;
 }
 
+// A slot packs the hash's high half and a state number into 64 bits.
+static_assert(sizeof(std::uint32_t) * 2 == sizeof(std::uint64_t));
+
 std::uint32_t StateOf(std::uint64_t slot) { return static_cast<std::uint32_t>(slot); }
 std::uint32_t TagOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
 

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "lexicon/assertions.h"
 #include "lexicon/label_row.h"
 #include "lexicon/symbol_coding.h"
 
@@ -39,6 +40,8 @@ class SuffixAutomaton {
   // --- Reading -------------------------------------------------------------
 
   std::uint32_t count() const { return count_; }
+  // True for the numbers of existing states, 1 to count() - 1.
+  bool IsState(std::uint32_t state) const { return state >= 1 && state < count_; }
   std::uint32_t start_state() const { return count_ - 1; }
   std::uint32_t growth_step() const { return growth_step_; }
   // Entries the row arrays are accounted for (grows by the growth step).
@@ -46,12 +49,22 @@ class SuffixAutomaton {
   const SymbolCoding& coding() const { return coding_; }
   const SymbolTable& char_to_code() const { return coding_.char_to_code(); }
 
-  const std::uint8_t* LabelRow(std::uint32_t state) const { return labels_.data() + row_start_[state]; }
-  const std::uint32_t* TargetRow(std::uint32_t state) const { return targets_.data() + row_start_[state]; }
+  // The rows of a state from 1 to count() - 1.
+  const std::uint8_t* LabelRow(std::uint32_t state) const {
+    TARVO_ASSERT(IsState(state));
+    return labels_.data() + row_start_[state];
+  }
+  const std::uint32_t* TargetRow(std::uint32_t state) const {
+    TARVO_ASSERT(IsState(state));
+    return targets_.data() + row_start_[state];
+  }
   unsigned SlotCountOf(std::uint32_t state) const { return SlotCount(LabelRow(state)[0]); }
   bool IsFinalState(std::uint32_t state) const { return IsFinal(LabelRow(state)[0]); }
   std::uint32_t WordCount(std::uint32_t state) const { return TargetRow(state)[0]; }
-  std::uint32_t SuffixCount(std::uint32_t state) const { return suffix_counts_[state]; }
+  std::uint32_t SuffixCount(std::uint32_t state) const {
+    TARVO_ASSERT(IsState(state) && state < suffix_counts_.size());
+    return suffix_counts_[state];
+  }
   // Appends the text of a symbol code: a byte, or a character's bytes.
   void AppendSymbol(std::string& text, std::uint8_t code) const { coding_.AppendText(text, code); }
 

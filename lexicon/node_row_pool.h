@@ -13,6 +13,7 @@
 #include <new>
 #include <vector>
 
+#include "lexicon/assertions.h"
 #include "lexicon/label_row.h"
 #include "lexicon/large_block_allocator.h"
 
@@ -24,6 +25,7 @@ class NodeRowPool {
 
   // Returns the offset of a block of `size` slots (1 to kMaxSlotCount).
   Offset Allocate(unsigned size) {
+    TARVO_ASSERT(size >= 1 && size <= kMaxSlotCount);
     std::vector<Offset>& free_list = free_[size];
     if (!free_list.empty()) {
       Offset offset = free_list.back();
@@ -38,7 +40,10 @@ class NodeRowPool {
     return offset;
   }
 
-  void Release(Offset offset, unsigned size) { free_[size].push_back(offset); }
+  void Release(Offset offset, unsigned size) {
+    TARVO_ASSERT(size >= 1 && size <= kMaxSlotCount && offset + size <= labels_.size());
+    free_[size].push_back(offset);
+  }
 
   // Makes room for `more` further slots without moving the pools again.
   void Reserve(std::size_t more) {

@@ -54,6 +54,7 @@ std::uint32_t WordTree::AppendNode(std::uint8_t head, std::uint8_t code, std::in
 void WordTree::InsertSlot(std::uint32_t node, unsigned slot, std::uint8_t code) {
   NodeRowPool::Offset old_offset = row_of_[node];
   unsigned n = SlotCount(rows_.labels(old_offset)[0]);
+  TARVO_ASSERT(slot >= 1 && slot <= n && n < kMaxSlotCount);
   NodeRowPool::Offset offset = rows_.Allocate(n + 1);
   std::uint8_t* label = rows_.labels(offset);
   std::int32_t* link = rows_.links(offset);

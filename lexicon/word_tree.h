@@ -26,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lexicon/assertions.h"
 #include "lexicon/node_row_pool.h"
 #include "lexicon/symbol_coding.h"
 
@@ -104,10 +105,16 @@ class WordTree {
   std::uint32_t growth_step() const { return growth_step_; }
   const SymbolCoding& coding() const { return coding_; }
   const SymbolTable& char_to_code() const { return coding_.char_to_code(); }
-  // The label row of a node: SlotCount(row[0]) bytes.
-  const std::uint8_t* LabelRow(std::uint32_t node) const { return rows_.labels(row_of_[node]); }
+  // The label row of a node (0 to node_count() - 1): SlotCount(row[0]) bytes.
+  const std::uint8_t* LabelRow(std::uint32_t node) const {
+    TARVO_ASSERT(node < node_count_);
+    return rows_.labels(row_of_[node]);
+  }
   // The link row of a node: entry i - 1 is the child in label slot i.
-  const std::int32_t* LinkRow(std::uint32_t node) const { return rows_.links(row_of_[node]); }
+  const std::int32_t* LinkRow(std::uint32_t node) const {
+    TARVO_ASSERT(node < node_count_);
+    return rows_.links(row_of_[node]);
+  }
 
  private:
   // Appends a node with the given label row head and single code or link.

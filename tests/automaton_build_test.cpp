@@ -148,4 +148,22 @@ TEST(AutomatonBuild, BuildingTwiceAndSmallGrowthStepsGiveTheSameStates) {
 }
 
 }  // namespace
+#if !defined(NDEBUG) || defined(TARVO_ENABLE_ASSERTS)
+TEST(AutomatonBuildDeathTest, StatesOutOfRangeAndForwardTransitionsAreProgrammingErrors) {
+  Engine e;
+  BuildEngine(e, {"walk", "talk"});
+  EXPECT_DEATH(e.automaton.LabelRow(e.automaton.count()), "assertion failed: IsState");
+  EXPECT_DEATH(e.automaton.TargetRow(0), "assertion failed: IsState");
+  EXPECT_DEATH(e.automaton.SuffixCount(e.automaton.count()), "assertion failed: IsState");
+  EXPECT_DEATH(e.tree.LabelRow(e.tree.node_count()), "assertion failed: node < node_count_");
+
+  // A transition may only lead to a state that exists already.
+  SuffixAutomaton a;
+  AutomatonBuilder builder(a, 1, IdentitySymbolTable());
+  const std::uint8_t label[] = {2, 0};
+  const std::uint32_t to_itself[] = {0, 2};
+  EXPECT_DEATH(builder.AddState(label, to_itself), "assertion failed: a.IsState");
+}
+#endif
+
 }  // namespace tarvo
