@@ -50,8 +50,8 @@ std::unique_ptr<Analysis> Analysis::OpenFile(const std::string& path, const Anal
   auto state = std::make_unique<State>();
   state->settings = settings;
   const LoadedWordList loaded = LoadWordList(path, settings.buffer_size, settings.read_as_characters, state->tree);
-  if (!loaded.ok) {
-    error = std::error_code(loaded.error, std::generic_category());
+  if (!loaded.ok()) {
+    error = loaded.error;
     return nullptr;
   }
   error.clear();
@@ -135,9 +135,7 @@ std::vector<std::string> Analysis::InsertWords(const std::vector<std::string>& w
 }
 
 std::error_code Analysis::Save(const std::string& path) const {
-  int error = 0;
-  if (state_->tree.SaveAll(path, state_->refused, &error) != 0) return {error, std::generic_category()};
-  return {};
+  return state_->tree.SaveAll(path, state_->refused);
 }
 
 }  // namespace tarvo

@@ -1,7 +1,5 @@
 #include "automaton/automaton_builder.h"
 
-#include <new>
-
 #include "lexicon/assertions.h"
 #include "lexicon/label_row.h"
 
@@ -36,7 +34,10 @@ std::uint32_t AutomatonBuilder::AddState(const std::uint8_t* label, const std::u
     TARVO_ASSERT(a.IsState(targets[i]));
     TARVO_ASSERT(i == 1 || label[i - 1] < label[i]);
   }
-  if (a.count_ == UINT32_MAX || a.labels_.size() + n > UINT32_MAX) throw std::bad_alloc();
+  // Each state from 2 up copies the row of a distinct node of the tree, whose
+  // node count and row offsets are bounded (WordTree::kMaxNodes, 32-bit
+  // offsets), so the numbers here stay in range.
+  TARVO_ASSERT(a.count_ < UINT32_MAX && a.labels_.size() + n <= UINT32_MAX);
   const std::uint32_t state = a.count_;
   a.row_start_.push_back(static_cast<std::uint32_t>(a.labels_.size()));
   a.labels_.insert(a.labels_.end(), label, label + n);

@@ -102,7 +102,7 @@ const OpenedList& OpenedListOf(std::size_t size) {
   if (slot) return *slot;
   const WordList& list = WordListOf(size);
   auto result = std::make_unique<OpenedList>();
-  if (!LoadWordList(list.path, kBufferSize, false, result->tree).ok) {
+  if (!LoadWordList(list.path, kBufferSize, false, result->tree).ok()) {
     throw std::runtime_error("cannot read " + list.path);
   }
   BuildAutomaton(result->tree, result->automaton);
@@ -142,7 +142,7 @@ void BM_Tokenise(benchmark::State& state) {
   const WordList& list = WordListOf(SizeOf(state));
   for (auto _ : state) {
     WordFileReader reader;
-    if (!reader.Open(list.path)) {
+    if (reader.Open(list.path)) {
       state.SkipWithError("cannot open the word list");
       break;
     }
@@ -160,7 +160,7 @@ void BM_LoadWordList(benchmark::State& state) {
   const WordList& list = WordListOf(SizeOf(state));
   for (auto _ : state) {
     auto tree = std::make_unique<WordTree>();
-    if (!LoadWordList(list.path, kBufferSize, false, *tree).ok) {
+    if (!LoadWordList(list.path, kBufferSize, false, *tree).ok()) {
       state.SkipWithError("cannot read the word list");
       break;
     }
@@ -255,7 +255,7 @@ void BM_SaveAll(benchmark::State& state) {
   const OpenedList& list = OpenedListOf(SizeOf(state));
   const std::string out = Scratch().PathOf("saved-" + std::to_string(SizeOf(state)) + ".txt");
   for (auto _ : state) {
-    if (list.tree.SaveAll(out) != 0) {
+    if (list.tree.SaveAll(out)) {
       state.SkipWithError("cannot write the saved list");
       break;
     }

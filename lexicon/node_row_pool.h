@@ -10,7 +10,6 @@
 #pragma once
 
 #include <cstdint>
-#include <new>
 #include <vector>
 
 #include "lexicon/assertions.h"
@@ -32,13 +31,16 @@ class NodeRowPool {
       free_list.pop_back();
       return offset;
     }
-    // Offsets are 32-bit: a larger tree cannot be addressed.
-    if (labels_.size() + size > UINT32_MAX) throw std::bad_alloc();
+    TARVO_ASSERT(HasRoomFor(size));  // the tree checks for room first
     Offset offset = static_cast<Offset>(labels_.size());
     labels_.resize(labels_.size() + size);
     links_.resize(links_.size() + size);
     return offset;
   }
+
+  // True when `more` further slots still get 32-bit offsets (without
+  // counting the free blocks that may be reused).
+  bool HasRoomFor(std::uint64_t more) const { return labels_.size() + more <= UINT32_MAX; }
 
   void Release(Offset offset, unsigned size) {
     TARVO_ASSERT(size >= 1 && size <= kMaxSlotCount && offset + size <= labels_.size());

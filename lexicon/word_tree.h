@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "lexicon/assertions.h"
@@ -49,8 +50,9 @@ class WordTree {
 
   // Adds a word (any length; the empty word marks the root final). Returns
   // false when the word cannot be stored, because it would need a 127th
-  // child at some node or (in character mode) holds a character the coding
-  // lacks; the tree is then unchanged.
+  // child at some node, (in character mode) holds a character the coding
+  // lacks, or would take the tree past kMaxNodes nodes or 32-bit row
+  // offsets (see reached_limit); the tree is then unchanged.
   bool Insert(std::string_view word);
 
   // Inserts words given as symbol codes in list order. Each descent starts
@@ -83,17 +85,23 @@ class WordTree {
   // codes. new_code_of must be a permutation of the codes in use.
   void Recode(const SymbolCoding& coding, const SymbolTable& new_code_of);
 
+  // Node numbers are signed 32-bit entries of the link rows.
+  static constexpr std::uint32_t kMaxNodes = INT32_MAX;
+  // True once a word was refused because the tree would have grown past
+  // kMaxNodes nodes or its 32-bit row offsets; the loader reports that as
+  // EngineError::kTooManyNodes.
+  bool reached_limit() const { return reached_limit_; }
+
   // True when the tree holds the root only.
   bool IsEmpty() const { return node_count_ == 1; }
 
   // Writes every word to a new file at path, one per line, in writing order
   // (depth first, a word before its extensions, children in ascending symbol
-  // code). The file is replaced only when every write succeeded. Returns 0
-  // on success, -1 on failure with *error set to errno.
-  int SaveAll(const std::string& path, int* error = nullptr) const { return SaveAll(path, {}, error); }
-  // The same, with more words written after the tree's (words that the tree
-  // could not store but that belong to the list).
-  int SaveAll(const std::string& path, const std::vector<std::string>& more_words, int* error) const;
+  // code), then `more_words` (words that the tree could not store but that
+  // belong to the list). The file is replaced only when every write
+  // succeeded; returns the error otherwise.
+  [[nodiscard]] std::error_code SaveAll(const std::string& path,
+                                        const std::vector<std::string>& more_words = {}) const;
 
   // Writes the words of the subtree under node, each as prefix + its path
   // below the node.
@@ -136,6 +144,7 @@ class WordTree {
   std::uint32_t node_count_ = 0;
   std::uint32_t capacity_ = 0;
   std::uint32_t growth_step_ = 1;
+  bool reached_limit_ = false;
 };
 
 }  // namespace tarvo

@@ -43,7 +43,7 @@ TEST(Analysis, MatchesTheEngineItIsBuiltOn) {
 
   WordTree tree;
   SuffixAutomaton automaton;
-  ASSERT_TRUE(OpenWordList(path, settings.buffer_size, tree, automaton).ok);
+  ASSERT_TRUE(OpenWordList(path, settings.buffer_size, tree, automaton).ok());
   const std::vector<std::uint32_t> ranked = automaton.RankMainGroups(settings);
   ASSERT_EQ(analysis->RankedGroups().size(), ranked.size());
   ASSERT_FALSE(ranked.empty());

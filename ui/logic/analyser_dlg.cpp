@@ -1,11 +1,11 @@
 #include "ui/logic/analyser_dlg.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 
 #include "automaton/build_automaton.h"
 #include "automaton/open_word_list.h"
+#include "lexicon/errors.h"
 #include "lexicon/file_identity.h"
 #include "lexicon/word_file_writer.h"
 #include "ui/dialog_templates.h"
@@ -54,9 +54,9 @@ bool CAnalyserDlg::IsCommandEnabled(int command) const {
   }
 }
 
-void CAnalyserDlg::ShowFileError(const std::string& action, const std::string& path, int error,
+void CAnalyserDlg::ShowFileError(const std::string& action, const std::string& path, std::error_code error,
                                  const std::string& outcome) {
-  host_.ShowMessage("Cannot " + action + " '" + path + "': " + std::strerror(error) + "." +
+  host_.ShowMessage(FileErrorText("Cannot " + action, path, error) + "." +
                         (outcome.empty() ? "" : " " + outcome),
                     kError);
 }
@@ -82,7 +82,7 @@ void CAnalyserDlg::OpenList(const std::string& path) {
     WaitCursor wait(host_);
     report = OpenWordList(path, settings_.buffer_size, tree, automaton, settings_.read_as_characters);
   }
-  if (!report.ok) {
+  if (!report.ok()) {
     ShowFileError("read the word list", path, report.error,
                   ListIsOpen() ? "The list that was open stays open." : "");
     return;
@@ -230,8 +230,7 @@ void CAnalyserDlg::UpdateWordTree() {
 }
 
 int CAnalyserDlg::AppendAddedWords() {
-  int error = 0;
-  if (AppendWordsToFile(current_path_, added_, &error) != 1) {
+  if (const std::error_code error = AppendWordsToFile(current_path_, added_)) {
     ShowFileError("save to", current_path_, error,
                   "The file was left as it was; the new words are kept, so they can be saved again.");
     return -1;
@@ -259,13 +258,12 @@ void CAnalyserDlg::OnSaveAs() {
                                   kOfnHideReadOnly};
   const std::optional<std::string> chosen = host_.ChooseFile(request);
   if (!chosen || !MayReplace(*chosen)) return;
-  int error = 0;
-  int result;
+  std::error_code error;
   {
     WaitCursor wait(host_);
-    result = tree_.SaveAll(*chosen, refused_, &error);
+    error = tree_.SaveAll(*chosen, refused_);
   }
-  if (result != 0) {
+  if (error) {
     ShowFileError("save", *chosen, error, "No file was changed; the words are kept.");
     return;
   }
