@@ -58,7 +58,7 @@ std::string FormatFloat(float value) {
   return text;
 }
 
-bool ExchangeLong(IPlatformHost& host, const CEditModel& edit, const char* caption, long min, long max,
+bool ExchangeLong(IPlatformHost& host, const CEditModel& edit, const char* caption, BoundedSetting setting,
                   long* value) {
   long long parsed = 0;
   const ParseOutcome outcome = ParseLong(edit.text, &parsed);
@@ -66,9 +66,11 @@ bool ExchangeLong(IPlatformHost& host, const CEditModel& edit, const char* capti
     host.ShowMessage(std::string("Please enter a whole number for \"") + caption + "\".", kMessageType);
     return false;
   }
-  if (outcome == ParseOutcome::kTooLarge || parsed < min || parsed > max) {
-    host.ShowMessage("Please enter a whole number between " + WithThousandsSeparators(min) + " and " +
-                         WithThousandsSeparators(max) + " for \"" + caption + "\".",
+  if (outcome == ParseOutcome::kTooLarge || CheckSetting(setting, static_cast<double>(parsed))) {
+    const SettingRange range = RangeOf(setting);
+    host.ShowMessage("Please enter a whole number between " + WithThousandsSeparators(static_cast<long>(range.min)) +
+                         " and " + WithThousandsSeparators(static_cast<long>(range.max)) + " for \"" + caption +
+                         "\".",
                      kMessageType);
     return false;
   }
@@ -86,12 +88,12 @@ bool ExchangeFloat(IPlatformHost& host, const CEditModel& edit, const char* capt
   return true;
 }
 
-bool ExchangeFloatInRange(IPlatformHost& host, const CEditModel& edit, const char* caption, float min,
-                          float max, float* value) {
+bool ExchangeFloatInRange(IPlatformHost& host, const CEditModel& edit, const char* caption,
+                          BoundedSetting setting, float* value) {
   if (!ExchangeFloat(host, edit, caption, value)) return false;
-  if (*value < min || *value > max) {
-    host.ShowMessage("Please enter a number between " + FormatFloat(min) + " and " + FormatFloat(max) +
-                         " for \"" + caption + "\".",
+  if (const std::optional<SettingRange> range = CheckSetting(setting, *value)) {
+    host.ShowMessage("Please enter a number between " + FormatFloat(static_cast<float>(range->min)) + " and " +
+                         FormatFloat(static_cast<float>(range->max)) + " for \"" + caption + "\".",
                      kMessageType);
     return false;
   }
