@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "automaton/analysis_settings.h"
+#include "automaton/build_automaton.h"
 #include "automaton/open_word_list.h"
 #include "automaton/suffix_automaton.h"
 #include "lexicon/assertions.h"
@@ -19,7 +20,7 @@ struct Analysis::State {
   std::vector<std::string> refused;  // inserted words the tree could not store
 
   void Build() {
-    tree.BuildAutomaton(automaton);
+    BuildAutomaton(tree, automaton);
     Rank();
   }
   void Rank() {
@@ -49,8 +50,8 @@ std::unique_ptr<Analysis> Analysis::OpenFile(const std::string& path, const Anal
   auto state = std::make_unique<State>();
   state->settings = settings;
   const LoadedWordList loaded = LoadWordList(path, settings.buffer_size, settings.read_as_characters, state->tree);
-  if (!loaded.ok) {
-    error = std::error_code(loaded.error, std::generic_category());
+  if (!loaded.ok()) {
+    error = loaded.error;
     return nullptr;
   }
   error.clear();
@@ -134,9 +135,7 @@ std::vector<std::string> Analysis::InsertWords(const std::vector<std::string>& w
 }
 
 std::error_code Analysis::Save(const std::string& path) const {
-  int error = 0;
-  if (state_->tree.SaveAll(path, state_->refused, &error) != 0) return {error, std::generic_category()};
-  return {};
+  return state_->tree.SaveAll(path, state_->refused);
 }
 
 }  // namespace tarvo

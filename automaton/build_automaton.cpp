@@ -12,25 +12,25 @@
 // Nodes with one child are looked up among the single-transition states made
 // for the same code, those with more children among all states; both
 // lookups return the lowest-numbered equal state, through the automaton's
-// row index.
-#include <vector>
+// builder's row index.
+#include "automaton/build_automaton.h"
 
-#include "automaton/suffix_automaton.h"
+#include "automaton/automaton_builder.h"
 #include "lexicon/word_tree.h"
 
 namespace tarvo {
 
-void WordTree::BuildAutomaton(SuffixAutomaton& automaton) const {
-  const std::uint32_t node_count = node_count_;
+void BuildAutomaton(const WordTree& tree, SuffixAutomaton& automaton) {
+  const std::uint32_t node_count = tree.node_count();
   LargeVector<std::uint32_t> node_state(node_count, 0);
   LargeVector<std::uint8_t> fresh(node_count, 0);
-  automaton.Init(growth_step_ >> 2, coding_);
+  AutomatonBuilder builder(automaton, tree.growth_step() >> 2, tree.coding());
 
   std::uint8_t label[kMaxSlotCount];
   std::uint32_t targets[kMaxSlotCount];
   for (std::uint32_t i = node_count; i-- > 0;) {
-    const std::uint8_t* node_label = LabelRow(i);
-    const std::int32_t* links = LinkRow(i);
+    const std::uint8_t* node_label = tree.LabelRow(i);
+    const std::int32_t* links = tree.LinkRow(i);
     const unsigned n = SlotCount(node_label[0]);
     if (n == 1) {
       node_state[i] = 1;
@@ -45,18 +45,16 @@ void WordTree::BuildAutomaton(SuffixAutomaton& automaton) const {
       targets[slot] = node_state[child];
       any_fresh |= fresh[child] != 0;
     }
-    std::uint32_t state = any_fresh ? 0 : automaton.FindState(label, targets);
+    std::uint32_t state = any_fresh ? 0 : builder.FindState(label, targets);
     if (state == 0) {
-      state = automaton.AddState(label, targets);
+      state = builder.AddState(label, targets);
       fresh[i] = 1;
     }
     node_state[i] = state;
   }
   node_state = {};
   fresh = {};
-  automaton.ShrinkToCount();
-  automaton.CountWords();
-  automaton.CountSuffixes();
+  builder.Finish();
 }
 
 }  // namespace tarvo

@@ -5,18 +5,6 @@
 
 namespace tarvo {
 
-void SuffixAutomaton::ExpandState(ExpandedState& table, std::uint32_t state) const {
-  const std::uint8_t* label = LabelRow(state);
-  const std::uint32_t* targets = TargetRow(state);
-  const unsigned n = SlotCount(label[0]);
-  std::fill(table.begin(), table.begin() + 256, 0u);
-  for (unsigned slot = 1; slot < n; ++slot) table[label[slot]] = targets[slot];
-  table[kExpandedFinal] = IsFinal(label[0]) ? 1 : 0;
-  table[kExpandedSlotCount] = n;
-  table[kExpandedWordCount] = targets[0];
-  table[kExpandedHighestCode] = n >= 2 ? label[n - 1] : 0;
-}
-
 // The walk goes over the symbol codes in ascending order. Codes where neither
 // state has a transition, or both lead to the same state, change nothing, so
 // walking the two sorted label rows side by side visits exactly the codes

@@ -1,10 +1,33 @@
 // Differing suffixes and new words.
 #include <algorithm>
+#include <array>
 
 #include "automaton/suffix_automaton.h"
 
 namespace tarvo {
 namespace {
+
+// One state unpacked for lookups by symbol code.
+struct ExpandedState {
+  std::array<std::uint32_t, 256> target_of_code;  // 0 where there is no transition
+  bool final;
+  std::uint32_t highest_code;  // of the transitions; 0 when there are none
+};
+
+static_assert(std::tuple_size_v<decltype(ExpandedState::target_of_code)> ==
+              std::tuple_size_v<SymbolTable>, "one entry per symbol code");
+
+ExpandedState Expand(const SuffixAutomaton& automaton, std::uint32_t state) {
+  const std::uint8_t* label = automaton.LabelRow(state);
+  const std::uint32_t* targets = automaton.TargetRow(state);
+  const unsigned n = SlotCount(label[0]);
+  ExpandedState expanded;
+  expanded.target_of_code.fill(0);
+  for (unsigned slot = 1; slot < n; ++slot) expanded.target_of_code[label[slot]] = targets[slot];
+  expanded.final = IsFinal(label[0]);
+  expanded.highest_code = n >= 2 ? label[n - 1] : 0;
+  return expanded;
+}
 
 // A visitor that keeps every word.
 SuffixAutomaton::WordVisitor AppendTo(std::vector<std::string>& words) {
@@ -25,15 +48,12 @@ SuffixAutomaton::WordVisitor AppendTo(std::vector<std::string>& words) {
 void SuffixAutomaton::AppendDifferingSuffixes(std::uint32_t lacking, std::uint32_t having,
                                                std::string& prefix,
                                                std::vector<std::string>& output) const {
-  ExpandedState lacking_targets;
-  ExpandedState having_targets;
-  ExpandState(lacking_targets, lacking);
-  ExpandState(having_targets, having);
-  const std::uint32_t highest = std::max(lacking_targets[kExpandedHighestCode],
-                                         having_targets[kExpandedHighestCode]);
+  const ExpandedState lacking_state = Expand(*this, lacking);
+  const ExpandedState having_state = Expand(*this, having);
+  const std::uint32_t highest = std::max(lacking_state.highest_code, having_state.highest_code);
   for (std::uint32_t code = 0; code <= highest; ++code) {
-    const std::uint32_t x = lacking_targets[code];
-    const std::uint32_t y = having_targets[code];
+    const std::uint32_t x = lacking_state.target_of_code[code];
+    const std::uint32_t y = having_state.target_of_code[code];
     if (x == y || y == 0) continue;
     const std::size_t length = prefix.size();
     AppendSymbol(prefix, static_cast<std::uint8_t>(code));
@@ -41,7 +61,7 @@ void SuffixAutomaton::AppendDifferingSuffixes(std::uint32_t lacking, std::uint32
     else AppendDifferingSuffixes(x, y, prefix, output);
     prefix.resize(length);
   }
-  if (having_targets[kExpandedFinal] != 0 && lacking_targets[kExpandedFinal] == 0) output.push_back(prefix);
+  if (having_state.final && !lacking_state.final) output.push_back(prefix);
 }
 
 std::vector<std::string> SuffixAutomaton::GetDifferingSuffixes(std::uint32_t lacking,

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "automaton/build_automaton.h"
 #include "automaton/suffix_automaton.h"
 #include "lexicon/label_row.h"
 #include "lexicon/word_tree.h"
@@ -25,8 +26,8 @@ OpenReport OpenWordList(const std::string& path, std::uint32_t buffer_size, Word
   static_cast<LoadedWordList&>(report) = LoadWordList(path, buffer_size, read_as_characters, tree);
   const double t1 = MonotonicSeconds();
   report.read_seconds = t1 - t0;
-  if (!report.ok) return report;
-  tree.BuildAutomaton(automaton);
+  if (!report.ok()) return report;
+  BuildAutomaton(tree, automaton);
   report.build_seconds = MonotonicSeconds() - t1;
   return report;
 }

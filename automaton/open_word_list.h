@@ -29,8 +29,8 @@ struct OpenReport : LoadedWordList {
   double build_seconds = 0;
 };
 
-OpenReport OpenWordList(const std::string& path, std::uint32_t buffer_size, WordTree& tree,
-                        SuffixAutomaton& automaton, bool read_as_characters = false);
+[[nodiscard]] OpenReport OpenWordList(const std::string& path, std::uint32_t buffer_size, WordTree& tree,
+                                      SuffixAutomaton& automaton, bool read_as_characters = false);
 
 // How many distinct words the tree holds. A tree of the root alone gets
 // the accepting leaf state as its start state, whose one (empty) ending

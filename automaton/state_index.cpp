@@ -1,6 +1,6 @@
 #include "automaton/state_index.h"
 
-#include "automaton/suffix_automaton.h"
+#include "automaton/automaton_builder.h"
 
 namespace tarvo {
 namespace {
@@ -15,6 +15,9 @@ std::uint64_t Mix(std::uint64_t h) {
   h ^= h >> 33;
   return h;
 }
+
+// A slot packs the hash's high half and a state number into 64 bits.
+static_assert(sizeof(std::uint32_t) * 2 == sizeof(std::uint64_t));
 
 std::uint32_t StateOf(std::uint64_t slot) { return static_cast<std::uint32_t>(slot); }
 std::uint32_t TagOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
@@ -47,7 +50,7 @@ std::uint32_t StateIndex::Find(const SuffixAutomaton& automaton, const std::uint
     const std::uint32_t state = StateOf(slot);
     if (state == 0) return 0;
     if ((slot >> 32) == tag &&
-        SuffixAutomaton::IsSameState(label, targets, automaton.LabelRow(state),
+        AutomatonBuilder::IsSameState(label, targets, automaton.LabelRow(state),
                                       automaton.TargetRow(state))) {
       return state;
     }

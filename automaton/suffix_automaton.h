@@ -6,11 +6,12 @@
 // always the last one, count() - 1. Every transition leads to a smaller
 // number. Each state has a label row (see label_row.h) and a target row of
 // the same length: entry 0 its word count (the number of stems that reach
-// it), entry i the target of label slot i. The build also fills the suffix
-// counts: the number of distinct endings that complete a word from a state.
+// it), entry i the target of label slot i. The build (AutomatonBuilder, the
+// only writer) also fills the suffix counts: the number of distinct endings
+// that complete a word from a state.
 //
 //   SuffixAutomaton automaton;
-//   tree.BuildAutomaton(automaton);
+//   BuildAutomaton(tree, automaton);  // build_automaton.h
 //   std::vector<std::uint32_t> best = automaton.RankMainGroups(settings);
 //   std::string label; automaton.GetLabel(best[0], label);
 //
@@ -18,14 +19,12 @@
 // state's label row and target row start at the same offset of their pools.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "automaton/state_index.h"
+#include "lexicon/assertions.h"
 #include "lexicon/label_row.h"
 #include "lexicon/symbol_coding.h"
 
@@ -33,49 +32,16 @@ namespace tarvo {
 
 struct AnalysisSettings;
 
-// One state unpacked for lookups by symbol code: entries 0 to 255 hold the
-// target of the transition on that code (0 when none), then the final flag,
-// the slot count, the word count and the highest symbol code used (0 when
-// there are no transitions).
-using ExpandedState = std::array<std::uint32_t, 260>;
-inline constexpr std::size_t kExpandedFinal = 256;
-inline constexpr std::size_t kExpandedSlotCount = 257;
-inline constexpr std::size_t kExpandedWordCount = 258;
-inline constexpr std::size_t kExpandedHighestCode = 259;
-
 class SuffixAutomaton {
  public:
-  SuffixAutomaton();
-
-  // --- Store and build -----------------------------------------------------
-
-  // Starts a new build: stores the growth step (0 is taken as 1) and the
-  // symbol coding, drops every state and creates state 1.
-  void Init(std::uint32_t growth_step, const SymbolCoding& coding);
-  // Drops states 2 and up; count becomes 2.
-  void Reset();
-  // Stores a new state with copies of the rows; returns its number.
-  std::uint32_t AddState(const std::uint8_t* label, const std::uint32_t* targets);
-  // True when byte 0 and every slot's code and target agree (word counts are
-  // not compared).
-  static bool IsSameState(const std::uint8_t* label_a, const std::uint32_t* targets_a,
-                          const std::uint8_t* label_b, const std::uint32_t* targets_b);
-  // The lowest-numbered state from 2 up with equal rows (flag false), or a
-  // new state (flag true).
-  std::pair<std::uint32_t, bool> FindOrAddState(const std::uint8_t* label,
-                                                const std::uint32_t* targets);
-  // The lowest-numbered state from 2 up with equal rows, or 0.
-  std::uint32_t FindState(const std::uint8_t* label, const std::uint32_t* targets) const;
-  // Trims the row arrays to exactly count entries.
-  void ShrinkToCount();
-  // Fills the word counts (entry 0 of the target rows) from the start state down.
-  void CountWords();
-  // Fills the suffix counts from state 1 up.
-  void CountSuffixes();
+  // An automaton without states; BuildAutomaton (build_automaton.h) fills it.
+  SuffixAutomaton() = default;
 
   // --- Reading -------------------------------------------------------------
 
   std::uint32_t count() const { return count_; }
+  // True for the numbers of existing states, 1 to count() - 1.
+  bool IsState(std::uint32_t state) const { return state >= 1 && state < count_; }
   std::uint32_t start_state() const { return count_ - 1; }
   std::uint32_t growth_step() const { return growth_step_; }
   // Entries the row arrays are accounted for (grows by the growth step).
@@ -83,12 +49,22 @@ class SuffixAutomaton {
   const SymbolCoding& coding() const { return coding_; }
   const SymbolTable& char_to_code() const { return coding_.char_to_code(); }
 
-  const std::uint8_t* LabelRow(std::uint32_t state) const { return labels_.data() + row_start_[state]; }
-  const std::uint32_t* TargetRow(std::uint32_t state) const { return targets_.data() + row_start_[state]; }
+  // The rows of a state from 1 to count() - 1.
+  const std::uint8_t* LabelRow(std::uint32_t state) const {
+    TARVO_ASSERT(IsState(state));
+    return labels_.data() + row_start_[state];
+  }
+  const std::uint32_t* TargetRow(std::uint32_t state) const {
+    TARVO_ASSERT(IsState(state));
+    return targets_.data() + row_start_[state];
+  }
   unsigned SlotCountOf(std::uint32_t state) const { return SlotCount(LabelRow(state)[0]); }
   bool IsFinalState(std::uint32_t state) const { return IsFinal(LabelRow(state)[0]); }
   std::uint32_t WordCount(std::uint32_t state) const { return TargetRow(state)[0]; }
-  std::uint32_t SuffixCount(std::uint32_t state) const { return suffix_counts_[state]; }
+  std::uint32_t SuffixCount(std::uint32_t state) const {
+    TARVO_ASSERT(IsState(state) && state < suffix_counts_.size());
+    return suffix_counts_[state];
+  }
   // Appends the text of a symbol code: a byte, or a character's bytes.
   void AppendSymbol(std::string& text, std::uint8_t code) const { coding_.AppendText(text, code); }
 
@@ -122,7 +98,6 @@ class SuffixAutomaton {
 
   // --- Distance --------------------------------------------------------------
 
-  void ExpandState(ExpandedState& table, std::uint32_t state) const;
   // The number of suffixes that `first` accepts and `second` does not, exact
   // whenever it is below `limit`; otherwise some value from limit up to the
   // true number (the walk stops once the count reaches the limit).
@@ -165,6 +140,9 @@ class SuffixAutomaton {
                                           std::uint32_t main) const;
 
  private:
+  // The only writer of the fields below.
+  friend class AutomatonBuilder;
+
   std::uint32_t count_ = 0;
   std::uint32_t capacity_ = 1;
   std::uint32_t growth_step_ = 0;
@@ -175,8 +153,6 @@ class SuffixAutomaton {
   std::vector<std::uint32_t> suffix_counts_;
   void AppendDifferingSuffixes(std::uint32_t lacking, std::uint32_t having, std::string& prefix,
                                std::vector<std::string>& output) const;
-
-  StateIndex index_;
 };
 
 }  // namespace tarvo

@@ -115,10 +115,10 @@ int main(int argc, char** argv) {
       [&] { return std::to_string(dialog.words_to_add().RowCount()) + " of " + std::to_string(possible.size()) + " possible new words added"; });
 
   const std::string copy = (std::filesystem::temp_directory_path() / "tarvo-gui-timings.txt").string();
-  int error = 0;
+  std::error_code error;
   Report(
-      "Save as (whole list)", [&] { window.tree().SaveAll(copy, &error); },
-      [&] { return std::string(error == 0 ? "written" : "failed"); });
+      "Save as (whole list)", [&] { error = window.tree().SaveAll(copy); },
+      [&] { return std::string(!error ? "written" : "failed"); });
   std::filesystem::remove(copy);
   return 0;
 }

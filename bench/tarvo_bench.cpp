@@ -23,6 +23,7 @@
 #include <stdlib.h>
 
 #include "automaton/analysis_settings.h"
+#include "automaton/build_automaton.h"
 #include "automaton/suffix_automaton.h"
 #include "bench/word_list_generator.h"
 #include "lexicon/word_list_loader.h"
@@ -101,10 +102,10 @@ const OpenedList& OpenedListOf(std::size_t size) {
   if (slot) return *slot;
   const WordList& list = WordListOf(size);
   auto result = std::make_unique<OpenedList>();
-  if (!LoadWordList(list.path, kBufferSize, false, result->tree).ok) {
+  if (!LoadWordList(list.path, kBufferSize, false, result->tree).ok()) {
     throw std::runtime_error("cannot read " + list.path);
   }
-  result->tree.BuildAutomaton(result->automaton);
+  BuildAutomaton(result->tree, result->automaton);
   result->ranked = result->automaton.RankMainGroups(AnalysisSettings{});
   if (!result->ranked.empty()) {
     result->suspicious = result->automaton.FindSuspiciousGroups(result->ranked[0], kSuspiciousDistance);
@@ -141,7 +142,7 @@ void BM_Tokenise(benchmark::State& state) {
   const WordList& list = WordListOf(SizeOf(state));
   for (auto _ : state) {
     WordFileReader reader;
-    if (!reader.Open(list.path)) {
+    if (reader.Open(list.path)) {
       state.SkipWithError("cannot open the word list");
       break;
     }
@@ -159,7 +160,7 @@ void BM_LoadWordList(benchmark::State& state) {
   const WordList& list = WordListOf(SizeOf(state));
   for (auto _ : state) {
     auto tree = std::make_unique<WordTree>();
-    if (!LoadWordList(list.path, kBufferSize, false, *tree).ok) {
+    if (!LoadWordList(list.path, kBufferSize, false, *tree).ok()) {
       state.SkipWithError("cannot read the word list");
       break;
     }
@@ -173,7 +174,7 @@ void BM_BuildAutomaton(benchmark::State& state) {
   const OpenedList& list = OpenedListOf(SizeOf(state));
   for (auto _ : state) {
     auto automaton = std::make_unique<SuffixAutomaton>();
-    list.tree.BuildAutomaton(*automaton);
+    BuildAutomaton(list.tree, *automaton);
     benchmark::DoNotOptimize(automaton->count());
     DestroyUntimed(state, automaton);
   }
@@ -254,7 +255,7 @@ void BM_SaveAll(benchmark::State& state) {
   const OpenedList& list = OpenedListOf(SizeOf(state));
   const std::string out = Scratch().PathOf("saved-" + std::to_string(SizeOf(state)) + ".txt");
   for (auto _ : state) {
-    if (list.tree.SaveAll(out) != 0) {
+    if (list.tree.SaveAll(out)) {
       state.SkipWithError("cannot write the saved list");
       break;
     }

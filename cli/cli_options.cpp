@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -61,10 +62,30 @@ std::optional<float> ParseFloat(const std::string& text) {
   return value;
 }
 
+// A bound as people write it: 1, 100, 0.5.
+std::string FormatNumber(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
 std::string IntegerRangeError(const std::string& option, const std::string& value,
                               std::uint64_t min, std::uint64_t max) {
   return option + " must be an integer from " + std::to_string(min) + " to " +
          std::to_string(max) + ", not '" + value + "'";
+}
+
+// Reads a bounded setting's integer value into *out.
+std::string ReadSetting(const std::string& option, const std::string& value, BoundedSetting setting,
+                        std::uint32_t* out) {
+  const std::optional<std::uint64_t> parsed = ParseDecimal(value, UINT32_MAX);
+  if (!parsed || CheckSetting(setting, static_cast<double>(*parsed))) {
+    const SettingRange range = RangeOf(setting);
+    return IntegerRangeError(option, value, static_cast<std::uint64_t>(range.min),
+                             static_cast<std::uint64_t>(range.max));
+  }
+  *out = static_cast<std::uint32_t>(*parsed);
+  return {};
 }
 
 // Reads an integer option value within [min, max] into *out.
@@ -188,21 +209,23 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     }
     std::string error;
     if (name == "--min-words") {
-      error = ReadInteger(name, value, 1, kMaxSettingValue, &options.settings.min_words);
+      error = ReadSetting(name, value, BoundedSetting::kMinWords, &options.settings.min_words);
     } else if (name == "--min-suffixes") {
-      error = ReadInteger(name, value, 1, kMaxSettingValue, &options.settings.min_suffixes);
+      error = ReadSetting(name, value, BoundedSetting::kMinSuffixes, &options.settings.min_suffixes);
     } else if (name == "--groups") {
-      error = ReadInteger(name, value, 1, kMaxSettingValue, &options.settings.groups_shown);
+      error = ReadSetting(name, value, BoundedSetting::kGroupsShown, &options.settings.groups_shown);
     } else if (name == "--buffer-size") {
-      error = ReadInteger(name, value, kMinBufferSize, kMaxSettingValue, &options.settings.buffer_size);
+      error = ReadSetting(name, value, BoundedSetting::kBufferSize, &options.settings.buffer_size);
     } else if (name == "--word-weight") {
       std::optional<float> weight = ParseFloat(value);
       if (!weight) error = name + " must be a finite decimal number, not '" + value + "'";
       else options.settings.word_weight = *weight;
     } else if (name == "--suffix-weight") {
       std::optional<float> weight = ParseFloat(value);
-      if (!weight || *weight < kMinSuffixWeight || *weight > kMaxSuffixWeight) {
-        error = name + " must be a decimal number from 1 to 100, not '" + value + "'";
+      if (!weight || CheckSetting(BoundedSetting::kSuffixWeight, *weight)) {
+        const SettingRange range = RangeOf(BoundedSetting::kSuffixWeight);
+        error = name + " must be a decimal number from " + FormatNumber(range.min) + " to " +
+                FormatNumber(range.max) + ", not '" + value + "'";
       } else {
         options.settings.suffix_weight = *weight;
       }

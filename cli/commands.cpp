@@ -2,14 +2,15 @@
 
 #include <cerrno>
 #include <cinttypes>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "automaton/analysis_settings.h"
+#include "automaton/build_automaton.h"
 #include "automaton/open_word_list.h"
 #include "automaton/suffix_automaton.h"
+#include "lexicon/errors.h"
 #include "lexicon/file_identity.h"
 #include "lexicon/word_tree.h"
 
@@ -27,8 +28,9 @@ struct Session {
   double rank_seconds = 0;
 };
 
-void PrintCannotOpen(std::FILE* err, const std::string& path, int error) {
-  std::fprintf(err, "tarvo-cli: cannot open '%s': %s\n", path.c_str(), std::strerror(error));
+void PrintFileError(std::FILE* err, std::string_view failed_action, const std::string& path,
+                    std::error_code error) {
+  std::fprintf(err, "tarvo-cli: %s\n", FileErrorText(failed_action, path, error).c_str());
 }
 
 // The file a word list argument names: "-" is standard input.
@@ -118,9 +120,8 @@ int RunSaveAll(const Session& session, const CliOptions& options, std::FILE*, st
                  unstored, path.c_str());
     return kExitFileError;
   }
-  int error = 0;
-  if (session.tree.SaveAll(path, &error) != 0) {
-    std::fprintf(err, "tarvo-cli: cannot write '%s': %s\n", path.c_str(), std::strerror(error));
+  if (const std::error_code error = session.tree.SaveAll(path)) {
+    PrintFileError(err, "cannot write", path, error);
     return kExitFileError;
   }
   return kExitOk;
@@ -317,17 +318,17 @@ bool InsertFiles(Session& session, const CliOptions& options, std::FILE* err) {
   if (options.insert_files.empty()) return true;
   double start = MonotonicSeconds();
   for (const std::string& path : options.insert_files) {
-    bool ok = ForEachWordInFile(InputPath(path), session.inserted, [&](std::string_view word) {
+    const std::error_code error = ForEachWordInFile(InputPath(path), session.inserted, [&](std::string_view word) {
       if (!session.tree.Insert(word)) ++session.inserted.words_refused;
     });
-    if (!ok) {
-      PrintCannotOpen(err, path, session.inserted.error);
+    if (error) {
+      PrintFileError(err, "cannot open", path, error);
       return false;
     }
   }
   session.insert_seconds = MonotonicSeconds() - start;
   double build_start = MonotonicSeconds();
-  session.tree.BuildAutomaton(session.automaton);
+  BuildAutomaton(session.tree, session.automaton);
   session.report.build_seconds += MonotonicSeconds() - build_start;
   return true;
 }
@@ -356,8 +357,8 @@ int RunCommand(const CliOptions& options, std::FILE* out, std::FILE* err) {
   auto session = std::make_unique<Session>();
   session->report = OpenWordList(InputPath(options.word_list), options.settings.buffer_size, session->tree,
                                  session->automaton, options.settings.read_as_characters);
-  if (!session->report.ok) {
-    PrintCannotOpen(err, options.word_list, session->report.error);
+  if (!session->report.ok()) {
+    PrintFileError(err, "cannot open", options.word_list, session->report.error);
     return kExitFileError;
   }
   if (!InsertFiles(*session, options, err)) return kExitFileError;

@@ -10,9 +10,9 @@
 #pragma once
 
 #include <cstdint>
-#include <new>
 #include <vector>
 
+#include "lexicon/assertions.h"
 #include "lexicon/label_row.h"
 #include "lexicon/large_block_allocator.h"
 
@@ -24,21 +24,28 @@ class NodeRowPool {
 
   // Returns the offset of a block of `size` slots (1 to kMaxSlotCount).
   Offset Allocate(unsigned size) {
+    TARVO_ASSERT(size >= 1 && size <= kMaxSlotCount);
     std::vector<Offset>& free_list = free_[size];
     if (!free_list.empty()) {
       Offset offset = free_list.back();
       free_list.pop_back();
       return offset;
     }
-    // Offsets are 32-bit: a larger tree cannot be addressed.
-    if (labels_.size() + size > UINT32_MAX) throw std::bad_alloc();
+    TARVO_ASSERT(HasRoomFor(size));  // the tree checks for room first
     Offset offset = static_cast<Offset>(labels_.size());
     labels_.resize(labels_.size() + size);
     links_.resize(links_.size() + size);
     return offset;
   }
 
-  void Release(Offset offset, unsigned size) { free_[size].push_back(offset); }
+  // True when `more` further slots still get 32-bit offsets (without
+  // counting the free blocks that may be reused).
+  bool HasRoomFor(std::uint64_t more) const { return labels_.size() + more <= UINT32_MAX; }
+
+  void Release(Offset offset, unsigned size) {
+    TARVO_ASSERT(size >= 1 && size <= kMaxSlotCount && offset + size <= labels_.size());
+    free_[size].push_back(offset);
+  }
 
   // Makes room for `more` further slots without moving the pools again.
   void Reserve(std::size_t more) {

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "lexicon/append_file.h"
+#include "lexicon/errors.h"
 #include "lexicon/file_paths.h"
 #include "lexicon/in_place_file.h"
 #include "lexicon/replacing_file.h"
@@ -47,8 +48,8 @@ WordFileWriter::WordFileWriter(WriteCall write_call)
 
 WordFileWriter::~WordFileWriter() = default;
 
-void WordFileWriter::Fail(int error) {
-  if (error_ == 0) error_ = error;
+void WordFileWriter::Fail(int errno_value) {
+  if (!error_) error_ = ErrnoError(errno_value);
 }
 
 void WordFileWriter::SizeBuffer(std::size_t size) {
@@ -57,29 +58,29 @@ void WordFileWriter::SizeBuffer(std::size_t size) {
   buffer_size_ = size;
 }
 
-bool WordFileWriter::OpenForAppend(const std::string& path) {
+std::error_code WordFileWriter::OpenForAppend(const std::string& path) {
   int error = 0;
   std::unique_ptr<AppendFile> file = AppendFile::Open(path, &error);
   Fail(error);
-  if (file == nullptr) return false;
+  if (file == nullptr) return error_;
   separator_pending_ = file->ends_inside_word();
   file_ = std::move(file);
   SizeBuffer(kBufferSize);
-  return true;
+  return {};
 }
 
-bool WordFileWriter::OpenForReplace(const std::string& path) {
+std::error_code WordFileWriter::OpenForReplace(const std::string& path) {
   int error = 0;
   file_ = OpenReplacement(path, &error);
   Fail(error);
-  if (file_ == nullptr) return false;
+  if (file_ == nullptr) return error_;
   SizeBuffer(kBufferSize);
-  return true;
+  return {};
 }
 
 void WordFileWriter::Flush() {
   std::size_t done = 0;
-  while (done < used_ && file_ != nullptr && error_ == 0) {
+  while (done < used_ && file_ != nullptr && !error_) {
     ssize_t wrote = write_call_(file_->fd(), buffer_.get() + done, used_ - done);
     if (wrote < 0 && errno == EINTR) continue;
     if (wrote <= 0) {
@@ -92,7 +93,7 @@ void WordFileWriter::Flush() {
 }
 
 void WordFileWriter::WriteLine(std::string_view word) {
-  if (error_ != 0) return;
+  if (error_) return;
   if (separator_pending_) {
     separator_pending_ = false;
     WriteLine({});
@@ -106,23 +107,19 @@ void WordFileWriter::WriteLine(std::string_view word) {
   buffer_[used_++] = '\n';
 }
 
-bool WordFileWriter::Commit() {
-  if (file_ == nullptr) return false;
+std::error_code WordFileWriter::Commit() {
+  if (file_ == nullptr) return error_ ? error_ : ErrnoError(EBADF);  // never opened
   Flush();
-  if (error_ == 0) Fail(file_->Complete());
+  if (!error_) Fail(file_->Complete());
   file_.reset();  // not completed: the file gets its former content back
-  return error_ == 0;
+  return error_;
 }
 
-int AppendWordsToFile(const std::string& path, const std::vector<std::string>& words,
-                      int* error) {
+std::error_code AppendWordsToFile(const std::string& path, const std::vector<std::string>& words) {
   WordFileWriter writer;
-  if (writer.OpenForAppend(path)) {
-    for (const std::string& word : words) writer.WriteLine(word);
-    writer.Commit();
-  }
-  if (error != nullptr) *error = writer.error();
-  return writer.error() == 0 ? 1 : -1;
+  if (const std::error_code error = writer.OpenForAppend(path)) return error;
+  for (const std::string& word : words) writer.WriteLine(word);
+  return writer.Commit();
 }
 
 }  // namespace tarvo

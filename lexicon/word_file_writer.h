@@ -2,7 +2,7 @@
 // and no word lost or written twice.
 //
 // WordFileWriter buffers its output and remembers the first error of any
-// write, flush, sync or close; Commit() reports it. Two ways to open a file:
+// write, flush, sync or close; Commit() returns it. Two ways to open a file:
 //   - OpenForAppend: adds to the end of a file, creating it when missing. If
 //     the file's last byte is part of a word, a line end goes before the
 //     first word written, so that it does not run into the file's last word.
@@ -29,6 +29,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include <sys/types.h>
@@ -47,27 +48,27 @@ class WordFileWriter {
   WordFileWriter(const WordFileWriter&) = delete;
   WordFileWriter& operator=(const WordFileWriter&) = delete;
 
-  bool OpenForAppend(const std::string& path);
-  bool OpenForReplace(const std::string& path);
+  // Empty on success; the writer is then open.
+  [[nodiscard]] std::error_code OpenForAppend(const std::string& path);
+  [[nodiscard]] std::error_code OpenForReplace(const std::string& path);
 
   // Writes the word and a line feed.
   void WriteLine(std::string_view word);
 
-  // Flushes, syncs and makes the output the file's content. False on any
-  // error since opening; the file then holds what it held before.
-  bool Commit();
-
-  // errno of the first failure, 0 when none.
-  int error() const { return error_; }
+  // Flushes, syncs and makes the output the file's content. Returns the
+  // first error since opening (or of the open); the file then holds what it
+  // held before.
+  [[nodiscard]] std::error_code Commit();
 
  private:
   void Flush();
-  void Fail(int error);
+  // Keeps the first failure: an errno value (0 is none).
+  void Fail(int errno_value);
   // Makes the buffer hold at least `size` bytes; what it held is dropped.
   void SizeBuffer(std::size_t size);
 
   WriteCall write_call_;
-  int error_ = 0;
+  std::error_code error_;
   std::unique_ptr<OutputFile> file_;
   // Only ever read where it was written, so left uninitialised: zeroing a
   // megabyte for every file opened would cost more than writing a few words.
@@ -78,10 +79,9 @@ class WordFileWriter {
 };
 
 // Appends the words, one per line, to the file at path (created if missing),
-// all or nothing. Returns 1 on success and -1 when the file cannot be opened
-// or a write, sync or close fails; *error receives errno then, and the file
-// is as it was.
-int AppendWordsToFile(const std::string& path, const std::vector<std::string>& words,
-                      int* error = nullptr);
+// all or nothing. Returns the error when the file cannot be opened or a
+// write, sync or close fails; the file is then as it was.
+[[nodiscard]] std::error_code AppendWordsToFile(const std::string& path,
+                                                const std::vector<std::string>& words);
 
 }  // namespace tarvo

@@ -5,6 +5,7 @@
 
 #include "lexicon/alphabet_order.h"
 #include "lexicon/character_codes.h"
+#include "lexicon/errors.h"
 #include "lexicon/utf8.h"
 #include "lexicon/word_tree.h"
 
@@ -58,8 +59,8 @@ class DistinctCharacters {
 
 void FinishPass(const WordFileReader& reader, WordTree& tree, LoadedWordList& loaded) {
   loaded.stats.long_tokens_skipped = reader.long_tokens_skipped();
-  loaded.stats.error = loaded.error = reader.error();
-  loaded.ok = reader.error() == 0;
+  loaded.error = reader.error();
+  if (!loaded.error && tree.reached_limit()) loaded.error = EngineError::kTooManyNodes;
   tree.TrimCapacity();
 }
 
@@ -128,10 +129,7 @@ LoadedWordList LoadWords(WordFileReader& reader, std::uint32_t buffer_size, bool
     return loaded;
   }
   // The list cannot be read as characters: read it again, as bytes.
-  if (!reader.Rewind()) {
-    loaded.stats.error = loaded.error = reader.error();
-    return loaded;
-  }
+  if ((loaded.error = reader.Rewind())) return loaded;
   tree.Reset();
   tree.Configure(SymbolCoding(), buffer_size);
   loaded.stats = {};
@@ -153,9 +151,9 @@ LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size, 
                             WordTree& tree) {
   WordFileReader reader;
   const auto replay = as_characters ? WordFileReader::Replay::kKeepStreams : WordFileReader::Replay::kNotNeeded;
-  if (!reader.Open(path, replay)) {
+  if (const std::error_code error = reader.Open(path, replay)) {
     LoadedWordList failed;
-    failed.stats.error = failed.error = reader.error();
+    failed.error = error;
     return failed;
   }
   return LoadWords(reader, buffer_size, as_characters, tree);

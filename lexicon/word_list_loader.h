@@ -14,7 +14,7 @@
 //
 //   WordTree tree;
 //   LoadedWordList loaded = LoadWordList(path, buffer_size, false, tree);
-//   if (!loaded.ok) report(std::strerror(loaded.error));
+//   if (!loaded.ok()) report(loaded.error.message());
 //
 // On failure the tree holds what was read before the error; callers that
 // must keep a tree load into a new one and swap.
@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "lexicon/word_reader.h"
 
@@ -31,17 +32,19 @@ namespace tarvo {
 class WordTree;
 
 struct LoadedWordList {
-  bool ok = false;               // the whole file was read
-  int error = 0;                 // errno when it could not be opened or read
+  // Why the file could not be opened or read, or EngineError::kTooManyNodes;
+  // empty when the whole file was read.
+  std::error_code error;
+  bool ok() const { return !error; }
   bool characters = false;       // read as characters
   std::string byte_mode_reason;  // why characters were asked for but not used
   WordListStats stats;           // words read, skipped, refused, not UTF-8
 };
 
-LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size, bool as_characters,
-                            WordTree& tree);
+[[nodiscard]] LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size,
+                                          bool as_characters, WordTree& tree);
 // The same for a word list held in memory.
-LoadedWordList LoadWordListText(std::string_view text, std::uint32_t buffer_size, bool as_characters,
-                                WordTree& tree);
+[[nodiscard]] LoadedWordList LoadWordListText(std::string_view text, std::uint32_t buffer_size,
+                                              bool as_characters, WordTree& tree);
 
 }  // namespace tarvo

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "lexicon/errors.h"
+
 namespace tarvo {
 namespace {
 
@@ -50,18 +52,18 @@ int OpenUnnamedTemporaryFile() {
 
 }  // namespace
 
-bool WordFileReader::Open(const std::string& path, Replay replay) {
+std::error_code WordFileReader::Open(const std::string& path, Replay replay) {
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) {
     error_ = errno;
-    return false;
+    return error();
   }
   struct stat info;
   if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
     error_ = S_ISDIR(info.st_mode) ? EISDIR : errno;
     ::close(fd_);
     fd_ = -1;
-    return false;
+    return error();
   }
   seekable_ = S_ISREG(info.st_mode);
   file_size_ = seekable_ ? static_cast<std::uint64_t>(info.st_size) : 0;
@@ -69,12 +71,12 @@ bool WordFileReader::Open(const std::string& path, Replay replay) {
     replay_fd_ = OpenUnnamedTemporaryFile();
     if (replay_fd_ < 0) {
       error_ = errno;
-      return false;
+      return error();
     }
   }
   buffer_size_ = kBlockSize + kMaxWordLength + 1;
   buffer_.reset(new char[buffer_size_]);
-  return true;
+  return {};
 }
 
 void WordFileReader::OpenText(std::string_view text) {
@@ -114,12 +116,13 @@ bool WordFileReader::KeepForReplay(const char* data, std::size_t size) {
   return true;
 }
 
-bool WordFileReader::Rewind() {
-  if ((fd_ < 0 && !from_text_) || error_ != 0) return false;
+std::error_code WordFileReader::Rewind() {
+  if (fd_ < 0 && !from_text_) return ErrnoError(EBADF);
+  if (error_ != 0) return error();
   if (!seekable_) {
     if (replay_fd_ < 0) {
       error_ = ESPIPE;
-      return false;
+      return error();
     }
     // Keep the rest of the stream too, then read the copy from its start.
     for (;;) {
@@ -128,7 +131,7 @@ bool WordFileReader::Rewind() {
       if (got <= 0) break;
       if (!KeepForReplay(buffer_.get(), static_cast<std::size_t>(got))) break;
     }
-    if (error_ != 0) return false;
+    if (error_ != 0) return error();
     ::close(fd_);
     fd_ = replay_fd_;
     replay_fd_ = -1;
@@ -138,14 +141,16 @@ bool WordFileReader::Rewind() {
     text_read_ = 0;
   } else if (::lseek(fd_, 0, SEEK_SET) != 0) {
     error_ = errno;
-    return false;
+    return error();
   }
   at_eof_ = false;
   pos_ = end_ = 0;
   bytes_read_ = 0;
   long_tokens_skipped_ = 0;
-  return true;
+  return {};
 }
+
+std::error_code WordFileReader::error() const { return ErrnoError(error_); }
 
 bool WordFileReader::Refill() {
   if (at_eof_ || (fd_ < 0 && !from_text_)) return false;

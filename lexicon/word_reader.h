@@ -7,10 +7,10 @@
 //
 // Usage:
 //   WordFileReader reader;
-//   if (!reader.Open(path)) report(reader.error());
+//   if (std::error_code error = reader.Open(path)) return report(error);
 //   std::string_view word;
 //   while (reader.Next(word)) use(word);
-//   if (reader.error() != 0) report(reader.error());
+//   if (reader.error()) report(reader.error());
 //
 // The file is read in large blocks; a word handed out by Next stays valid
 // until the next call. Any readable file works: a regular file, a pipe, a
@@ -23,6 +23,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include <sys/types.h>
@@ -40,7 +41,6 @@ struct WordListStats {
   std::uint64_t long_tokens_skipped = 0;  // tokens over kMaxWordLength bytes
   std::uint64_t words_refused = 0;        // words the tree could not store
   std::uint64_t words_not_utf8 = 0;       // counted by the alphabet order's pass
-  int error = 0;                          // errno of a failure, 0 when none
 };
 
 class WordFileReader {
@@ -55,22 +55,23 @@ class WordFileReader {
   // Opens a word list for reading. A folder counts as a file that cannot be
   // opened (EISDIR). With Replay::kKeepStreams, a source that cannot seek is
   // copied into an unnamed temporary file as it is read, for Rewind().
-  // Returns false and sets error() on failure.
-  bool Open(const std::string& path, Replay replay = Replay::kNotNeeded);
+  // Returns the error on failure (error() returns it too).
+  [[nodiscard]] std::error_code Open(const std::string& path, Replay replay = Replay::kNotNeeded);
 
   // Reads words from text in memory instead of a file; the text must stay
   // valid while the reader is used.
   void OpenText(std::string_view text);
 
   // Starts over at the first word of the file; the long token count starts
-  // over too. False, with error() set, when the file cannot be read again.
-  bool Rewind();
+  // over too. Returns the error when the file cannot be read again.
+  [[nodiscard]] std::error_code Rewind();
 
   // Hands out the next word. False at the end of the file or on a read
   // error; error() tells which.
   bool Next(std::string_view& word);
 
-  int error() const { return error_; }
+  // The failure that ended the reading; empty when none.
+  std::error_code error() const;
   std::uint64_t long_tokens_skipped() const { return long_tokens_skipped_; }
   // How far into the file the words handed out so far reach, and the size
   // of the file when it has one (a regular file; 0 for a stream).
@@ -105,23 +106,20 @@ class WordFileReader {
   std::size_t end_ = 0;
 };
 
-// Reads every word of a file and hands it to on_word. Returns false when the
-// file cannot be opened or read; stats.error then holds the reason.
+// Reads every word of a file and hands it to on_word. Returns the error when
+// the file cannot be opened or read.
 template <typename OnWord>
-bool ForEachWordInFile(const std::string& path, WordListStats& stats, OnWord&& on_word) {
+[[nodiscard]] std::error_code ForEachWordInFile(const std::string& path, WordListStats& stats,
+                                                OnWord&& on_word) {
   WordFileReader reader;
-  if (!reader.Open(path)) {
-    stats.error = reader.error();
-    return false;
-  }
+  if (const std::error_code error = reader.Open(path)) return error;
   std::string_view word;
   while (reader.Next(word)) {
     ++stats.words;
     on_word(word);
   }
   stats.long_tokens_skipped += reader.long_tokens_skipped();
-  stats.error = reader.error();
-  return reader.error() == 0;
+  return reader.error();
 }
 
 }  // namespace tarvo

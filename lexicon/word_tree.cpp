@@ -27,6 +27,7 @@ void WordTree::MakeRoot() {
 void WordTree::Reset() {
   rows_.Clear();
   row_of_.clear();
+  reached_limit_ = false;
   capacity_ = growth_step_;
   MakeRoot();
 }
@@ -38,8 +39,7 @@ void WordTree::Configure(const SymbolCoding& coding, std::uint32_t buffer_size) 
 }
 
 std::uint32_t WordTree::AppendNode(std::uint8_t head, std::uint8_t code, std::int32_t link) {
-  // Child indices are signed 32-bit entries of the link rows.
-  if (node_count_ == INT32_MAX) throw std::bad_alloc();
+  TARVO_ASSERT(node_count_ < kMaxNodes);  // InsertCodes checks for room first
   if (node_count_ == capacity_) capacity_ = node_count_ + growth_step_;
   unsigned size = SlotCount(head);
   NodeRowPool::Offset offset = rows_.Allocate(size);
@@ -54,6 +54,7 @@ std::uint32_t WordTree::AppendNode(std::uint8_t head, std::uint8_t code, std::in
 void WordTree::InsertSlot(std::uint32_t node, unsigned slot, std::uint8_t code) {
   NodeRowPool::Offset old_offset = row_of_[node];
   unsigned n = SlotCount(rows_.labels(old_offset)[0]);
+  TARVO_ASSERT(slot >= 1 && slot <= n && n < kMaxSlotCount);
   NodeRowPool::Offset offset = rows_.Allocate(n + 1);
   std::uint8_t* label = rows_.labels(offset);
   std::int32_t* link = rows_.links(offset);
@@ -100,7 +101,15 @@ bool WordTree::InsertCodes(std::string_view codes, std::size_t depth, std::uint3
     rows_.labels(row_of_[node])[0] |= kFinalFlag;
     return true;
   }
-  if (SlotCount(rows_.labels(row_of_[node])[0]) == kMaxSlotCount) return false;
+  const unsigned n = SlotCount(rows_.labels(row_of_[node])[0]);
+  if (n == kMaxSlotCount) return false;
+  // The word adds length - i nodes: a chain of two-slot rows and a leaf of
+  // one slot, after the node's row grows to n + 1 slots.
+  const std::uint64_t new_nodes = length - i;
+  if (node_count_ + new_nodes > kMaxNodes || !rows_.HasRoomFor(n + 2 * new_nodes)) {
+    reached_limit_ = true;
+    return false;
+  }
   InsertSlot(node, slot, code);
   for (std::size_t k = i + 1; k < length; ++k) {
     std::uint32_t index = node_count_;
@@ -173,16 +182,12 @@ void WordTree::WriteWords(WordFileWriter& out, std::string prefix, std::uint32_t
   }
 }
 
-int WordTree::SaveAll(const std::string& path, const std::vector<std::string>& more_words,
-                       int* error) const {
+std::error_code WordTree::SaveAll(const std::string& path, const std::vector<std::string>& more_words) const {
   WordFileWriter out;
-  if (out.OpenForReplace(path)) {
-    if (node_count_ > 1) WriteWords(out, std::string(), 0);
-    for (const std::string& word : more_words) out.WriteLine(word);
-    out.Commit();
-  }
-  if (error != nullptr) *error = out.error();
-  return out.error() == 0 ? 0 : -1;
+  if (const std::error_code error = out.OpenForReplace(path)) return error;
+  if (node_count_ > 1) WriteWords(out, std::string(), 0);
+  for (const std::string& word : more_words) out.WriteLine(word);
+  return out.Commit();
 }
 
 }  // namespace tarvo

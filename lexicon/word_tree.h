@@ -12,7 +12,7 @@
 //   tree.Configure(coding, buffer_size);
 //   for (word : words) tree.Insert(word);
 //   tree.TrimCapacity();
-//   tree.BuildAutomaton(automaton);
+//   BuildAutomaton(tree, automaton);  // automaton/build_automaton.h
 //
 // Capacity and growth step: the node arrays are accounted in steps of the
 // growth step (the buffer size, or 1000 below 2); TrimCapacity sets the
@@ -24,14 +24,15 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
+#include "lexicon/assertions.h"
 #include "lexicon/node_row_pool.h"
 #include "lexicon/symbol_coding.h"
 
 namespace tarvo {
 
-class SuffixAutomaton;
 class WordFileWriter;
 
 class WordTree {
@@ -49,8 +50,9 @@ class WordTree {
 
   // Adds a word (any length; the empty word marks the root final). Returns
   // false when the word cannot be stored, because it would need a 127th
-  // child at some node or (in character mode) holds a character the coding
-  // lacks; the tree is then unchanged.
+  // child at some node, (in character mode) holds a character the coding
+  // lacks, or would take the tree past kMaxNodes nodes or 32-bit row
+  // offsets (see reached_limit); the tree is then unchanged.
   bool Insert(std::string_view word);
 
   // Inserts words given as symbol codes in list order. Each descent starts
@@ -83,25 +85,27 @@ class WordTree {
   // codes. new_code_of must be a permutation of the codes in use.
   void Recode(const SymbolCoding& coding, const SymbolTable& new_code_of);
 
+  // Node numbers are signed 32-bit entries of the link rows.
+  static constexpr std::uint32_t kMaxNodes = INT32_MAX;
+  // True once a word was refused because the tree would have grown past
+  // kMaxNodes nodes or its 32-bit row offsets; the loader reports that as
+  // EngineError::kTooManyNodes.
+  bool reached_limit() const { return reached_limit_; }
+
   // True when the tree holds the root only.
   bool IsEmpty() const { return node_count_ == 1; }
 
   // Writes every word to a new file at path, one per line, in writing order
   // (depth first, a word before its extensions, children in ascending symbol
-  // code). The file is replaced only when every write succeeded. Returns 0
-  // on success, -1 on failure with *error set to errno.
-  int SaveAll(const std::string& path, int* error = nullptr) const { return SaveAll(path, {}, error); }
-  // The same, with more words written after the tree's (words that the tree
-  // could not store but that belong to the list).
-  int SaveAll(const std::string& path, const std::vector<std::string>& more_words, int* error) const;
+  // code), then `more_words` (words that the tree could not store but that
+  // belong to the list). The file is replaced only when every write
+  // succeeded; returns the error otherwise.
+  [[nodiscard]] std::error_code SaveAll(const std::string& path,
+                                        const std::vector<std::string>& more_words = {}) const;
 
   // Writes the words of the subtree under node, each as prefix + its path
   // below the node.
   void WriteWords(WordFileWriter& out, std::string prefix, std::uint32_t node) const;
-
-  // The minimising build into the given automaton (defined with the
-  // automaton). Leaves the tree unchanged.
-  void BuildAutomaton(SuffixAutomaton& automaton) const;
 
   // Read access to the rows, for the automaton build and for checks.
   std::uint32_t node_count() const { return node_count_; }
@@ -109,10 +113,16 @@ class WordTree {
   std::uint32_t growth_step() const { return growth_step_; }
   const SymbolCoding& coding() const { return coding_; }
   const SymbolTable& char_to_code() const { return coding_.char_to_code(); }
-  // The label row of a node: SlotCount(row[0]) bytes.
-  const std::uint8_t* LabelRow(std::uint32_t node) const { return rows_.labels(row_of_[node]); }
+  // The label row of a node (0 to node_count() - 1): SlotCount(row[0]) bytes.
+  const std::uint8_t* LabelRow(std::uint32_t node) const {
+    TARVO_ASSERT(node < node_count_);
+    return rows_.labels(row_of_[node]);
+  }
   // The link row of a node: entry i - 1 is the child in label slot i.
-  const std::int32_t* LinkRow(std::uint32_t node) const { return rows_.links(row_of_[node]); }
+  const std::int32_t* LinkRow(std::uint32_t node) const {
+    TARVO_ASSERT(node < node_count_);
+    return rows_.links(row_of_[node]);
+  }
 
  private:
   // Appends a node with the given label row head and single code or link.
@@ -134,6 +144,7 @@ class WordTree {
   std::uint32_t node_count_ = 0;
   std::uint32_t capacity_ = 0;
   std::uint32_t growth_step_ = 1;
+  bool reached_limit_ = false;
 };
 
 }  // namespace tarvo

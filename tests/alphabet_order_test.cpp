@@ -13,7 +13,7 @@ namespace {
 SymbolTable OrderOf(const std::string& text) {
   test::TempDir dir;
   WordTree tree;
-  EXPECT_TRUE(LoadWordList(dir.Write("list", text), 10, false, tree).ok);
+  EXPECT_TRUE(LoadWordList(dir.Write("list", text), 10, false, tree).ok());
   return tree.char_to_code();
 }
 

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <tuple>
 
 #include "automaton/open_word_list.h"
 #include "automaton/suffix_automaton.h"
@@ -43,7 +45,7 @@ TEST(Analysis, MatchesTheEngineItIsBuiltOn) {
 
   WordTree tree;
   SuffixAutomaton automaton;
-  ASSERT_TRUE(OpenWordList(path, settings.buffer_size, tree, automaton).ok);
+  ASSERT_TRUE(OpenWordList(path, settings.buffer_size, tree, automaton).ok());
   const std::vector<std::uint32_t> ranked = automaton.RankMainGroups(settings);
   ASSERT_EQ(analysis->RankedGroups().size(), ranked.size());
   ASSERT_FALSE(ranked.empty());
@@ -127,6 +129,40 @@ TEST(Analysis, KeepsRefusedWordsAndReadsCharacters) {
   const std::unique_ptr<Analysis> latin1 = Analysis::FromText("caf\xe9\n", characters);
   EXPECT_FALSE(latin1->read_summary().characters);
   EXPECT_EQ(latin1->read_summary().byte_mode_reason, "1 word(s) are not valid UTF-8");
+}
+
+TEST(Settings, EachBoundedSettingIsCheckedAgainstItsOwnRange) {
+  EXPECT_EQ(CheckSettings(AnalysisSettings{}), std::nullopt);
+  AnalysisSettings lowest;
+  lowest.min_words = lowest.min_suffixes = lowest.groups_shown = 1;
+  lowest.suffix_weight = kMinSuffixWeight;
+  lowest.buffer_size = kMinBufferSize;
+  EXPECT_EQ(CheckSettings(lowest), std::nullopt);
+
+  // One field out of range at a time: it is named with its range.
+  auto failing = [](void (*spoil)(AnalysisSettings&)) {
+    AnalysisSettings settings;
+    spoil(settings);
+    const std::optional<SettingsError> error = CheckSettings(settings);
+    return error ? std::make_tuple(static_cast<int>(error->setting), error->range.min, error->range.max)
+                 : std::make_tuple(-1, 0.0, 0.0);
+  };
+  using B = BoundedSetting;
+  const double most = kMaxSettingValue;
+  EXPECT_EQ(failing([](AnalysisSettings& s) { s.min_words = 0; }), std::make_tuple(int(B::kMinWords), 1.0, most));
+  EXPECT_EQ(failing([](AnalysisSettings& s) { s.min_suffixes = 2147483648u; }),
+            std::make_tuple(int(B::kMinSuffixes), 1.0, most));
+  EXPECT_EQ(failing([](AnalysisSettings& s) { s.suffix_weight = 100.5f; }),
+            std::make_tuple(int(B::kSuffixWeight), 1.0, 100.0));
+  EXPECT_EQ(failing([](AnalysisSettings& s) { s.suffix_weight = 0.99f; }),
+            std::make_tuple(int(B::kSuffixWeight), 1.0, 100.0));
+  EXPECT_EQ(failing([](AnalysisSettings& s) { s.groups_shown = 0; }),
+            std::make_tuple(int(B::kGroupsShown), 1.0, most));
+  EXPECT_EQ(failing([](AnalysisSettings& s) { s.buffer_size = 9; }),
+            std::make_tuple(int(B::kBufferSize), 10.0, most));
+  // The first failing field in declaration order is the one reported.
+  EXPECT_EQ(failing([](AnalysisSettings& s) { s.buffer_size = s.min_words = 0; }),
+            std::make_tuple(int(B::kMinWords), 1.0, most));
 }
 
 #if !defined(NDEBUG) || defined(TARVO_ENABLE_ASSERTS)

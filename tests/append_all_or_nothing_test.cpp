@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "lexicon/word_file_writer.h"
+#include "lexicon/errors.h"
 #include "test_support.h"
 #include "write_faults.h"
 
@@ -36,11 +37,11 @@ bool AppendWithBudget(const std::string& path, const std::vector<std::string>& w
                       WriteFault fault, int* error) {
   SetWriteBudget(budget, fault);
   WordFileWriter writer(WriteWithinBudget);
-  if (!writer.OpenForAppend(path)) return false;
+  if (writer.OpenForAppend(path)) return false;
   for (const std::string& word : words) writer.WriteLine(word);
-  const bool committed = writer.Commit();
-  *error = writer.error();
-  return committed;
+  const std::error_code committed = writer.Commit();
+  *error = committed.value();
+  return !committed;
 }
 
 TEST(AppendAllOrNothing, AFailureAtAnyByteLeavesTheFormerBytes) {
@@ -75,11 +76,11 @@ TEST(AppendAllOrNothing, AFailureAtAnyByteLeavesTheFormerBytes) {
   EXPECT_EQ(test::ReadFile(path), "old\nlast");
   {
     WordFileWriter writer;
-    ASSERT_TRUE(writer.OpenForAppend(path));
+    ASSERT_EQ(writer.OpenForAppend(path), std::error_code());
     for (const std::string& word : many) writer.WriteLine(word);
   }
   EXPECT_EQ(test::ReadFile(path), "old\nlast");
-  EXPECT_EQ(AppendWordsToFile(path, many), 1);
+  EXPECT_EQ(AppendWordsToFile(path, many), std::error_code());
   EXPECT_EQ(test::ReadFile(path), "old\nlast\n" + test::AsLines(many));
   EXPECT_EQ(FilesIn(dir.path()), 2u);
 }
@@ -92,7 +93,7 @@ TEST(AppendAllOrNothing, AFileMadeByAFailedAppendIsRemovedAgain) {
   EXPECT_FALSE(Exists(path));
   {
     WordFileWriter writer;
-    ASSERT_TRUE(writer.OpenForAppend(path));
+    ASSERT_EQ(writer.OpenForAppend(path), std::error_code());
     writer.WriteLine("dropped");
   }
   EXPECT_FALSE(Exists(path));
@@ -104,9 +105,9 @@ TEST(AppendAllOrNothing, AFileMadeByAFailedAppendIsRemovedAgain) {
   ASSERT_EQ(::symlink("target.txt", link.c_str()), 0);
   EXPECT_FALSE(AppendWithBudget(link, {"word"}, 2, WriteFault::kError, &error));
   EXPECT_FALSE(Exists(dir.PathOf("target.txt")));
-  EXPECT_EQ(AppendWordsToFile(link, {"word"}), 1);
+  EXPECT_EQ(AppendWordsToFile(link, {"word"}), std::error_code());
   EXPECT_EQ(test::ReadFile(dir.PathOf("target.txt")), "word\n");
-  EXPECT_EQ(AppendWordsToFile(link, {"more"}), 1);
+  EXPECT_EQ(AppendWordsToFile(link, {"more"}), std::error_code());
   EXPECT_EQ(test::ReadFile(dir.PathOf("target.txt")), "word\nmore\n");
   EXPECT_TRUE(std::filesystem::is_symlink(link));
 }
@@ -115,9 +116,7 @@ TEST(AppendAllOrNothing, ReadOnlyFilesAreRefusedEvenForRoot) {
   test::TempDir dir;
   const std::string path = dir.Write("list.txt", "old\n");
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-  int error = 0;
-  EXPECT_EQ(AppendWordsToFile(path, {"new"}, &error), -1);
-  EXPECT_EQ(error, EACCES);
+  EXPECT_EQ(AppendWordsToFile(path, {"new"}), ErrnoError(EACCES));
   EXPECT_EQ(test::ReadFile(path), "old\n");
 }
 

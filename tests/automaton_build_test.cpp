@@ -1,7 +1,8 @@
-#include "automaton/suffix_automaton.h"
+#include "automaton/automaton_builder.h"
 
 #include <gtest/gtest.h>
 
+#include "automaton/build_automaton.h"
 #include "test_support.h"
 
 namespace tarvo {
@@ -72,7 +73,7 @@ TEST(AutomatonBuild, FreshChildrenLeaveEqualStatesUnmerged) {
   const std::uint32_t p = StateOfPrefix(a, "p");
   const std::uint32_t y = StateOfPrefix(a, "y");
   EXPECT_NE(p, y);
-  EXPECT_TRUE(SuffixAutomaton::IsSameState(a.LabelRow(p), a.TargetRow(p), a.LabelRow(y), a.TargetRow(y)));
+  EXPECT_TRUE(AutomatonBuilder::IsSameState(a.LabelRow(p), a.TargetRow(p), a.LabelRow(y), a.TargetRow(y)));
   EXPECT_EQ(a.WordCount(p), 1u);
   EXPECT_EQ(a.WordCount(y), 1u);
 
@@ -108,26 +109,28 @@ TEST(AutomatonBuild, RowArraysGrowByTheGrowthStep) {
   SuffixAutomaton a;
   const std::uint8_t label[] = {2, 0};
   const std::uint32_t targets[] = {0, 1};
-  a.Init(1, IdentitySymbolTable());
-  EXPECT_EQ(a.capacity(), 3u);
-  a.AddState(label, targets);
-  EXPECT_EQ(a.capacity(), 4u);
-  a.AddState(label, targets);
-  EXPECT_EQ(a.capacity(), 5u);
+  {
+    AutomatonBuilder builder(a, 1, IdentitySymbolTable());
+    EXPECT_EQ(a.capacity(), 3u);
+    builder.AddState(label, targets);
+    EXPECT_EQ(a.capacity(), 4u);
+    builder.AddState(label, targets);
+    EXPECT_EQ(a.capacity(), 5u);
+  }
 
-  a.Init(2, IdentitySymbolTable());
+  AutomatonBuilder builder(a, 2, IdentitySymbolTable());
   EXPECT_EQ(a.count(), 2u);
   EXPECT_EQ(a.capacity(), 4u);
   std::vector<std::uint32_t> seen;
   for (int i = 0; i < 6; ++i) {
-    a.AddState(label, targets);
+    builder.AddState(label, targets);
     seen.push_back(a.capacity());
   }
   // Counts 3..8: growth at 4, 6 and 8.
   EXPECT_EQ(seen, (std::vector<std::uint32_t>{4, 6, 6, 8, 8, 10}));
   // FindOrAddState returns the first of several equal states.
-  EXPECT_EQ(a.FindOrAddState(label, targets), std::make_pair(2u, false));
-  a.ShrinkToCount();
+  EXPECT_EQ(builder.FindOrAddState(label, targets), std::make_pair(2u, false));
+  builder.ShrinkToCount();
   EXPECT_EQ(a.capacity(), a.count());
 }
 
@@ -137,7 +140,7 @@ TEST(AutomatonBuild, BuildingTwiceAndSmallGrowthStepsGiveTheSameStates) {
   BuildEngine(reference, words);
   Engine again;
   BuildEngine(again, words, 3);  // the automaton's step 3 / 4 = 0 is taken as 1
-  again.tree.BuildAutomaton(again.automaton);
+  BuildAutomaton(again.tree, again.automaton);
   ASSERT_EQ(again.automaton.count(), reference.automaton.count());
   for (std::uint32_t s = 1; s < reference.automaton.count(); ++s) {
     EXPECT_EQ(View(again.automaton, s), View(reference.automaton, s)) << s;
@@ -145,4 +148,22 @@ TEST(AutomatonBuild, BuildingTwiceAndSmallGrowthStepsGiveTheSameStates) {
 }
 
 }  // namespace
+#if !defined(NDEBUG) || defined(TARVO_ENABLE_ASSERTS)
+TEST(AutomatonBuildDeathTest, StatesOutOfRangeAndForwardTransitionsAreProgrammingErrors) {
+  Engine e;
+  BuildEngine(e, {"walk", "talk"});
+  EXPECT_DEATH(e.automaton.LabelRow(e.automaton.count()), "assertion failed: IsState");
+  EXPECT_DEATH(e.automaton.TargetRow(0), "assertion failed: IsState");
+  EXPECT_DEATH(e.automaton.SuffixCount(e.automaton.count()), "assertion failed: IsState");
+  EXPECT_DEATH(e.tree.LabelRow(e.tree.node_count()), "assertion failed: node < node_count_");
+
+  // A transition may only lead to a state that exists already.
+  SuffixAutomaton a;
+  AutomatonBuilder builder(a, 1, IdentitySymbolTable());
+  const std::uint8_t label[] = {2, 0};
+  const std::uint32_t to_itself[] = {0, 2};
+  EXPECT_DEATH(builder.AddState(label, to_itself), "assertion failed: a.IsState");
+}
+#endif
+
 }  // namespace tarvo

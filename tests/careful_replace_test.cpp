@@ -34,11 +34,9 @@ struct stat StatOf(const std::string& path) {
 int Replace(const std::string& path, const std::vector<std::string>& words,
             WordFileWriter::WriteCall write_call = nullptr) {
   WordFileWriter writer(write_call);
-  if (writer.OpenForReplace(path)) {
-    for (const std::string& word : words) writer.WriteLine(word);
-    writer.Commit();
-  }
-  return writer.error();
+  if (const std::error_code error = writer.OpenForReplace(path)) return error.value();
+  for (const std::string& word : words) writer.WriteLine(word);
+  return writer.Commit().value();
 }
 
 // More than a megabyte of words, so that part of them reaches the file
@@ -118,7 +116,7 @@ void KillInTheMiddleOfAReplace(const std::string& path) {
   const pid_t child = ::fork();
   if (child == 0) {
     WordFileWriter writer;
-    if (!writer.OpenForReplace(path)) ::_exit(1);
+    if (writer.OpenForReplace(path)) ::_exit(1);
     for (const std::string& word : ManyWords()) writer.WriteLine(word);
     ::_exit(0);
   }

@@ -124,7 +124,7 @@ TEST(CharacterMode, FallsBackToBytesWithAReason) {
   }
   Opened wide;
   Open(wide, dir.Write("wide.txt", many), true);
-  EXPECT_TRUE(wide.report.ok);
+  EXPECT_TRUE(wide.report.ok());
   EXPECT_FALSE(wide.report.characters);
   EXPECT_NE(wide.report.byte_mode_reason.find("300 distinct characters"), std::string::npos);
   Opened as_bytes;
@@ -163,7 +163,7 @@ TEST(CharacterMode, AlphabetOrderAndLaterWords) {
   EXPECT_TRUE(opened.tree.Insert("\xd0\xb0\xd1\x8f"));
   EXPECT_FALSE(opened.tree.Insert("\xd0\xb2"));
   EXPECT_FALSE(opened.tree.Insert("\xd0"));
-  ASSERT_EQ(opened.tree.SaveAll(dir.PathOf("saved.txt")), 0);
+  ASSERT_EQ(opened.tree.SaveAll(dir.PathOf("saved.txt")), std::error_code());
   EXPECT_EQ(test::ReadFile(dir.PathOf("saved.txt")),
             "\xd1\x8f\xd1\x8f\xd0\xb1\n\xd1\x8f\xd0\xb0\xd0\xb0\xd0\xb1\n\xd0\xb0\xd1\x8f\n");
 }

@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include "lexicon/word_file_writer.h"
+#include "lexicon/errors.h"
 #include "test_support.h"
 
 namespace tarvo {
@@ -75,18 +76,16 @@ TEST_F(FullDisk, AnAppendThatDoesNotFitLeavesTheFileAsItWas) {
   // Saved twice, as a user would after the first failure: neither leaves
   // part of the words behind.
   for (int attempt = 0; attempt < 2; ++attempt) {
-    int error = 0;
-    EXPECT_EQ(AppendWordsToFile(list, words, &error), -1);
-    EXPECT_EQ(error, ENOSPC);
+    EXPECT_EQ(AppendWordsToFile(list, words), ErrnoError(ENOSPC));
     EXPECT_EQ(test::ReadFile(list), "old\nlast");
   }
   // A file the append made is not left behind.
   FillLeaving(0);
-  EXPECT_EQ(AppendWordsToFile(disk_ + "/new.txt", words), -1);
+  EXPECT_NE(AppendWordsToFile(disk_ + "/new.txt", words), std::error_code());
   EXPECT_EQ(test::FileNamesIn(disk_), (Names{"filler", "list.txt"}));
 
   MakeRoom();
-  EXPECT_EQ(AppendWordsToFile(list, words), 1);
+  EXPECT_EQ(AppendWordsToFile(list, words), std::error_code());
   EXPECT_EQ(test::ReadFile(list), "old\nlast\n" + test::AsLines(words));
 }
 

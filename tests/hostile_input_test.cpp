@@ -16,8 +16,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "automaton/build_automaton.h"
 #include "automaton/open_word_list.h"
 #include "cli/cli_options.h"
+#include "lexicon/errors.h"
 #include "lexicon/word_file_writer.h"
 #include "test_support.h"
 #include "write_faults.h"
@@ -49,7 +51,7 @@ void ExpectOpensLikeTheModel(const std::string& path) {
   WordTree tree;
   SuffixAutomaton automaton;
   const OpenReport report = OpenWordList(path, 10000, tree, automaton);
-  ASSERT_TRUE(report.ok);
+  ASSERT_TRUE(report.ok());
   EXPECT_EQ(report.stats.words, split.words.size());
   EXPECT_EQ(report.stats.long_tokens_skipped, split.long_tokens);
   EXPECT_EQ(report.stats.words_refused, accepted.refused());
@@ -118,7 +120,7 @@ TEST(HostileInput, AHundredAndTwentySeventhChildIsRefusedInFilesAndUpdates) {
   EXPECT_FALSE(tree.Insert("\x01new"));
   EXPECT_EQ(tree.node_count(), nodes);
   EXPECT_TRUE(tree.Insert("\x7e" "zz"));
-  tree.BuildAutomaton(automaton);
+  BuildAutomaton(tree, automaton);
   test::AcceptanceModel accepted;
   for (const std::string& word : words) accepted.Insert(word);
   accepted.Insert("\x7e" "zz");
@@ -176,7 +178,7 @@ TEST(HostileInput, AMillionCopiesOfOneWord) {
   WordTree tree;
   SuffixAutomaton automaton;
   const OpenReport report = OpenWordList(path, 10000, tree, automaton);
-  ASSERT_TRUE(report.ok);
+  ASSERT_TRUE(report.ok());
   EXPECT_EQ(report.stats.words, 1000000u);
   EXPECT_EQ(tree.node_count(), 7u);
   const test::SuffixModel model({"walked"});
@@ -207,7 +209,7 @@ TEST(HostileInput, AHundredMegabyteTokenIsSkippedWhole) {
   WordTree tree;
   SuffixAutomaton automaton;
   const OpenReport report = OpenWordList(path, 10000, tree, automaton);
-  ASSERT_TRUE(report.ok);
+  ASSERT_TRUE(report.ok());
   EXPECT_EQ(report.stats.words, 2u);
   EXPECT_EQ(report.stats.long_tokens_skipped, 2u);
   const test::SuffixModel model({"before", "after"});
@@ -324,7 +326,7 @@ TEST(HostileInput, AWriteFailingMidwayLeavesTheSavedListWhole) {
   const std::vector<std::string> words = ManyWords();
   test::Engine engine;
   test::BuildEngine(engine, words);
-  ASSERT_EQ(engine.tree.SaveAll(dir.PathOf("reference")), 0);
+  ASSERT_EQ(engine.tree.SaveAll(dir.PathOf("reference")), std::error_code());
   const std::string complete = test::ReadFile(dir.PathOf("reference"));
   ASSERT_GT(complete.size(), std::size_t{5} << 18);  // more than one buffer of output
 
@@ -335,10 +337,9 @@ TEST(HostileInput, AWriteFailingMidwayLeavesTheSavedListWhole) {
   test::SetWriteBudget(std::size_t{5} << 18);
   {
     WordFileWriter writer(test::WriteWithinBudget);
-    ASSERT_TRUE(writer.OpenForReplace(target));
+    ASSERT_EQ(writer.OpenForReplace(target), std::error_code());
     engine.tree.WriteWords(writer, std::string(), 0);
-    EXPECT_FALSE(writer.Commit());
-    EXPECT_EQ(writer.error(), EIO);
+    EXPECT_EQ(writer.Commit(), ErrnoError(EIO));
   }
   EXPECT_EQ(test::ReadFile(target), "old\nwords\n");
   EXPECT_EQ(test::FileNamesIn(dir.path()).size(), 2u);  // no temporary file left
@@ -346,9 +347,9 @@ TEST(HostileInput, AWriteFailingMidwayLeavesTheSavedListWhole) {
   // Short and interrupted writes lose nothing.
   {
     WordFileWriter writer(test::WriteInDribbles);
-    ASSERT_TRUE(writer.OpenForReplace(target));
+    ASSERT_EQ(writer.OpenForReplace(target), std::error_code());
     engine.tree.WriteWords(writer, std::string(), 0);
-    EXPECT_TRUE(writer.Commit());
+    EXPECT_EQ(writer.Commit(), std::error_code());
   }
   EXPECT_EQ(test::ReadFile(target), complete);
   EXPECT_EQ(test::FileNamesIn(dir.path()).size(), 2u);

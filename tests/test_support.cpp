@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "automaton/build_automaton.h"
 #include "lexicon/alphabet_order.h"
 
 namespace tarvo::test {
@@ -66,7 +67,7 @@ void BuildEngine(Engine& engine, const std::vector<std::string>& words, std::uin
   engine.tree.Reset();
   engine.tree.Configure(AlphabetOrder::OrderFromCounts(occurrences), buffer_size);
   for (const std::string& word : words) engine.tree.Insert(word);
-  engine.tree.BuildAutomaton(engine.automaton);
+  BuildAutomaton(engine.tree, engine.automaton);
 }
 
 std::vector<std::string> RandomWords(std::uint32_t seed, const std::string& alphabet,

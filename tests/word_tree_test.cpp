@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "lexicon/errors.h"
 #include "lexicon/word_file_writer.h"
 #include "lexicon/word_list_loader.h"
 #include "test_support.h"
@@ -91,12 +92,12 @@ TEST(WordTree, GrowthStepAndCapacityAfterLoad) {
   tree.Configure(IdentitySymbolTable(), 10);
   EXPECT_EQ(tree.capacity(), 10u);
   // Nine nodes: the root and "abcdefgh"; a loaded tree is trimmed to them.
-  ASSERT_TRUE(LoadWordList(dir.Write("list", "abcdefgh\n"), 10, false, tree).ok);
+  ASSERT_TRUE(LoadWordList(dir.Write("list", "abcdefgh\n"), 10, false, tree).ok());
   EXPECT_EQ(tree.node_count(), 9u);
   EXPECT_EQ(tree.capacity(), 9u);
   tree.Insert("b");
   EXPECT_EQ(tree.capacity(), 19u);
-  EXPECT_FALSE(LoadWordList(dir.PathOf("missing"), 10, false, tree).ok);
+  EXPECT_EQ(LoadWordList(dir.PathOf("missing"), 10, false, tree).error, ErrnoError(ENOENT));
   EXPECT_EQ(tree.node_count(), 10u);
 }
 
@@ -122,7 +123,7 @@ TEST(WordTree, SaveAllWritesDepthFirstInCodeOrderAndReloadsTheSameWords) {
   test::TempDir dir;
   WordTree tree = AbTree();
   for (const char* word : {"b", "ab", "a"}) tree.Insert(word);
-  ASSERT_EQ(tree.SaveAll(dir.PathOf("out.txt")), 0);
+  ASSERT_EQ(tree.SaveAll(dir.PathOf("out.txt")), std::error_code());
   EXPECT_EQ(test::ReadFile(dir.PathOf("out.txt")), "a\nab\nb\n");
 
   WordTree reversed;
@@ -132,19 +133,19 @@ TEST(WordTree, SaveAllWritesDepthFirstInCodeOrderAndReloadsTheSameWords) {
   std::swap(order['a'], order[1]);
   reversed.Configure(order, 10);
   for (const char* word : {"a", "ab", "b"}) reversed.Insert(word);
-  ASSERT_EQ(reversed.SaveAll(dir.PathOf("out2.txt")), 0);
+  ASSERT_EQ(reversed.SaveAll(dir.PathOf("out2.txt")), std::error_code());
   EXPECT_EQ(test::ReadFile(dir.PathOf("out2.txt")), "b\na\nab\n");
 
   // Saved, read back (in its own order, which is the same) and saved
   // again: the same file.
   WordTree reloaded;
-  ASSERT_TRUE(LoadWordList(dir.PathOf("out.txt"), 10, false, reloaded).ok);
-  ASSERT_EQ(reloaded.SaveAll(dir.PathOf("again.txt")), 0);
+  ASSERT_TRUE(LoadWordList(dir.PathOf("out.txt"), 10, false, reloaded).ok());
+  ASSERT_EQ(reloaded.SaveAll(dir.PathOf("again.txt")), std::error_code());
   EXPECT_EQ(test::ReadFile(dir.PathOf("again.txt")), "a\nab\nb\n");
 
   // The root alone empties the file.
   WordTree empty = AbTree();
-  ASSERT_EQ(empty.SaveAll(dir.PathOf("out.txt")), 0);
+  ASSERT_EQ(empty.SaveAll(dir.PathOf("out.txt")), std::error_code());
   EXPECT_EQ(test::ReadFile(dir.PathOf("out.txt")), "");
 }
 
@@ -152,24 +153,22 @@ TEST(WordTree, FailedSaveReportsAndLeavesTheOldFileWhole) {
   test::TempDir dir;
   WordTree tree = AbTree();
   tree.Insert("ab");
-  int error = 0;
-  EXPECT_EQ(tree.SaveAll(dir.PathOf("no/such/folder.txt"), &error), -1);
-  EXPECT_EQ(error, ENOENT);
-  EXPECT_EQ(tree.SaveAll(dir.path(), &error), -1);
-  EXPECT_EQ(error, EISDIR);
-  EXPECT_EQ(tree.SaveAll("/dev/full", &error), -1);
-  EXPECT_EQ(error, ENOSPC);
+  EXPECT_EQ(tree.SaveAll(dir.PathOf("no/such/folder.txt")), ErrnoError(ENOENT));
+  EXPECT_EQ(tree.SaveAll(dir.path()), ErrnoError(EISDIR));
+  const std::error_code full = tree.SaveAll("/dev/full");
+  EXPECT_EQ(full, ErrnoError(ENOSPC));
+  EXPECT_EQ(FileErrorText("cannot write", "/dev/full", full), "cannot write '/dev/full': No space left on device");
 
   // A failure in the middle of writing: the file being replaced stays whole
   // and no temporary file is left behind.
   const std::string target = dir.Write("list.txt", "old\ncontent\n");
   {
     WordFileWriter writer;
-    ASSERT_TRUE(writer.OpenForReplace(target));
+    ASSERT_EQ(writer.OpenForReplace(target), std::error_code());
     writer.WriteLine("partial");
   }  // destroyed without Commit: discarded
   EXPECT_EQ(test::ReadFile(target), "old\ncontent\n");
-  ASSERT_EQ(tree.SaveAll(target), 0);
+  ASSERT_EQ(tree.SaveAll(target), std::error_code());
   EXPECT_EQ(test::ReadFile(target), "ab\n");
   std::size_t files = 0;
   for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
@@ -179,23 +178,20 @@ TEST(WordTree, FailedSaveReportsAndLeavesTheOldFileWhole) {
 TEST(AppendWords, KeepsWordsApartAndReportsFailures) {
   test::TempDir dir;
   const std::string path = dir.Write("list.txt", "last");
-  EXPECT_EQ(AppendWordsToFile(path, {"new", "words"}), 1);
+  EXPECT_EQ(AppendWordsToFile(path, {"new", "words"}), std::error_code());
   EXPECT_EQ(test::ReadFile(path), "last\nnew\nwords\n");
-  EXPECT_EQ(AppendWordsToFile(path, {"more"}), 1);
+  EXPECT_EQ(AppendWordsToFile(path, {"more"}), std::error_code());
   EXPECT_EQ(test::ReadFile(path), "last\nnew\nwords\nmore\n");
   // An empty list creates the file and writes nothing, even after a word
   // without a line end.
-  EXPECT_EQ(AppendWordsToFile(dir.PathOf("created.txt"), {}), 1);
+  EXPECT_EQ(AppendWordsToFile(dir.PathOf("created.txt"), {}), std::error_code());
   EXPECT_EQ(test::ReadFile(dir.PathOf("created.txt")), "");
   const std::string unterminated = dir.Write("u.txt", "w");
-  EXPECT_EQ(AppendWordsToFile(unterminated, {}), 1);
+  EXPECT_EQ(AppendWordsToFile(unterminated, {}), std::error_code());
   EXPECT_EQ(test::ReadFile(unterminated), "w");
 
-  int error = 0;
-  EXPECT_EQ(AppendWordsToFile("/dev/full", {"lost?"}, &error), -1);
-  EXPECT_EQ(error, ENOSPC);
-  EXPECT_EQ(AppendWordsToFile(dir.PathOf("none/x.txt"), {"w"}, &error), -1);
-  EXPECT_EQ(error, ENOENT);
+  EXPECT_EQ(AppendWordsToFile("/dev/full", {"lost?"}), ErrnoError(ENOSPC));
+  EXPECT_EQ(AppendWordsToFile(dir.PathOf("none/x.txt"), {"w"}), ErrnoError(ENOENT));
 }
 
 }  // namespace

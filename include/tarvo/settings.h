@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace tarvo {
 
@@ -20,10 +21,34 @@ struct AnalysisSettings {
   bool read_as_characters = false;   // code UTF-8 characters, not bytes, at the next Open
 };
 
-// Bounds that the Settings dialog and the command line enforce.
+// The bounds of the settings that have them (see RangeOf).
 inline constexpr long kMaxSettingValue = 2147483647;
 inline constexpr long kMinBufferSize = 10;
 inline constexpr float kMinSuffixWeight = 1.0f;
 inline constexpr float kMaxSuffixWeight = 100.0f;
+
+// The settings with bounds. The word weight takes any finite number and
+// read_as_characters either value.
+enum class BoundedSetting { kMinWords, kMinSuffixes, kSuffixWeight, kGroupsShown, kBufferSize };
+
+// The values a bounded setting takes, both ends included.
+struct SettingRange {
+  double min;
+  double max;
+};
+
+SettingRange RangeOf(BoundedSetting setting);
+
+// The range `value` lies outside of, or nothing when `setting` may take it.
+// Every front end checks its input with this and only words the message.
+std::optional<SettingRange> CheckSetting(BoundedSetting setting, double value);
+
+// The first bounded setting, in the order of BoundedSetting, whose value is
+// out of range, and that range; nothing when all are in range.
+struct SettingsError {
+  BoundedSetting setting;
+  SettingRange range;
+};
+std::optional<SettingsError> CheckSettings(const AnalysisSettings& settings);
 
 }  // namespace tarvo

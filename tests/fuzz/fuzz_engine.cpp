@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "automaton/build_automaton.h"
 #include "automaton/open_word_list.h"
 #include "engine_checks.h"
 #include "fuzz_support.h"
@@ -37,9 +38,9 @@ void CheckWrittenWords(const tarvo::WordTree& tree, const tarvo::test::Acceptanc
   out.Set("");
   {
     tarvo::WordFileWriter writer;
-    Require(writer.OpenForAppend(out.path()), "cannot open the output file");
+    Require(!writer.OpenForAppend(out.path()), "cannot open the output file");
     tree.WriteWords(writer, std::string(), 0);
-    Require(writer.Commit(), "writing the words failed");
+    Require(!writer.Commit(), "writing the words failed");
   }
   const std::string text = out.Get();
   std::vector<std::string> written;
@@ -89,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tarvo::SuffixAutomaton automaton;
   const tarvo::OpenReport report =
       tarvo::OpenWordList(file.path(), buffer_size, tree, automaton, settings.read_as_characters);
-  Require(report.ok, "opening failed");
+  Require(report.ok(), "opening failed");
   const tarvo::test::Split split = tarvo::test::ReferenceSplit(list);
   Require(report.stats.words == split.words.size(), "words miscounted");
   Require(report.stats.long_tokens_skipped == split.long_tokens, "long tokens miscounted");
@@ -144,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string& word : tarvo::test::ReferenceSplit(later).words) {
     Require(tree.Insert(word) == accepted.Insert(word), "Insert and the model disagree on refusing");
   }
-  tree.BuildAutomaton(automaton);
+  BuildAutomaton(tree, automaton);
   Require(tree.char_to_code() == order && automaton.char_to_code() == order &&
               automaton.coding().coded_characters() == coded_before && automaton.coding().characters() == characters,
           "the coding changed on update");

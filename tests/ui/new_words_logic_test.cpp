@@ -102,7 +102,7 @@ TEST(NewWordsDialog, DistanceTwoYieldsTwoWordsPerStemAndManyCandidatesAreAllList
   // The sample list's groups: every suspicious group at distance 2 of the
   // best group proposes exactly two words per stem.
   Fixture f({});
-  ASSERT_TRUE(OpenWordList(TARVO_SAMPLE_LIST, 10000, f.engine.tree, f.engine.automaton).ok);
+  ASSERT_TRUE(OpenWordList(TARVO_SAMPLE_LIST, 10000, f.engine.tree, f.engine.automaton).ok());
   const std::uint32_t main = f.engine.automaton.RankMainGroups(AnalysisSettings{}).at(0);
   NewWordsLogic dialog = f.Dialog(main, "2");
   dialog.Initialise();

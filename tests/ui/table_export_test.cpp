@@ -48,7 +48,7 @@ TEST(ExportTable, WritesTheFormatTheNameAsksFor) {
   const Table table = {{"word"}, {"a,b"}, {"x\ty"}};
   for (const std::string name : {"out.csv", "out.tsv", "out"}) {
     const std::string path = dir.Write(name, "an older, longer file\n");
-    ASSERT_EQ(ExportTable(path, table), 0) << name;
+    ASSERT_FALSE(ExportTable(path, table)) << name;
     EXPECT_EQ(ReadFile(path), TableText(table, FormatOfPath(name))) << name;
   }
 }
@@ -56,7 +56,7 @@ TEST(ExportTable, WritesTheFormatTheNameAsksFor) {
 TEST(ExportTable, AFailedWriteLeavesTheOldFileAsItWas) {
   TempDir dir;
   const Table big(20000, TableRow{"walked", "talked"});
-  EXPECT_EQ(ExportTable(dir.path(), big), EISDIR);
+  EXPECT_EQ(ExportTable(dir.path(), big), std::errc::is_a_directory);
 
   // The file size limit stops the write half way.
   const std::string path = dir.Write("groups.csv", "old\n");
@@ -65,10 +65,10 @@ TEST(ExportTable, AFailedWriteLeavesTheOldFileAsItWas) {
   const struct rlimit small = {4096, limit.rlim_max};
   const auto former_handler = std::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const int error = ExportTable(path, big);
+  const std::error_code error = ExportTable(path, big);
   ::setrlimit(RLIMIT_FSIZE, &limit);
   std::signal(SIGXFSZ, former_handler);
-  EXPECT_EQ(error, EFBIG);
+  EXPECT_EQ(error, std::errc::file_too_large);
   EXPECT_EQ(ReadFile(path), "old\n");
   EXPECT_EQ(tarvo::test::FileNamesIn(dir.path()), (std::set<std::string>{"groups.csv"}));
 }
@@ -79,7 +79,7 @@ TEST(MainGroupsTable, AgreesWithTarvoCliGroupsAndListsEveryStem) {
   settings.suffix_weight = 3.25f;
   WordTree tree;
   SuffixAutomaton automaton;
-  ASSERT_TRUE(OpenWordList(TARVO_SAMPLE_LIST, settings.buffer_size, tree, automaton, false).ok);
+  ASSERT_TRUE(OpenWordList(TARVO_SAMPLE_LIST, settings.buffer_size, tree, automaton, false).ok());
   const std::vector<std::uint32_t> ranked = automaton.RankMainGroups(settings);
   const Table table = MainGroupsTable(automaton, ranked, settings, true);
 

@@ -57,7 +57,7 @@ std::string FormatFloat(float value) {
   return text;
 }
 
-bool ExchangeLong(PlatformHost& host, const EditModel& edit, const char* caption, long min, long max,
+bool ExchangeLong(PlatformHost& host, const EditModel& edit, const char* caption, BoundedSetting setting,
                   long* value) {
   long long parsed = 0;
   const ParseOutcome outcome = ParseLong(edit.text, &parsed);
@@ -65,9 +65,11 @@ bool ExchangeLong(PlatformHost& host, const EditModel& edit, const char* caption
     host.ShowMessage(Warning(std::string("Please enter a whole number for \"") + caption + "\"."));
     return false;
   }
-  if (outcome == ParseOutcome::kTooLarge || parsed < min || parsed > max) {
-    host.ShowMessage(Warning("Please enter a whole number between " + WithThousandsSeparators(min) + " and " +
-                         WithThousandsSeparators(max) + " for \"" + caption + "\"."));
+  if (outcome == ParseOutcome::kTooLarge || CheckSetting(setting, static_cast<double>(parsed))) {
+    const SettingRange range = RangeOf(setting);
+    host.ShowMessage(Warning("Please enter a whole number between " + WithThousandsSeparators(static_cast<long>(range.min)) +
+                         " and " + WithThousandsSeparators(static_cast<long>(range.max)) + " for \"" + caption +
+                         "\"."));
     return false;
   }
   *value = static_cast<long>(parsed);
@@ -84,12 +86,12 @@ bool ExchangeFloat(PlatformHost& host, const EditModel& edit, const char* captio
   return true;
 }
 
-bool ExchangeFloatInRange(PlatformHost& host, const EditModel& edit, const char* caption, float min,
-                          float max, float* value) {
+bool ExchangeFloatInRange(PlatformHost& host, const EditModel& edit, const char* caption,
+                          BoundedSetting setting, float* value) {
   if (!ExchangeFloat(host, edit, caption, value)) return false;
-  if (*value < min || *value > max) {
-    host.ShowMessage(Warning("Please enter a number between " + FormatFloat(min) + " and " + FormatFloat(max) +
-                         " for \"" + caption + "\"."));
+  if (const std::optional<SettingRange> range = CheckSetting(setting, *value)) {
+    host.ShowMessage(Warning("Please enter a number between " + FormatFloat(static_cast<float>(range->min)) + " and " +
+                         FormatFloat(static_cast<float>(range->max)) + " for \"" + caption + "\"."));
     return false;
   }
   return true;

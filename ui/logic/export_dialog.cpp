@@ -22,13 +22,13 @@ std::optional<std::string> ExportWithDialog(PlatformHost& host, const Table& tab
           Answer::kYes) {
     return std::nullopt;
   }
-  int error;
+  std::error_code error;
   {
     WaitCursor wait(host);
     error = ExportTable(*chosen, table);
   }
-  if (error != 0) {
-    host.ShowMessage(Error(FileErrorText("export to", *chosen, error, "No file was changed.")));
+  if (error) {
+    host.ShowMessage(Error(FileFailureText("export to", *chosen, error, "No file was changed.")));
     return std::nullopt;
   }
   return chosen;

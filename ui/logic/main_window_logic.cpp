@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "automaton/build_automaton.h"
 #include "automaton/open_word_list.h"
+#include "lexicon/errors.h"
 #include "lexicon/file_identity.h"
 #include "lexicon/word_file_writer.h"
 #include "ui/dialog_templates.h"
@@ -52,9 +54,9 @@ bool MainWindowLogic::IsCommandEnabled(Command command) const {
   }
 }
 
-void MainWindowLogic::ShowFileError(const std::string& action, const std::string& path, int error,
-                                 const std::string& outcome) {
-  host_.ShowMessage(Error(FileErrorText(action, path, error, outcome)));
+void MainWindowLogic::ShowFileError(const std::string& action, const std::string& path, std::error_code error,
+                                    const std::string& outcome) {
+  host_.ShowMessage(Error(FileFailureText(action, path, error, outcome)));
 }
 
 void MainWindowLogic::OnOpen() {
@@ -78,7 +80,7 @@ void MainWindowLogic::OpenList(const std::string& path) {
     WaitCursor wait(host_);
     report = OpenWordList(path, settings_.buffer_size, tree, automaton, settings_.read_as_characters);
   }
-  if (!report.ok) {
+  if (!report.ok()) {
     ShowFileError("read the word list", path, report.error,
                   ListIsOpen() ? "The list that was open stays open." : "");
     return;
@@ -210,7 +212,7 @@ void MainWindowLogic::UpdateWordTree() {
   pending_.clear();
   {
     WaitCursor wait(host_);
-    tree_.BuildAutomaton(automaton_);
+    BuildAutomaton(tree_, automaton_);
   }
   RefreshMainGroups();
   status_.text = "Added " + CountOf(inserted, "word", "words") + " to the word tree; the groups are ranked again.";
@@ -222,8 +224,7 @@ void MainWindowLogic::UpdateWordTree() {
 }
 
 int MainWindowLogic::AppendAddedWords() {
-  int error = 0;
-  if (AppendWordsToFile(current_path_, added_, &error) != 1) {
+  if (const std::error_code error = AppendWordsToFile(current_path_, added_)) {
     ShowFileError("save to", current_path_, error,
                   "The file was left as it was; the new words are kept, so they can be saved again.");
     return -1;
@@ -250,13 +251,12 @@ void MainWindowLogic::OnSaveAs() {
   const FileDialogRequest request{FileDialogRequest::Mode::kSave, "", current_path_, WordListFilters()};
   const std::optional<std::string> chosen = host_.ChooseFile(request);
   if (!chosen || !MayReplace(*chosen)) return;
-  int error = 0;
-  int result;
+  std::error_code error;
   {
     WaitCursor wait(host_);
-    result = tree_.SaveAll(*chosen, refused_, &error);
+    error = tree_.SaveAll(*chosen, refused_);
   }
-  if (result != 0) {
+  if (error) {
     ShowFileError("save", *chosen, error, "No file was changed; the words are kept.");
     return;
   }

@@ -26,6 +26,7 @@
 
 #include <cstdint>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "automaton/analysis_settings.h"
@@ -121,7 +122,7 @@ class MainWindowLogic : public DialogLogic {
   void RefreshShownStems();
   // After Settings changed the mode: offers to read the open list again.
   void OfferToReopen();
-  void ShowFileError(const std::string& action, const std::string& path, int error,
+  void ShowFileError(const std::string& action, const std::string& path, std::error_code error,
                      const std::string& outcome);
 
   PlatformHost& host_;

@@ -89,17 +89,17 @@ bool SettingsLogic::ReadValues() {
     return ok;
   };
   const bool all_valid =
-      step(kMinSuffixesEdit, ExchangeLong(host_, min_suffixes_edit_, kMinSuffixesCaption, 1, kMaxSettingValue,
-                                          &min_suffixes)) &&
+      step(kMinSuffixesEdit, ExchangeLong(host_, min_suffixes_edit_, kMinSuffixesCaption,
+                                          BoundedSetting::kMinSuffixes, &min_suffixes)) &&
       step(kMinWordsEdit,
-           ExchangeLong(host_, min_words_edit_, kMinWordsCaption, 1, kMaxSettingValue, &min_words)) &&
-      step(kGroupsShownEdit, ExchangeLong(host_, groups_shown_edit_, kGroupsShownCaption, 1, kMaxSettingValue,
-                                          &groups_shown)) &&
+           ExchangeLong(host_, min_words_edit_, kMinWordsCaption, BoundedSetting::kMinWords, &min_words)) &&
+      step(kGroupsShownEdit, ExchangeLong(host_, groups_shown_edit_, kGroupsShownCaption,
+                                          BoundedSetting::kGroupsShown, &groups_shown)) &&
       step(kWordWeightEdit, ExchangeFloat(host_, word_weight_edit_, kWordWeightCaption, &word_weight)) &&
       step(kSuffixWeightEdit, ExchangeFloatInRange(host_, suffix_weight_edit_, kSuffixWeightCaption,
-                                                   kMinSuffixWeight, kMaxSuffixWeight, &suffix_weight)) &&
-      step(kBufferSizeEdit, ExchangeLong(host_, buffer_size_edit_, kBufferSizeCaption, kMinBufferSize,
-                                         kMaxSettingValue, &buffer_size));
+                                                   BoundedSetting::kSuffixWeight, &suffix_weight)) &&
+      step(kBufferSizeEdit, ExchangeLong(host_, buffer_size_edit_, kBufferSizeCaption, BoundedSetting::kBufferSize,
+                                         &buffer_size));
   if (all_valid) read_as_characters = read_as_characters_check_.checked;
   return all_valid;
 }

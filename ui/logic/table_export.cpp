@@ -62,15 +62,13 @@ std::string TableText(const Table& table, TableFormat format) {
   return text;
 }
 
-int ExportTable(const std::string& path, const Table& table) {
+std::error_code ExportTable(const std::string& path, const Table& table) {
   const char separator = SeparatorOf(FormatOfPath(path));
   // Each row is one line for the writer, which adds the line feed.
   WordFileWriter writer;
-  if (writer.OpenForReplace(path)) {
-    for (const TableRow& row : table) writer.WriteLine(RowText(row, separator));
-    writer.Commit();
-  }
-  return writer.error();
+  if (const std::error_code error = writer.OpenForReplace(path)) return error;
+  for (const TableRow& row : table) writer.WriteLine(RowText(row, separator));
+  return writer.Commit();
 }
 
 }  // namespace tarvo::ui

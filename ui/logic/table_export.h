@@ -2,7 +2,7 @@
 // puts such a file in place.
 //
 //   const Table table = MainGroupsTable(automaton, ranked, settings, true);  // exported_tables.h
-//   if (const int error = ExportTable(chosen_path, table); error != 0) ReportFailure(std::strerror(error));
+//   if (const std::error_code error = ExportTable(chosen_path, table)) ReportFailure(error.message());
 //
 // Cells are bytes and go out unchanged: words may be UTF-8 or an 8-bit
 // code page, and a file that mixed re-encoded text with the list's own
@@ -11,6 +11,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "ui/platform/host.h"
@@ -51,9 +52,9 @@ std::string TableText(const Table& table, TableFormat format);
 // replacing any file there the way Save as replaces a word list
 // (WordFileWriter::OpenForReplace): the new content is on the disk before
 // it takes the name, symbolic links are followed, and a replaced file keeps
-// its owner, group and permissions. Returns 0, or the errno of the failure
+// its owner, group and permissions. Returns the failure, if any
 // (EISDIR for a folder, EACCES for a file the user may not write, ENOSPC,
 // ...); the old file is then intact and no partial file is left behind.
-int ExportTable(const std::string& path, const Table& table);
+[[nodiscard]] std::error_code ExportTable(const std::string& path, const Table& table);
 
 }  // namespace tarvo::ui

@@ -1,7 +1,8 @@
 #include "ui/logic/wording.h"
 
-#include <cstring>
 #include <filesystem>
+
+#include "lexicon/errors.h"
 
 namespace tarvo::ui {
 
@@ -22,8 +23,9 @@ std::string CountOf(std::uint64_t count, const char* one, const char* many) {
 
 std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
-std::string FileErrorText(const std::string& action, const std::string& path, int error, const std::string& outcome) {
-  return "Cannot " + action + " '" + path + "': " + std::strerror(error) + "." + (outcome.empty() ? "" : " " + outcome);
+std::string FileFailureText(const std::string& action, const std::string& path, std::error_code error,
+                            const std::string& outcome) {
+  return FileErrorText("Cannot " + action, path, error) + "." + (outcome.empty() ? "" : " " + outcome);
 }
 
 }  // namespace tarvo::ui

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <system_error>
 
 namespace tarvo::ui {
 
@@ -13,7 +14,8 @@ std::string CountOf(std::uint64_t count, const char* one, const char* many);
 // The last part of a path, as bytes: "/usr/share/dict/polish" gives "polish".
 std::string FileNameOf(const std::string& path);
 // "Cannot save 'path': No space left on device. OUTCOME": what failed, on
-// which file, the system's reason and what that left behind.
-std::string FileErrorText(const std::string& action, const std::string& path, int error, const std::string& outcome);
+// which file, the reason and what that left behind.
+std::string FileFailureText(const std::string& action, const std::string& path, std::error_code error,
+                            const std::string& outcome);
 
 }  // namespace tarvo::ui

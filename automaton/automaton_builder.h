@@ -1,0 +1,71 @@
+// AutomatonBuilder: the only writer of a SuffixAutomaton's states.
+//
+// The minimising build (build_automaton.h) drives it: it starts a new
+// automaton, adds states whose transitions lead only to states that already
+// exist, finds states with equal rows through a row index, and at the end
+// trims the row arrays and fills the word and suffix counts. The automaton's
+// own class only reads.
+//
+//   AutomatonBuilder builder(automaton, growth_step, coding);
+//   std::uint32_t state = builder.FindState(label, targets);
+//   if (state == 0) state = builder.AddState(label, targets);
+//   ...
+//   builder.Finish();
+#pragma once
+
+#include <cstdint>
+#include <utility>
+
+#include "automaton/state_index.h"
+#include "automaton/suffix_automaton.h"
+#include "lexicon/symbol_coding.h"
+
+namespace tarvo {
+
+class AutomatonBuilder {
+ public:
+  // Starts a new build of `automaton`: stores the growth step (0 is taken as
+  // 1) and the symbol coding, drops every state and creates state 1. The
+  // automaton must outlive the builder.
+  AutomatonBuilder(SuffixAutomaton& automaton, std::uint32_t growth_step, const SymbolCoding& coding);
+  AutomatonBuilder(const AutomatonBuilder&) = delete;
+  AutomatonBuilder& operator=(const AutomatonBuilder&) = delete;
+
+  // Stores a new state with copies of the rows (SlotCount(label[0]) entries
+  // each; entry 0 of the targets is the word count, filled by CountWords);
+  // returns its number. Every target must be an existing state, so each
+  // transition leads to a smaller number.
+  std::uint32_t AddState(const std::uint8_t* label, const std::uint32_t* targets);
+
+  // True when byte 0 and every slot's code and target agree (word counts are
+  // not compared).
+  static bool IsSameState(const std::uint8_t* label_a, const std::uint32_t* targets_a,
+                          const std::uint8_t* label_b, const std::uint32_t* targets_b);
+
+  // The lowest-numbered state from 2 up with equal rows, or 0.
+  std::uint32_t FindState(const std::uint8_t* label, const std::uint32_t* targets) const;
+
+  // The lowest-numbered state from 2 up with equal rows (flag false), or a
+  // new state (flag true).
+  std::pair<std::uint32_t, bool> FindOrAddState(const std::uint8_t* label, const std::uint32_t* targets);
+
+  // The steps that complete the automaton once every state is added, in the
+  // order Finish takes them.
+  // Trims the row arrays to exactly count entries.
+  void ShrinkToCount();
+  // Fills the word counts (entry 0 of the target rows) from the start state down.
+  void CountWords();
+  // Fills the suffix counts from state 1 up.
+  void CountSuffixes();
+  void Finish() {
+    ShrinkToCount();
+    CountWords();
+    CountSuffixes();
+  }
+
+ private:
+  SuffixAutomaton& automaton_;
+  StateIndex index_;
+};
+
+}  // namespace tarvo
