@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "tarvo/settings.h"
 
@@ -11,5 +12,8 @@ namespace tarvo {
 // precision with the weights widened from float.
 double GroupScore(std::uint32_t word_count, std::uint32_t suffix_count, float word_weight,
                   float suffix_weight);
+
+// A score as the programs print it: fixed, six decimals ("2.484907").
+std::string FormatGroupScore(double score);
 
 }  // namespace tarvo

@@ -1,6 +1,7 @@
 // Ranking of the main suffix groups.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "automaton/analysis_settings.h"
@@ -14,6 +15,12 @@ double GroupScore(std::uint32_t word_count, std::uint32_t suffix_count, float wo
   const double suffix_part = std::log(static_cast<double>(suffix_count)) * static_cast<double>(suffix_weight);
   const double word_part = std::log(static_cast<double>(word_count)) * static_cast<double>(word_weight);
   return suffix_part + word_part;
+}
+
+std::string FormatGroupScore(double score) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.6f", score);
+  return text;
 }
 
 std::vector<std::uint32_t> SuffixAutomaton::RankMainGroups(const AnalysisSettings& settings) const {

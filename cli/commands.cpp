@@ -148,13 +148,11 @@ int RunGroups(const Session& session, const CliOptions& options, std::FILE* out,
   const SuffixAutomaton& automaton = session.automaton;
   const AnalysisSettings& settings = options.settings;
   RecordWriter writer(out);
-  char score[64];
   for (std::uint32_t group : session.ranked) {
-    std::snprintf(score, sizeof score, "%.6f",
-                  GroupScore(automaton.WordCount(group), automaton.SuffixCount(group),
-                             settings.word_weight, settings.suffix_weight));
+    const double score = GroupScore(automaton.WordCount(group), automaton.SuffixCount(group),
+                                    settings.word_weight, settings.suffix_weight);
     writer.Field(group).Field(automaton.WordCount(group)).Field(automaton.SuffixCount(group));
-    writer.Field(score).Field(LabelOf(automaton, group)).End();
+    writer.Field(FormatGroupScore(score)).Field(LabelOf(automaton, group)).End();
   }
   return kExitOk;
 }

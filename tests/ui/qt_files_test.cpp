@@ -98,8 +98,8 @@ TEST(CommandLine, TheProgramOpensTheListItIsGiven) {
   Application app(host);
   QStringList groups;
   QString title;
-  WhenModalOpens<MainWindowView>([&](MainWindowView* window) {
-    groups = ShownRows(window->Control(kMainGroupsList));
+  WhenWindowOpens<MainWindowView>([&](MainWindowView* window) {
+    groups = ShownRows(Child(window, "mainGroups"));
     title = window->windowTitle();
     window->close();
   });

@@ -1,7 +1,6 @@
 // Application: the program's top level.
 //
-// It runs the main window modally and the program ends when that window
-// closes. The About command is its own. The program's one argument names a
+// It runs the main window and the program ends when that window closes. The About command is its own. The program's one argument names a
 // word list to open at the start.
 #pragma once
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/dialog_templates.h"
 #include "ui/logic/application.h"
+#include "ui/logic/wording.h"
 #include "ui/qt/qt_host.h"
 
 int main(int argc, char** argv) {
@@ -22,6 +22,8 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
+  // QSettings keeps the window's state and the settings under this name.
+  QApplication::setOrganizationName(QString::fromUtf8(tarvo::ui::kProgramName));
   QApplication::setApplicationName(QString::fromUtf8(tarvo::ui::kProgramName));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvo/icon.png")));
   tarvo::ui::qt::QtHost host;

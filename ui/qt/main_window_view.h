@@ -1,32 +1,68 @@
-// The main window: its menu and controls over MainWindowLogic.
+// The main window over MainWindowLogic: a QMainWindow with the File, Edit
+// and Help menus, the ranked main groups (a sortable table) and the chosen
+// group's stems on the two sides of a splitter, the distance with Find Now,
+// Update and Exit below them, and a status bar with what the last command
+// did and the open list's numbers.
 //
-// The title, the status line and the menu commands' enabled states are
-// redrawn after every command, like the controls.
+// The window is resizable; it keeps its geometry and the splitter's state
+// between runs. The title, the status bar, the captions and the menu
+// commands' states are redrawn after every command, like the lists.
 #pragma once
 
 #include <QAction>
+#include <QMainWindow>
+#include <QSplitter>
 #include <map>
-#include <QMenuBar>
 
 #include "ui/logic/main_window_logic.h"
-#include "ui/qt/dialog_view.h"
+#include "ui/qt/logic_binder.h"
 
 namespace tarvo::ui::qt {
 
-class MainWindowView : public DialogView {
+class ListSummaryBar;
+
+// The platform's usual key for a menu command, where there is one.
+enum class StandardShortcut { kNone, kOpen, kSave, kSaveAs, kQuit, kPreferences };
+
+class MainWindowView : public QMainWindow {
   Q_OBJECT
 
  public:
-  MainWindowView(MainWindowLogic& logic, PlatformHost& host);
+  MainWindowView(MainWindowLogic& logic, PlatformHost& host, QWidget* parent = nullptr);
 
-  // The menu item with the given command id.
+  // Initialises the logic, shows the window and returns once it has closed,
+  // with the logic's result.
+  Answer RunUntilClosed();
+  // Initialises the logic and shows the window without waiting, for tests
+  // and screenshots.
+  void ShowModeless();
+  // Redraws every bound widget from its model.
+  void SyncFromModels() { binder_.Sync(); }
+
+  // The menu item of a command.
   QAction* MenuAction(Command command) const { return actions_.at(command); }
-  QMenuBar* menu_bar() const { return menu_bar_; }
+
+ signals:
+  void closed();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
-  void BuildMenu(MainWindowLogic& logic, PlatformHost& host);
+  void BuildMenus(PlatformHost& host);
+  QWidget* BuildGroupsPane();
+  QWidget* BuildWordsPane();
+  QLayout* BuildCommandRow();
+  void BuildStatusBar();
+  QAction* AddCommand(QMenu* menu, const QString& text, Command command, StandardShortcut shortcut,
+                      std::function<void()> run);
+  void RestoreWindowState();
+  void SaveWindowState() const;
 
-  QMenuBar* menu_bar_;
+  MainWindowLogic& logic_;
+  LogicBinder binder_;
+  QSplitter* splitter_ = nullptr;
   std::map<Command, QAction*> actions_;
 };
 

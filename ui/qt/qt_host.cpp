@@ -6,14 +6,13 @@
 #include <QMessageBox>
 
 #include "tarvo/version.h"
-#include "ui/dialog_templates.h"
 #include "ui/logic/main_window_logic.h"
 #include "ui/logic/new_words_logic.h"
 #include "ui/logic/settings_logic.h"
+#include "ui/logic/wording.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/new_words_view.h"
 #include "ui/qt/settings_view.h"
-#include "ui/resource_ids.h"
 
 // The icon lives in a static library's resources, which must be registered
 // by hand.
@@ -93,7 +92,7 @@ Answer QtHost::RunModal(DialogLogic& dialog) {
       SetMainWindow(&logic);
       MainWindowView view(logic, *this);
       view.setWindowIcon(QIcon(QStringLiteral(":/tarvo/icon.png")));
-      return view.RunModal();
+      return view.RunUntilClosed();
     }
     case DialogKind::kSettings: {
       SettingsView view(dynamic_cast<SettingsLogic&>(dialog), QApplication::activeWindow());

@@ -1,0 +1,30 @@
+// The open list's numbers for the status bar: its file name, whether its
+// symbols are bytes or characters, its words, the automaton's states, the
+// main groups, and how long the last Open or Update took. Empty while no
+// list is open.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+
+#include "ui/logic/main_window_logic.h"
+
+namespace tarvo::ui::qt {
+
+class ListSummaryBar : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ListSummaryBar(QWidget* parent = nullptr);
+  void Show(const ListSummary& summary);
+
+ private:
+  QLabel* file_name_;
+  QLabel* mode_;
+  QLabel* words_;
+  QLabel* states_;
+  QLabel* groups_;
+  QLabel* last_step_;
+};
+
+}  // namespace tarvo::ui::qt
