@@ -16,7 +16,6 @@
 #include <QTableView>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -208,7 +207,6 @@ inline bool ClickMenuItem(MainWindowView& view, Command command) {
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    QSettings().clear();  // every test starts as a first run
     list_path = dir.PathOf("sample.txt");
     std::filesystem::copy_file(TARVO_SAMPLE_LIST, list_path);
     host.SetFileChooser([this](const FileDialogRequest& request) {

@@ -1,13 +1,17 @@
 #include "ui/qt/main_window_view.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
@@ -16,6 +20,8 @@
 #include "automaton/analysis_settings.h"
 #include "ui/qt/item_views.h"
 #include "ui/qt/list_summary_bar.h"
+#include "ui/qt/recent_files_menu.h"
+#include "ui/qt/stored_settings.h"
 
 namespace tarvo::ui::qt {
 namespace {
@@ -24,6 +30,12 @@ const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
 const QString kSplitterKey = QStringLiteral("mainWindow/splitter");
 
 QString Count(std::uint64_t count) { return QLocale().toString(static_cast<qulonglong>(count)); }
+
+// The one local file a drag carries, or an empty text.
+QString DraggedFile(const QMimeData* data) {
+  if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) return {};
+  return data->urls().front().toLocalFile();
+}
 
 QPushButton* NewButton(const QString& text, const char* object_name, QWidget* parent) {
   auto* button = new QPushButton(text, parent);
@@ -79,7 +91,9 @@ QList<QKeySequence> ShortcutKeys(StandardShortcut shortcut) {
 }
 
 MainWindowView::MainWindowView(MainWindowLogic& logic, PlatformHost& host, QWidget* parent)
-    : QMainWindow(parent), logic_(logic), binder_(logic, [this] { close(); }) {
+    : QMainWindow(parent), logic_(logic), binder_(logic, [this] { close(); }), host_(host) {
+  LoadAnalysisSettings(logic.settings(), logic.distance_edit().text);
+  setAcceptDrops(true);
   BuildMenus(host);
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->setObjectName(QStringLiteral("groupsAndWords"));
@@ -94,7 +108,13 @@ MainWindowView::MainWindowView(MainWindowLogic& logic, PlatformHost& host, QWidg
   layout->addLayout(BuildCommandRow());
   setCentralWidget(central);
   BuildStatusBar();
-  binder_.AddSync([this] { setWindowTitle(QString::fromLocal8Bit(logic_.Title().c_str())); });
+  binder_.AddSync([this] {
+    setWindowTitle(QString::fromLocal8Bit(logic_.Title().c_str()));
+    // A list opened or saved under a new name goes first in Open Recent.
+    if (logic_.current_path() == listed_path_) return;
+    listed_path_ = logic_.current_path();
+    if (!listed_path_.empty()) recent_files_->Add(QFileInfo(PathText(listed_path_)).absoluteFilePath());
+  });
   RestoreWindowState();
 }
 
@@ -111,6 +131,9 @@ void MainWindowView::BuildMenus(PlatformHost& host) {
   MainWindowLogic& logic = logic_;
   QMenu* file = menuBar()->addMenu(tr("&File"));
   AddCommand(file, tr("&Open..."), Command::kOpen, StandardShortcut::kOpen, [&logic] { logic.OnOpen(); });
+  recent_files_ = new RecentFilesMenu(file);
+  file->addMenu(recent_files_);
+  connect(recent_files_, &RecentFilesMenu::OpenRequested, this, &MainWindowView::OpenListAt);
   AddCommand(file, tr("&Save"), Command::kSave, StandardShortcut::kSave, [&logic] { logic.OnSave(); });
   AddCommand(file, tr("Save &As..."), Command::kSaveAs, StandardShortcut::kSaveAs, [&logic] { logic.OnSaveAs(); });
   file->addSeparator();
@@ -233,8 +256,29 @@ void MainWindowView::closeEvent(QCloseEvent* event) {
     return;
   }
   SaveWindowState();
+  StoreAnalysisSettings(logic_.settings(), logic_.distance_edit().text);
   event->accept();
   emit closed();
+}
+
+void MainWindowView::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DraggedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindowView::dropEvent(QDropEvent* event) {
+  const QString path = DraggedFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  OpenListAt(path);
+}
+
+void MainWindowView::OpenListAt(const QString& path) {
+  if (!QFileInfo::exists(path)) {
+    recent_files_->Remove(path);
+    host_.ShowMessage(Error(tr("%1 no longer exists; it was taken off the recent files.").arg(path).toStdString()));
+    return;
+  }
+  binder_.Run([this, bytes = PathBytes(path)] { logic_.OpenList(bytes); });
 }
 
 void MainWindowView::RestoreWindowState() {

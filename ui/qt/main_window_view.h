@@ -5,7 +5,9 @@
 // did and the open list's numbers.
 //
 // The window is resizable; it keeps its geometry and the splitter's state
-// between runs. The title, the status bar, the captions and the menu
+// between runs, and so the analysis settings and the distance. File > Open
+// Recent lists the lists opened last; a word list dropped on the window is
+// opened as Open does, asking about unsaved words first. The title, the status bar, the captions and the menu
 // commands' states are redrawn after every command, like the lists.
 #pragma once
 
@@ -13,13 +15,14 @@
 #include <QMainWindow>
 #include <QSplitter>
 #include <map>
+#include <string>
 
 #include "ui/logic/main_window_logic.h"
 #include "ui/qt/logic_binder.h"
 
 namespace tarvo::ui::qt {
 
-class ListSummaryBar;
+class RecentFilesMenu;
 
 // The platform's usual key for a menu command, where there is one.
 enum class StandardShortcut { kNone, kOpen, kSave, kSaveAs, kQuit, kPreferences };
@@ -41,6 +44,7 @@ class MainWindowView : public QMainWindow {
 
   // The menu item of a command.
   QAction* MenuAction(Command command) const { return actions_.at(command); }
+  RecentFilesMenu* recent_files() const { return recent_files_; }
 
  signals:
   void closed();
@@ -48,6 +52,8 @@ class MainWindowView : public QMainWindow {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildMenus(PlatformHost& host);
@@ -57,12 +63,18 @@ class MainWindowView : public QMainWindow {
   void BuildStatusBar();
   QAction* AddCommand(QMenu* menu, const QString& text, Command command, StandardShortcut shortcut,
                       std::function<void()> run);
+  // Opens a list chosen in Open Recent or dropped on the window; a recent
+  // file that is gone is reported and leaves the menu.
+  void OpenListAt(const QString& path);
   void RestoreWindowState();
   void SaveWindowState() const;
 
   MainWindowLogic& logic_;
   LogicBinder binder_;
+  PlatformHost& host_;
   QSplitter* splitter_ = nullptr;
+  RecentFilesMenu* recent_files_ = nullptr;
+  std::string listed_path_;  // the path last put into Open Recent
   std::map<Command, QAction*> actions_;
 };
 

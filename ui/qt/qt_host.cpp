@@ -13,6 +13,7 @@
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/new_words_view.h"
 #include "ui/qt/settings_view.h"
+#include "ui/qt/stored_settings.h"
 
 // The icon lives in a static library's resources, which must be registered
 // by hand.
@@ -76,9 +77,12 @@ std::optional<std::string> QtHost::ChooseFile(const FileDialogRequest& request) 
   dialog.setNameFilters(NameFilters(request.filters));
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
   if (!open) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  if (!request.initial_name.empty()) dialog.selectFile(QString::fromLocal8Bit(request.initial_name.c_str()));
+  if (!request.initial_name.empty()) dialog.selectFile(PathText(request.initial_name));
+  else if (const QString folder = LastFolder(); !folder.isEmpty()) dialog.setDirectory(folder);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().front().toLocal8Bit().toStdString();
+  std::string chosen = PathBytes(dialog.selectedFiles().front());
+  RememberFolderOf(chosen);
+  return chosen;
 }
 
 void QtHost::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
