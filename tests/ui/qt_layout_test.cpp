@@ -8,6 +8,7 @@
 
 #include "qt_test_support.h"
 #include "ui/logic/new_words_logic.h"
+#include "ui/qt/program_icon.h"
 
 namespace tarvo::ui::qt::test {
 namespace {
@@ -159,6 +160,15 @@ TEST_F(MainWindowTest, TheDialogsAreLaidOutToGrowWithTheirWindow) {
     ButtonOf(dialog, "cancel")->click();
   });
   ASSERT_TRUE(ClickMenuItem(view, Command::kSettings));
+}
+
+TEST(ProgramIcon, HasABitmapForEverySizeAndScale) {
+  const QIcon icon = ProgramIcon();
+  EXPECT_EQ(icon.availableSizes().size(), 8);
+  // At 2x a 32-pixel icon is the 64-pixel bitmap, not the 32 one blown up.
+  const QPixmap sharp = icon.pixmap(QSize(32, 32), 2.0);
+  EXPECT_EQ(sharp.size(), QSize(64, 64));
+  EXPECT_EQ(sharp.toImage(), QImage(QStringLiteral(":/tarvo/icons/64.png")).convertToFormat(sharp.toImage().format()));
 }
 
 }  // namespace

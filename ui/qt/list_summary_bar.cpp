@@ -1,6 +1,5 @@
 #include "ui/qt/list_summary_bar.h"
 
-#include <QHBoxLayout>
 #include <QLocale>
 
 namespace tarvo::ui::qt {
@@ -18,15 +17,13 @@ QString DurationText(double seconds) {
 
 }  // namespace
 
-ListSummaryBar::ListSummaryBar(QWidget* parent) : QWidget(parent) {
-  auto* layout = new QHBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  auto add = [this, layout](const char* object_name, const QString& tooltip) {
-    auto* label = new QLabel(this);
+ListSummaryBar::ListSummaryBar(QStatusBar* bar) {
+  auto add = [bar](const char* object_name, const QString& tooltip) {
+    auto* label = new QLabel(bar);
     label->setObjectName(QString::fromLatin1(object_name));
     label->setToolTip(tooltip);
     label->setTextFormat(Qt::PlainText);
-    layout->addWidget(label);
+    bar->addPermanentWidget(label);
     return label;
   };
   file_name_ = add("summaryFile", tr("The open word list"));

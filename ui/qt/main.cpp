@@ -2,12 +2,12 @@
 //
 //   tarvo [WORDLIST]   opens WORDLIST at the start
 #include <QApplication>
-#include <QIcon>
 #include <cstdio>
 #include <cstring>
 
 #include "ui/logic/application.h"
 #include "ui/logic/wording.h"
+#include "ui/qt/program_icon.h"
 #include "ui/qt/qt_host.h"
 
 int main(int argc, char** argv) {
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   // QSettings keeps the window's state and the settings under this name.
   QApplication::setOrganizationName(QString::fromUtf8(tarvo::ui::kProgramName));
   QApplication::setApplicationName(QString::fromUtf8(tarvo::ui::kProgramName));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvo/icon.png")));
+  QApplication::setWindowIcon(tarvo::ui::qt::ProgramIcon());
   tarvo::ui::qt::QtHost host;
   tarvo::ui::Application app(host);
   // The path as its bytes: a file name need not be valid in any encoding.

@@ -118,6 +118,8 @@ MainWindowView::MainWindowView(MainWindowLogic& logic, PlatformHost& host, QWidg
   RestoreWindowState();
 }
 
+MainWindowView::~MainWindowView() = default;
+
 QAction* MainWindowView::AddCommand(QMenu* menu, const QString& text, Command command, StandardShortcut shortcut,
                                     std::function<void()> run) {
   QAction* action = menu->addAction(text);
@@ -218,9 +220,8 @@ void MainWindowView::BuildStatusBar() {
   // Status texts name files, whose bytes are shown as UTF-8 where they are.
   binder_.BindLabel(status, logic_.status(), [] { return DisplayEncoding::kUtf8; });
   statusBar()->addWidget(status, 1);
-  auto* summary = new ListSummaryBar(statusBar());
-  statusBar()->addPermanentWidget(summary);
-  binder_.AddSync([this, summary] { summary->Show(logic_.Summary()); });
+  summary_ = std::make_unique<ListSummaryBar>(statusBar());
+  binder_.AddSync([this] { summary_->Show(logic_.Summary()); });
 }
 
 Answer MainWindowView::RunUntilClosed() {

@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QSplitter>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "ui/logic/main_window_logic.h"
@@ -22,6 +23,7 @@
 
 namespace tarvo::ui::qt {
 
+class ListSummaryBar;
 class RecentFilesMenu;
 
 // The platform's usual key for a menu command, where there is one.
@@ -32,6 +34,7 @@ class MainWindowView : public QMainWindow {
 
  public:
   MainWindowView(MainWindowLogic& logic, PlatformHost& host, QWidget* parent = nullptr);
+  ~MainWindowView() override;
 
   // Initialises the logic, shows the window and returns once it has closed,
   // with the logic's result.
@@ -74,6 +77,7 @@ class MainWindowView : public QMainWindow {
   PlatformHost& host_;
   QSplitter* splitter_ = nullptr;
   RecentFilesMenu* recent_files_ = nullptr;
+  std::unique_ptr<ListSummaryBar> summary_;
   std::string listed_path_;  // the path last put into Open Recent
   std::map<Command, QAction*> actions_;
 };

@@ -53,6 +53,7 @@ NewWordsView::NewWordsView(NewWordsLogic& logic, DisplayEncoding encoding, QWidg
                                     std::move(columns), -1, 0, QStringLiteral("suspiciousGroups"), this);
   auto* distance = new QLineEdit(this);
   distance->setObjectName(QStringLiteral("distance"));
+  distance->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
   bind.BindEdit(distance, logic.distance_edit());
   auto* reanalyse = NewButton(tr("&Reanalyse"), "reanalyse", this);
   bind.BindButton(reanalyse, [&logic] { logic.OnReanalyse(); });
@@ -133,10 +134,14 @@ NewWordsView::NewWordsView(NewWordsLogic& logic, DisplayEncoding encoding, QWidg
   right->addLayout(stems_column, 0, 0);
   right->addWidget(possible_box, 0, 1);
   right->addWidget(to_add_box, 1, 0, 1, 2);
+  right->setColumnStretch(0, 2);
+  right->setColumnStretch(1, 3);  // the possible words share theirs with three buttons
 
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(left, 2);
   layout->addLayout(right, 3);
+  // Room for the lists at the first show; the user may make it any size.
+  resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 34)));
 }
 
 }  // namespace tarvo::ui::qt

@@ -12,16 +12,11 @@
 #include "ui/logic/wording.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/new_words_view.h"
+#include "ui/qt/program_icon.h"
 #include "ui/qt/settings_view.h"
 #include "ui/qt/stored_settings.h"
 
-// The icon lives in a static library's resources, which must be registered
-// by hand.
-static void RegisterResources() { Q_INIT_RESOURCE(resources); }
-
 namespace tarvo::ui::qt {
-
-QtHost::QtHost() { RegisterResources(); }
 
 QStringList NameFilters(const std::vector<FileFilter>& filters) {
   QStringList names;
@@ -95,7 +90,7 @@ Answer QtHost::RunModal(DialogLogic& dialog) {
       auto& logic = dynamic_cast<MainWindowLogic&>(dialog);
       SetMainWindow(&logic);
       MainWindowView view(logic, *this);
-      view.setWindowIcon(QIcon(QStringLiteral(":/tarvo/icon.png")));
+      view.setWindowIcon(ProgramIcon());
       return view.RunUntilClosed();
     }
     case DialogKind::kSettings: {
@@ -114,7 +109,7 @@ Answer QtHost::RunModal(DialogLogic& dialog) {
 void QtHost::ShowAbout() {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(QStringLiteral("About %1").arg(QString::fromUtf8(kProgramName)));
-  box.setIconPixmap(QIcon(QStringLiteral(":/tarvo/icon.png")).pixmap(48, 48));
+  box.setIconPixmap(ProgramIcon().pixmap(QSize(48, 48), box.devicePixelRatioF()));
   box.setText(QStringLiteral("<b>%1 %2</b>").arg(QString::fromUtf8(kProgramName), QString::fromLatin1(tarvo::kVersion)));
   box.setInformativeText(QStringLiteral(
       "Finds the suffix groups of a word list: stems that take exactly the same endings. "
