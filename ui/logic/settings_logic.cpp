@@ -99,17 +99,17 @@ bool SettingsLogic::ReadValues() {
     return ok;
   };
   const bool all_valid =
-      step(SettingsField::kMinSuffixes, ExchangeLong(host_, min_suffixes_edit_, kMinSuffixesCaption, 1, kMaxSettingValue,
-                                          &min_suffixes)) &&
+      step(SettingsField::kMinSuffixes, ExchangeLong(host_, min_suffixes_edit_, kMinSuffixesCaption, 1,
+                                                     kMaxSettingValue, &min_suffixes)) &&
       step(SettingsField::kMinWords,
            ExchangeLong(host_, min_words_edit_, kMinWordsCaption, 1, kMaxSettingValue, &min_words)) &&
-      step(SettingsField::kGroupsShown, ExchangeLong(host_, groups_shown_edit_, kGroupsShownCaption, 1, kMaxSettingValue,
-                                          &groups_shown)) &&
+      step(SettingsField::kGroupsShown, ExchangeLong(host_, groups_shown_edit_, kGroupsShownCaption, 1,
+                                                     kMaxSettingValue, &groups_shown)) &&
       step(SettingsField::kWordWeight, ExchangeFloat(host_, word_weight_edit_, kWordWeightCaption, &word_weight)) &&
       step(SettingsField::kSuffixWeight, ExchangeFloatInRange(host_, suffix_weight_edit_, kSuffixWeightCaption,
-                                                   kMinSuffixWeight, kMaxSuffixWeight, &suffix_weight)) &&
+                                                              kMinSuffixWeight, kMaxSuffixWeight, &suffix_weight)) &&
       step(SettingsField::kBufferSize, ExchangeLong(host_, buffer_size_edit_, kBufferSizeCaption, kMinBufferSize,
-                                         kMaxSettingValue, &buffer_size));
+                                                    kMaxSettingValue, &buffer_size));
   if (all_valid) read_as_characters = read_as_characters_check_.checked;
   return all_valid;
 }

@@ -7,7 +7,9 @@
 namespace tarvo::ui::qt {
 
 DialogView::DialogView(DialogLogic& logic, QWidget* parent)
-    : QDialog(parent), logic_(logic), binder_(logic, [this] { done(logic_.result() == Answer::kOk ? Accepted : Rejected); }) {}
+    : QDialog(parent),
+      logic_(logic),
+      binder_(logic, [this] { done(logic_.result() == Answer::kOk ? Accepted : Rejected); }) {}
 
 Answer DialogView::RunModal() {
   Initialise();

@@ -46,7 +46,9 @@ NewWordsView::NewWordsView(NewWordsLogic& logic, DisplayEncoding encoding, QWidg
       {tr("Stems"), [&logic](int row) { return Count(static_cast<int>(logic.SuspiciousStemCount(row))); },
        [&logic](int row) { return static_cast<double>(logic.SuspiciousStemCount(row)); }},
       {tr("Lacking suffixes"),
-       [&logic, shown_as](int row) { return QString::fromStdString(DisplayText(logic.LackingSuffixes(row), shown_as())); },
+       [&logic, shown_as](int row) {
+         return QString::fromStdString(DisplayText(logic.LackingSuffixes(row), shown_as()));
+       },
        {}, true},
   };
   QTableView* suspicious = NewTable(bind, {logic.suspicious_groups(), shown_as, [&logic] { logic.OnShowGroup(); }},

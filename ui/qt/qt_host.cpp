@@ -108,10 +108,12 @@ Answer QtHost::RunModal(DialogLogic& dialog) {
 
 void QtHost::ShowAbout() {
   QMessageBox box(QApplication::activeWindow());
-  box.setWindowTitle(QStringLiteral("About %1").arg(QString::fromUtf8(kProgramName)));
+  box.setWindowTitle(QCoreApplication::translate("QtHost", "About %1").arg(QString::fromUtf8(kProgramName)));
   box.setIconPixmap(ProgramIcon().pixmap(QSize(48, 48), box.devicePixelRatioF()));
-  box.setText(QStringLiteral("<b>%1 %2</b>").arg(QString::fromUtf8(kProgramName), QString::fromLatin1(tarvo::kVersion)));
-  box.setInformativeText(QStringLiteral(
+  box.setText(
+      QStringLiteral("<b>%1 %2</b>").arg(QString::fromUtf8(kProgramName), QString::fromLatin1(tarvo::kVersion)));
+  box.setInformativeText(QCoreApplication::translate(
+      "QtHost",
       "Finds the suffix groups of a word list: stems that take exactly the same endings. "
       "From a main group it proposes the words that similar groups lack."));
   box.setStandardButtons(QMessageBox::Ok);
