@@ -151,7 +151,9 @@ void MainWindowView::BuildMenus(PlatformHost& host) {
 
 QWidget* MainWindowView::BuildGroupsPane() {
   auto* pane = new QWidget(this);
-  auto encoding = [this] { return logic_.display_encoding(); };
+  // The rows are read while the window is torn down too: from the logic, which
+  // outlives it.
+  auto encoding = [&logic = logic_] { return logic.display_encoding(); };
   MainWindowLogic& logic = logic_;
   auto* caption = NewCountCaption(
       binder_, logic.main_groups(), [](int n) { return tr("Main suffix groups: %1").arg(Count(n)); }, pane);
@@ -168,7 +170,7 @@ QWidget* MainWindowView::BuildGroupsPane() {
 
 QWidget* MainWindowView::BuildWordsPane() {
   auto* pane = new QWidget(this);
-  auto encoding = [this] { return logic_.display_encoding(); };
+  auto encoding = [&logic = logic_] { return logic.display_encoding(); };
   auto* caption = NewCountCaption(
       binder_, logic_.words(), [](int n) { return tr("Words of the chosen group: %1").arg(Count(n)); }, pane);
   caption->setObjectName(QStringLiteral("wordsCaption"));
