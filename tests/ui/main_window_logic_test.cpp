@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "test_support.h"
-#include "ui/dialog_templates.h"
 #include "ui/logic/new_words_logic.h"
 #include "ui/logic/settings_logic.h"
-#include "ui/resource_ids.h"
 #include "fake_host.h"
 
 namespace tarvo::ui {
@@ -115,6 +113,42 @@ TEST(MainWindow, OpenRanksTheSampleListAndShowWordsListsAGroupsStems) {
   EXPECT_EQ(window.main_groups().CurrentRow(), 0);
 }
 
+TEST(MainWindow, GroupNumbersAreThoseOfTheCliAndTheSummaryFollowsOpenAndUpdate) {
+  FakeHost host;
+  MainWindowLogic window(host);
+  EXPECT_TRUE(window.Summary().file_name.empty());
+  host.files.push_back(TARVO_SAMPLE_LIST);
+  window.OnOpen();
+  // Every row as `tarvo-cli groups` prints it: state, stems, suffixes,
+  // score and label.
+  const tarvo::test::CliResult cli = tarvo::test::RunCli({"groups", TARVO_SAMPLE_LIST});
+  ASSERT_EQ(cli.exit_code, 0) << cli.err;
+  std::string rows;
+  for (int row = 0; row < window.main_groups().RowCount(); ++row) {
+    const GroupNumbers numbers = window.NumbersOfGroup(row);
+    EXPECT_EQ(numbers.rank, static_cast<std::uint32_t>(row) + 1);
+    rows += std::to_string(window.ranked_groups()[static_cast<std::size_t>(row)]) + "\t" +
+            std::to_string(numbers.stems) + "\t" + std::to_string(numbers.suffixes) + "\t" +
+            FormatGroupScore(numbers.score) + "\t" + window.main_groups().RowText(row) + "\n";
+  }
+  EXPECT_EQ(rows, cli.out);
+
+  ListSummary summary = window.Summary();
+  EXPECT_EQ(summary.file_name, "sample-words.txt");
+  EXPECT_FALSE(summary.characters);
+  EXPECT_EQ(summary.words, 1139u);
+  EXPECT_EQ(summary.states, window.automaton().count() - 1);
+  EXPECT_EQ(summary.groups, 6u);
+  EXPECT_EQ(summary.last_step, ListSummary::Step::kOpen);
+  EXPECT_GE(summary.last_step_seconds, 0.0);
+
+  window.pending_words().push_back("zzyzx");
+  window.OnUpdate();
+  summary = window.Summary();
+  EXPECT_EQ(summary.words, 1140u);
+  EXPECT_EQ(summary.last_step, ListSummary::Step::kUpdate);
+}
+
 TEST(MainWindow, ListWithoutQualifyingGroupsAndUnreadableFiles) {
   OpenedWindow opened(kSmallList);
   EXPECT_EQ(opened.window.main_groups().RowCount(), 0);
@@ -126,8 +160,8 @@ TEST(MainWindow, ListWithoutQualifyingGroupsAndUnreadableFiles) {
   // Lower minimums in Settings fill the list at once.
   opened.host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) {
     auto& settings = dynamic_cast<SettingsLogic&>(dialog);
-    settings.Edit(kMinWordsEdit)->text = "1";
-    settings.Edit(kMinSuffixesEdit)->text = "1";
+    settings.Edit(SettingsField::kMinWords).text = "1";
+    settings.Edit(SettingsField::kMinSuffixes).text = "1";
     settings.Accept();
   };
   opened.window.OnSettings();
@@ -172,11 +206,11 @@ TEST(MainWindow, SettingsReRanksAtOnceKeepingTheSelectedGroupAndCancelChangesNot
 
   host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) {
     auto& settings = dynamic_cast<SettingsLogic&>(dialog);
-    EXPECT_EQ(settings.Edit(kMinSuffixesEdit)->text, "5");
-    EXPECT_EQ(settings.Edit(kMinWordsEdit)->text, "15");
-    EXPECT_EQ(settings.Edit(kWordWeightEdit)->text, "1");
-    EXPECT_EQ(settings.Edit(kBufferSizeEdit)->text, "10000");
-    settings.Edit(kGroupsShownEdit)->text = "2";
+    EXPECT_EQ(settings.Edit(SettingsField::kMinSuffixes).text, "5");
+    EXPECT_EQ(settings.Edit(SettingsField::kMinWords).text, "15");
+    EXPECT_EQ(settings.Edit(SettingsField::kWordWeight).text, "1");
+    EXPECT_EQ(settings.Edit(SettingsField::kBufferSize).text, "10000");
+    settings.Edit(SettingsField::kGroupsShown).text = "2";
     settings.Reject();
   };
   window.OnSettings();
@@ -185,8 +219,8 @@ TEST(MainWindow, SettingsReRanksAtOnceKeepingTheSelectedGroupAndCancelChangesNot
 
   host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) {
     auto& settings = dynamic_cast<SettingsLogic&>(dialog);
-    settings.Edit(kGroupsShownEdit)->text = "2";
-    settings.Edit(kWordWeightEdit)->text = "0.5";
+    settings.Edit(SettingsField::kGroupsShown).text = "2";
+    settings.Edit(SettingsField::kWordWeight).text = "0.5";
     settings.Accept();
   };
   window.main_groups().SetCurrentRow(1);
@@ -201,7 +235,7 @@ TEST(MainWindow, SettingsReRanksAtOnceKeepingTheSelectedGroupAndCancelChangesNot
   // go with it.
   host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) {
     auto& settings = dynamic_cast<SettingsLogic&>(dialog);
-    settings.Edit(kGroupsShownEdit)->text = "15";
+    settings.Edit(SettingsField::kGroupsShown).text = "15";
     settings.Accept();
   };
   window.OnSettings();
@@ -210,7 +244,7 @@ TEST(MainWindow, SettingsReRanksAtOnceKeepingTheSelectedGroupAndCancelChangesNot
   ASSERT_GT(window.words().RowCount(), 0);
   host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) {
     auto& settings = dynamic_cast<SettingsLogic&>(dialog);
-    settings.Edit(kGroupsShownEdit)->text = "1";
+    settings.Edit(SettingsField::kGroupsShown).text = "1";
     settings.Accept();
   };
   window.OnSettings();
@@ -284,40 +318,40 @@ TEST(SettingsDialog, ChecksInOrderWithBoundsAndKeepsFocusOnTheFailingEdit) {
   FakeHost host;
   DefaultSettings both_empty(host);
   // Minimum suffixes is checked before minimum words.
-  both_empty.dialog.Edit(kMinWordsEdit)->text = "";
-  both_empty.dialog.Edit(kMinSuffixesEdit)->text = "";
+  both_empty.dialog.Edit(SettingsField::kMinWords).text = "";
+  both_empty.dialog.Edit(SettingsField::kMinSuffixes).text = "";
   both_empty.dialog.Accept();
   EXPECT_FALSE(both_empty.dialog.ended());
-  EXPECT_EQ(both_empty.dialog.TakeFocusRequest(), kMinSuffixesEdit);
+  EXPECT_EQ(both_empty.dialog.TakeFocusRequest(), &both_empty.dialog.Edit(SettingsField::kMinSuffixes));
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages.back().text, "Please enter a whole number for \"Minimum number of suffixes\".");
 
   struct Case {
-    int edit;
+    SettingsField edit;
     const char* text;
     const char* message;  // nullptr when accepted
   };
   const Case cases[] = {
-      {kMinSuffixesEdit, "0", "Please enter a whole number between 1 and 2,147,483,647 for \"Minimum number of suffixes\"."},
-      {kMinSuffixesEdit, "1", nullptr},
-      {kMinWordsEdit, "2147483648", "Please enter a whole number between 1 and 2,147,483,647 for \"Minimum number of words\"."},
-      {kMinWordsEdit, "99999999999999999999", "Please enter a whole number between 1 and 2,147,483,647 for \"Minimum number of words\"."},
-      {kMinWordsEdit, "2147483647", nullptr},
-      {kGroupsShownEdit, "0", "Please enter a whole number between 1 and 2,147,483,647 for \"How many main suffix groups to show in the list\"."},
-      {kGroupsShownEdit, "1", nullptr},
-      {kWordWeightEdit, "x", "Please enter a number for \"Weight of the words\"."},
-      {kWordWeightEdit, "0", nullptr},
-      {kWordWeightEdit, "-0.25", nullptr},
-      {kSuffixWeightEdit, "0", "Please enter a number between 1 and 100 for \"Weight of the suffixes\"."},
-      {kSuffixWeightEdit, "101", "Please enter a number between 1 and 100 for \"Weight of the suffixes\"."},
-      {kSuffixWeightEdit, "100", nullptr},
-      {kBufferSizeEdit, "9", "Please enter a whole number between 10 and 2,147,483,647 for \"Buffer size of the finite automaton\"."},
-      {kBufferSizeEdit, "10", nullptr},
+      {SettingsField::kMinSuffixes, "0", "Please enter a whole number between 1 and 2,147,483,647 for \"Minimum number of suffixes\"."},
+      {SettingsField::kMinSuffixes, "1", nullptr},
+      {SettingsField::kMinWords, "2147483648", "Please enter a whole number between 1 and 2,147,483,647 for \"Minimum number of words\"."},
+      {SettingsField::kMinWords, "99999999999999999999", "Please enter a whole number between 1 and 2,147,483,647 for \"Minimum number of words\"."},
+      {SettingsField::kMinWords, "2147483647", nullptr},
+      {SettingsField::kGroupsShown, "0", "Please enter a whole number between 1 and 2,147,483,647 for \"How many main suffix groups to show in the list\"."},
+      {SettingsField::kGroupsShown, "1", nullptr},
+      {SettingsField::kWordWeight, "x", "Please enter a number for \"Weight of the words\"."},
+      {SettingsField::kWordWeight, "0", nullptr},
+      {SettingsField::kWordWeight, "-0.25", nullptr},
+      {SettingsField::kSuffixWeight, "0", "Please enter a number between 1 and 100 for \"Weight of the suffixes\"."},
+      {SettingsField::kSuffixWeight, "101", "Please enter a number between 1 and 100 for \"Weight of the suffixes\"."},
+      {SettingsField::kSuffixWeight, "100", nullptr},
+      {SettingsField::kBufferSize, "9", "Please enter a whole number between 10 and 2,147,483,647 for \"Buffer size of the finite automaton\"."},
+      {SettingsField::kBufferSize, "10", nullptr},
   };
   for (const Case& c : cases) {
     FakeHost case_host;
     DefaultSettings settings(case_host);
-    settings.dialog.Edit(c.edit)->text = c.text;
+    settings.dialog.Edit(c.edit).text = c.text;
     settings.dialog.Accept();
     if (c.message == nullptr) {
       EXPECT_TRUE(settings.dialog.ended()) << c.text;
@@ -326,7 +360,7 @@ TEST(SettingsDialog, ChecksInOrderWithBoundsAndKeepsFocusOnTheFailingEdit) {
       continue;
     }
     EXPECT_FALSE(settings.dialog.ended()) << c.text;
-    EXPECT_EQ(settings.dialog.TakeFocusRequest(), c.edit) << c.text;
+    EXPECT_EQ(settings.dialog.TakeFocusRequest(), &settings.dialog.Edit(c.edit)) << c.text;
     ASSERT_EQ(case_host.messages.size(), 1u) << c.text;
     EXPECT_EQ(case_host.messages[0].text, c.message);
   }
@@ -345,16 +379,16 @@ TEST(SettingsDialog, ChecksInOrderWithBoundsAndKeepsFocusOnTheFailingEdit) {
 
   FakeHost host_for_values;
   DefaultSettings values(host_for_values);
-  values.dialog.Edit(kWordWeightEdit)->text = "-0.25";
-  values.dialog.Edit(kBufferSizeEdit)->text = "10";
+  values.dialog.Edit(SettingsField::kWordWeight).text = "-0.25";
+  values.dialog.Edit(SettingsField::kBufferSize).text = "10";
   values.dialog.Accept();
   EXPECT_EQ(values.dialog.word_weight, -0.25f);
   EXPECT_EQ(values.dialog.buffer_size, 10);
   EXPECT_EQ(values.dialog.min_words, 15);
   // The integer edits take digits only; the weights a decimal point too.
-  EXPECT_EQ(values.dialog.Edit(kMinWordsEdit)->filter, EditFilter::kDigits);
-  EXPECT_EQ(values.dialog.Edit(kWordWeightEdit)->filter, EditFilter::kSignedReal);
-  EXPECT_EQ(values.dialog.Edit(kSuffixWeightEdit)->filter, EditFilter::kUnsignedReal);
+  EXPECT_EQ(values.dialog.Edit(SettingsField::kMinWords).filter, EditFilter::kDigits);
+  EXPECT_EQ(values.dialog.Edit(SettingsField::kWordWeight).filter, EditFilter::kSignedReal);
+  EXPECT_EQ(values.dialog.Edit(SettingsField::kSuffixWeight).filter, EditFilter::kUnsignedReal);
   EXPECT_TRUE(EditAccepts(EditFilter::kSignedReal, "-0.5"));
   EXPECT_FALSE(EditAccepts(EditFilter::kDigits, "1.5"));
   EXPECT_FALSE(EditAccepts(EditFilter::kUnsignedReal, "-1"));

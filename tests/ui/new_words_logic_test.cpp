@@ -8,7 +8,6 @@
 #include "automaton/open_word_list.h"
 #include "fake_host.h"
 #include "test_support.h"
-#include "ui/resource_ids.h"
 
 namespace tarvo::ui {
 namespace {
@@ -53,6 +52,8 @@ TEST(NewWordsDialog, InitialSearchLabelAndShowGroup) {
   EXPECT_EQ(dialog.candidates(), (std::vector<std::uint32_t>{jump}));
   EXPECT_EQ(Rows(dialog.suspicious_groups()), (Strings{"-{} -ed"}));
   EXPECT_EQ(dialog.suspicious_groups().CurrentRow(), 0);
+  EXPECT_EQ(dialog.SuspiciousStemCount(0), 2u);
+  EXPECT_EQ(dialog.LackingSuffixes(0), "-s");
 
   dialog.OnShowGroup();
   EXPECT_EQ(Rows(dialog.group_words()), (Strings{"jump", "kick"}));
@@ -78,7 +79,7 @@ TEST(NewWordsDialog, InitialSearchLabelAndShowGroup) {
   EXPECT_EQ(f.host.messages[0].text,
             "Please enter the distance: how many of the main group's suffixes a group lacks, such as 2.");
   EXPECT_FALSE(empty.ended());
-  EXPECT_EQ(empty.TakeFocusRequest(), kNewWordsDistanceEdit);
+  EXPECT_EQ(empty.TakeFocusRequest(), &empty.distance_edit());
   EXPECT_EQ(empty.suspicious_groups().RowCount(), 0);
   EXPECT_FALSE(empty.CanRunAutomatic());
   empty.OnShowGroup();  // nothing selected: ignored

@@ -1,9 +1,13 @@
 // What the window tells the user: Settings and its messages, the title,
 // the status line, the commands that cannot run, and the texts.
 #include <QCheckBox>
+#include <QGroupBox>
 
 #include "qt_test_support.h"
-#include "ui/dialog_templates.h"
+#include "ui/logic/new_words_logic.h"
+#include "ui/logic/settings_logic.h"
+#include "ui/qt/new_words_view.h"
+#include "ui/qt/settings_view.h"
 
 namespace tarvo::ui::qt::test {
 namespace {
@@ -13,13 +17,13 @@ namespace {
 void ChangeSettings(MainWindowView& view, std::function<void(DialogView*)> fill) {
   WhenModalOpens<DialogView>([fill](DialogView* dialog) {
     fill(dialog);
-    ButtonOf(dialog, kIdOkButton)->click();
+    ButtonOf(dialog, "ok")->click();
   });
   ASSERT_TRUE(ClickMenuItem(view, Command::kSettings));
 }
 
-void TypeInto(DialogView* dialog, int id, const QString& text) {
-  auto* edit = qobject_cast<QLineEdit*>(dialog->Control(id));
+void TypeInto(DialogView* dialog, const char* id, const QString& text) {
+  auto* edit = qobject_cast<QLineEdit*>(Child(dialog, id));
   edit->selectAll();
   QTest::keyClicks(edit, text);
 }
@@ -27,28 +31,28 @@ void TypeInto(DialogView* dialog, int id, const QString& text) {
 TEST_F(MainWindowTest, SettingsOkRanksAgainAtOnce) {
   files.push_back(dir.Write("small.txt", "walk\nwalks\nwalked\ntalk\ntalks\ntalked\njump\njumped\n"));
   OpenSample();
-  EXPECT_TRUE(ShownRows(Control(kMainGroupsList)).isEmpty());
-  EXPECT_FALSE(Control(kFindNowButton)->isEnabled());
-  EXPECT_EQ(TextOf(&view, kStatusText),
+  EXPECT_TRUE(ShownRows(Control("mainGroups")).isEmpty());
+  EXPECT_FALSE(Control("findNow")->isEnabled());
+  EXPECT_EQ(TextOf(&view, "status"),
             QStringLiteral("Opened small.txt: 8 words. No group has more than 15 stems and 5 suffixes: lower the "
                            "minimums in Edit > Settings."));
 
   ChangeSettings(view, [](DialogView* dialog) {
-    TypeInto(dialog, kMinWordsEdit, QStringLiteral("1"));
-    TypeInto(dialog, kMinSuffixesEdit, QStringLiteral("1"));
+    TypeInto(dialog, "minWords", QStringLiteral("1"));
+    TypeInto(dialog, "minSuffixes", QStringLiteral("1"));
   });
-  EXPECT_FALSE(ShownRows(Control(kMainGroupsList)).isEmpty());
-  EXPECT_TRUE(Control(kFindNowButton)->isEnabled());
+  EXPECT_FALSE(ShownRows(Control("mainGroups")).isEmpty());
+  EXPECT_TRUE(Control("findNow")->isEnabled());
 
-  ChangeSettings(view, [](DialogView* dialog) { TypeInto(dialog, kGroupsShownEdit, QStringLiteral("1")); });
-  EXPECT_EQ(ShownRows(Control(kMainGroupsList)).size(), 1);
+  ChangeSettings(view, [](DialogView* dialog) { TypeInto(dialog, "groupsShown", QStringLiteral("1")); });
+  EXPECT_EQ(ShownRows(Control("mainGroups")).size(), 1);
 }
 
 TEST_F(MainWindowTest, SettingsNamesTheWrongFieldAndKeepsTheFocusThere) {
   OpenSample();
   bool checked = false;
   WhenModalOpens<DialogView>([&](DialogView* dialog) {
-    auto* min_words = qobject_cast<QLineEdit*>(dialog->Control(kMinWordsEdit));
+    auto* min_words = qobject_cast<QLineEdit*>(Child(dialog, "minWords"));
     min_words->selectAll();
     QTest::keyClicks(min_words, QStringLiteral("0x"));  // the x is refused: digits only
     EXPECT_EQ(min_words->text(), QStringLiteral("0"));
@@ -62,11 +66,11 @@ TEST_F(MainWindowTest, SettingsNamesTheWrongFieldAndKeepsTheFocusThere) {
             EXPECT_TRUE(dialog->isVisible());
             EXPECT_EQ(dialog->focusWidget(), min_words);
             checked = true;
-            ButtonOf(dialog, kIdCancelButton)->click();
+            ButtonOf(dialog, "cancel")->click();
           });
         },
         dialog);
-    ButtonOf(dialog, kIdOkButton)->click();
+    ButtonOf(dialog, "ok")->click();
   });
   ASSERT_TRUE(ClickMenuItem(view, Command::kSettings));
   EXPECT_TRUE(checked);
@@ -77,11 +81,11 @@ TEST_F(MainWindowTest, SettingsHelpExplainsTheFieldsAndTheModeOffersToReadTheLis
   OpenSample();
   MessageBoxes boxes({QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Yes});
   ChangeSettings(view, [](DialogView* dialog) {
-    ButtonOf(dialog, kIdHelpButton)->click();
+    ButtonOf(dialog, "help")->click();
     dialog->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
     QTest::keyClick(dialog, Qt::Key_F1);
-    qobject_cast<QCheckBox*>(dialog->Control(kReadAsCharactersCheck))->click();
+    qobject_cast<QCheckBox*>(Child(dialog, "readAsCharacters"))->click();
   });
   ASSERT_EQ(boxes.texts.size(), 3);
   EXPECT_EQ(boxes.texts[0], boxes.texts[1]);  // the Help button and F1
@@ -95,7 +99,7 @@ TEST_F(MainWindowTest, SettingsHelpExplainsTheFieldsAndTheModeOffersToReadTheLis
 
 TEST_F(MainWindowTest, TitleStatusAndMenuStatesFollowTheWords) {
   EXPECT_EQ(view.windowTitle(), QStringLiteral("Tarvo"));
-  EXPECT_EQ(TextOf(&view, kStatusText), QString());
+  EXPECT_EQ(TextOf(&view, "status"), QString());
   // Nothing open: Save and Save as cannot run, and clicking them does nothing.
   EXPECT_FALSE(ClickMenuItem(view, Command::kSave));
   EXPECT_FALSE(ClickMenuItem(view, Command::kSaveAs));
@@ -103,52 +107,75 @@ TEST_F(MainWindowTest, TitleStatusAndMenuStatesFollowTheWords) {
 
   OpenSample();
   EXPECT_EQ(view.windowTitle(), QStringLiteral("sample.txt (bytes) - Tarvo"));
-  EXPECT_EQ(TextOf(&view, kStatusText), QStringLiteral("Opened sample.txt: 1,139 words, 6 main groups."));
+  EXPECT_EQ(TextOf(&view, "status"), QStringLiteral("Opened sample.txt: 1,139 words, 6 main groups."));
   EXPECT_FALSE(view.MenuAction(Command::kSave)->isEnabled());
   EXPECT_TRUE(view.MenuAction(Command::kSaveAs)->isEnabled());
 
   int added = 0;
   WhenModalOpens<DialogView>([&](DialogView* dialog) {
-    DoubleClickRow(dialog->Control(kSuspiciousList), 0);
-    ButtonOf(dialog, kSelectAllButton)->click();
-    ButtonOf(dialog, kAddButton)->click();
-    added = static_cast<int>(ShownRows(dialog->Control(kToBeAddedList)).size());
-    ButtonOf(dialog, kIdOkButton)->click();
+    DoubleClickRow(Child(dialog, "suspiciousGroups"), 0);
+    ButtonOf(dialog, "selectAll")->click();
+    ButtonOf(dialog, "add")->click();
+    added = static_cast<int>(ShownRows(Child(dialog, "wordsToAdd")).size());
+    ButtonOf(dialog, "ok")->click();
   });
-  ButtonOf(&view, kFindNowButton)->click();
+  ButtonOf(&view, "findNow")->click();
   ASSERT_GT(added, 1);
   EXPECT_EQ(view.windowTitle(), QStringLiteral("sample.txt* (bytes) - Tarvo"));
-  EXPECT_EQ(TextOf(&view, kStatusText), QString::number(added) + QStringLiteral(" new words wait for Update."));
+  EXPECT_EQ(TextOf(&view, "status"), QString::number(added) + QStringLiteral(" new words wait for Update."));
   EXPECT_TRUE(view.MenuAction(Command::kSave)->isEnabled());
 
   // Ctrl+S: update first, then append; the status line says how many.
   MessageBoxes boxes({QMessageBox::Yes});
   PressKeys(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("Do you want to update before saving?")});
-  EXPECT_EQ(TextOf(&view, kStatusText), QStringLiteral("Appended %1 words to sample.txt.").arg(added));
+  EXPECT_EQ(TextOf(&view, "status"), QStringLiteral("Appended %1 words to sample.txt.").arg(added));
   EXPECT_EQ(view.windowTitle(), QStringLiteral("sample.txt (bytes) - Tarvo"));
   EXPECT_FALSE(view.MenuAction(Command::kSave)->isEnabled());
 }
 
-TEST(Texts, CaptionsAreSpelledAndTheProgramHasOneName) {
-  QStringList texts;
-  for (const DialogTemplate* dialog : {&MainDialogTemplate(), &SettingsDialogTemplate(), &NewWordsDialogTemplate()}) {
-    texts << QString::fromUtf8(dialog->caption);
-    for (const ControlTemplate& control : dialog->controls) texts << QString::fromUtf8(control.text);
-  }
-  for (const MenuTemplate& menu : MainMenuTemplate()) {
-    texts << QString::fromUtf8(menu.text);
-    for (const MenuItemTemplate& item : menu.items) {
-      if (item.text != nullptr) texts << QString::fromUtf8(item.text);
+// Every text a window shows before a list is opened: its title, labels,
+// buttons, group boxes, menus and column headers.
+QStringList ShownTexts(QWidget* window) {
+  QStringList texts{window->windowTitle()};
+  for (const QLabel* label : window->findChildren<QLabel*>()) texts << label->text();
+  for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) texts << button->text();
+  for (const QGroupBox* box : window->findChildren<QGroupBox*>()) texts << box->title();
+  for (const QAction* action : window->findChildren<QAction*>()) texts << action->text();
+  for (const QAbstractItemView* view : window->findChildren<QAbstractItemView*>()) {
+    for (int column = 0; column < view->model()->columnCount(); ++column) {
+      texts << view->model()->headerData(column, Qt::Horizontal).toString();
     }
   }
+  return texts;
+}
+
+TEST(Texts, CaptionsAreSpelledAndTheProgramHasOneName) {
+  QtHost host;
+  MainWindowLogic main_logic(host);
+  MainWindowView main_view(main_logic, host);
+  main_view.ShowModeless();
+  SettingsLogic settings_logic(host);
+  SettingsView settings_view(settings_logic);
+  SuffixAutomaton automaton;
+  std::vector<std::string> pending;
+  NewWordsLogic new_words_logic(host, automaton, pending, 0, "2");
+  NewWordsView new_words_view(new_words_logic, DisplayEncoding::kUtf8);
+
+  QStringList texts;
+  for (QWidget* window : std::initializer_list<QWidget*>{&main_view, &settings_view, &new_words_view}) {
+    texts << ShownTexts(window);
+  }
+  EXPECT_GT(texts.size(), 40);
   for (const QString& text : texts) {
     for (const char* wrong : {"choosen", "suffixgroup", "automat ", "listbox", "Buffersize", "analyser"}) {
       EXPECT_FALSE(text.contains(QString::fromLatin1(wrong), Qt::CaseInsensitive)) << text.toStdString();
     }
     EXPECT_FALSE(text.endsWith(QLatin1Char(' '))) << text.toStdString();
   }
-  EXPECT_EQ(QString::fromUtf8(MainDialogTemplate().caption), QStringLiteral("Tarvo"));
+  EXPECT_EQ(main_view.windowTitle(), QStringLiteral("Tarvo"));
+  EXPECT_TRUE(texts.contains(QString::fromUtf8(kMinWordsCaption)));
+  main_view.close();
 }
 
 }  // namespace

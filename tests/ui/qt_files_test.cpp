@@ -66,6 +66,15 @@ TEST(FileDialogs, OpenListsNamesWithoutADotUnderAllFilesAndTakesATypedNameAsItSt
   EXPECT_EQ(logic.current_path(), polish);
   EXPECT_EQ(view.windowTitle(), QStringLiteral("polish (bytes) - Tarvo"));
   EXPECT_TRUE(boxes.texts.isEmpty());
+
+  // The next Open starts in the folder of the list chosen last.
+  QString folder;
+  WhenModalOpens<QFileDialog>([&](QFileDialog* dialog) {
+    folder = dialog->directory().absolutePath();
+    dialog->reject();
+  });
+  ASSERT_TRUE(ClickMenuItem(view, Command::kOpen));
+  EXPECT_EQ(folder, QDir(QString::fromStdString(dir.path())).absolutePath());
 }
 
 TEST(FileDialogs, NameFiltersShowThePatternsTheyMatch) {
@@ -98,8 +107,8 @@ TEST(CommandLine, TheProgramOpensTheListItIsGiven) {
   Application app(host);
   QStringList groups;
   QString title;
-  WhenModalOpens<MainWindowView>([&](MainWindowView* window) {
-    groups = ShownRows(window->Control(kMainGroupsList));
+  WhenWindowOpens<MainWindowView>([&](MainWindowView* window) {
+    groups = ShownRows(Child(window, "mainGroups"));
     title = window->windowTitle();
     window->close();
   });

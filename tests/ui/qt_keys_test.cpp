@@ -14,7 +14,7 @@ QChar Mnemonic(const QString& text) {
 }
 
 TEST_F(MainWindowTest, EnterRunsWhatTheFocusedControlOffersAndEscapeDoesNothing) {
-  auto* distance = qobject_cast<QLineEdit*>(Control(kDistanceEdit));
+  auto* distance = qobject_cast<QLineEdit*>(Control("distance"));
   // Nothing open: Find Now is disabled, and Enter in the distance field
   // does nothing at all.
   distance->setFocus();
@@ -27,37 +27,37 @@ TEST_F(MainWindowTest, EnterRunsWhatTheFocusedControlOffersAndEscapeDoesNothing)
   QTest::keyClicks(distance, QStringLiteral("1"));
   QString distance_in_dialog;
   WhenModalOpens<DialogView>([&](DialogView* dialog) {
-    distance_in_dialog = qobject_cast<QLineEdit*>(dialog->Control(kNewWordsDistanceEdit))->text();
-    ButtonOf(dialog, kIdCancelButton)->click();
+    distance_in_dialog = qobject_cast<QLineEdit*>(Child(dialog, "distance"))->text();
+    ButtonOf(dialog, "cancel")->click();
   });
   QTest::keyClick(distance, Qt::Key_Return);
   EXPECT_EQ(distance_in_dialog, QStringLiteral("1"));
 
   // Enter on the stems list, and Escape anywhere, leave the window open.
-  DoubleClickRow(Control(kMainGroupsList), 0);
-  const QStringList stems = ShownRows(Control(kWordsList));
-  Control(kWordsList)->setFocus();
-  QTest::keyClick(Control(kWordsList), Qt::Key_Return);
-  for (int id : {kWordsList, kMainGroupsList, kDistanceEdit}) {
+  DoubleClickRow(Control("mainGroups"), 0);
+  const QStringList stems = ShownRows(Control("words"));
+  Control("words")->setFocus();
+  QTest::keyClick(Control("words"), Qt::Key_Return);
+  for (const char* id : {"words", "mainGroups", "distance"}) {
     Control(id)->setFocus();
     QTest::keyClick(Control(id), Qt::Key_Escape);
   }
   EXPECT_TRUE(view.isVisible());
   EXPECT_FALSE(logic.ended());
-  EXPECT_EQ(ShownRows(Control(kWordsList)), stems);
-  EXPECT_FALSE(ShownRows(Control(kMainGroupsList)).isEmpty());
+  EXPECT_EQ(ShownRows(Control("words")), stems);
+  EXPECT_FALSE(ShownRows(Control("mainGroups")).isEmpty());
 }
 
 TEST_F(MainWindowTest, TheCloseBoxAndCtrlQEndTheProgramAskingWhenWordsAreUnsaved) {
   OpenSample();
   WhenModalOpens<DialogView>([&](DialogView* dialog) {
-    DoubleClickRow(dialog->Control(kSuspiciousList), 0);
-    ButtonOf(dialog, kSelectAllButton)->click();
-    ButtonOf(dialog, kAddButton)->click();
-    ButtonOf(dialog, kIdOkButton)->click();
+    DoubleClickRow(Child(dialog, "suspiciousGroups"), 0);
+    ButtonOf(dialog, "selectAll")->click();
+    ButtonOf(dialog, "add")->click();
+    ButtonOf(dialog, "ok")->click();
   });
-  ButtonOf(&view, kFindNowButton)->click();
-  ASSERT_TRUE(Control(kUpdateButton)->isEnabled());
+  ButtonOf(&view, "findNow")->click();
+  ASSERT_TRUE(Control("update")->isEnabled());
 
   MessageBoxes boxes({QMessageBox::Cancel, QMessageBox::No});
   view.close();  // the close box
@@ -73,17 +73,17 @@ TEST_F(MainWindowTest, ExitAfterUpdateAsksOnlyWhetherToSaveAndAppends) {
   const std::string before = tarvo::test::ReadFile(list_path);
   QStringList chosen;
   WhenModalOpens<DialogView>([&](DialogView* dialog) {
-    DoubleClickRow(dialog->Control(kSuspiciousList), 0);
-    ButtonOf(dialog, kSelectAllButton)->click();
-    ButtonOf(dialog, kAddButton)->click();
-    chosen = ShownRows(dialog->Control(kToBeAddedList));
-    ButtonOf(dialog, kIdOkButton)->click();
+    DoubleClickRow(Child(dialog, "suspiciousGroups"), 0);
+    ButtonOf(dialog, "selectAll")->click();
+    ButtonOf(dialog, "add")->click();
+    chosen = ShownRows(Child(dialog, "wordsToAdd"));
+    ButtonOf(dialog, "ok")->click();
   });
-  ButtonOf(&view, kFindNowButton)->click();
-  ButtonOf(&view, kUpdateButton)->click();
+  ButtonOf(&view, "findNow")->click();
+  ButtonOf(&view, "update")->click();
 
   MessageBoxes boxes({QMessageBox::Yes});
-  ButtonOf(&view, kExitButton)->click();
+  ButtonOf(&view, "exit")->click();
   EXPECT_FALSE(view.isVisible());
   EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("Do you want to save changes?")});
   std::string expected = before;
@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, MenusHaveMnemonicsWithoutClashesAndTheStandardShortcuts) 
   // Alt+letter opens a menu or presses a button: no letter does both, and
   // no two items of a menu share one.
   QSet<QChar> window_letters;
-  for (QAction* menu_action : view.menu_bar()->actions()) {
+  for (QAction* menu_action : view.menuBar()->actions()) {
     const QChar letter = Mnemonic(menu_action->text());
     EXPECT_FALSE(letter.isNull()) << menu_action->text().toStdString();
     EXPECT_FALSE(window_letters.contains(letter)) << menu_action->text().toStdString();
@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, MenusHaveMnemonicsWithoutClashesAndTheStandardShortcuts) 
       item_letters.insert(item_letter);
     }
   }
-  for (int id : {kFindNowButton, kUpdateButton, kExitButton}) {
+  for (const char* id : {"findNow", "update", "exit"}) {
     const QString text = ButtonOf(&view, id)->text();
     EXPECT_FALSE(window_letters.contains(Mnemonic(text))) << text.toStdString();
     window_letters.insert(Mnemonic(text));
@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, MenusHaveMnemonicsWithoutClashesAndTheStandardShortcuts) 
   PressKeys(Qt::Key_F, Qt::AltModifier);
   QWidget* popup = QApplication::activePopupWidget();
   ASSERT_NE(popup, nullptr);
-  EXPECT_EQ(popup, view.menu_bar()->actions()[0]->menu());
+  EXPECT_EQ(popup, view.menuBar()->actions()[0]->menu());
   qobject_cast<QMenu*>(popup)->close();
 
   // Ctrl+O opens, Ctrl+Shift+S saves as (here declining to replace the
@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, MenusHaveMnemonicsWithoutClashesAndTheStandardShortcuts) 
   PressKeys(Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(requests.size(), 1u);
   EXPECT_EQ(requests[0].mode, FileDialogRequest::Mode::kOpen);
-  EXPECT_FALSE(ShownRows(Control(kMainGroupsList)).isEmpty());
+  EXPECT_FALSE(ShownRows(Control("mainGroups")).isEmpty());
   {
     MessageBoxes boxes({QMessageBox::No});
     PressKeys(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, MenusHaveMnemonicsWithoutClashesAndTheStandardShortcuts) 
   bool settings_shown = false;
   WhenModalOpens<DialogView>([&](DialogView* dialog) {
     settings_shown = dialog->windowTitle() == QStringLiteral("Settings");
-    ButtonOf(dialog, kIdCancelButton)->click();
+    ButtonOf(dialog, "cancel")->click();
   });
   PressKeys(Qt::Key_Comma, Qt::ControlModifier);
   EXPECT_TRUE(settings_shown);

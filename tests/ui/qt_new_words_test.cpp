@@ -15,14 +15,14 @@ class NewWordsTest : public MainWindowTest {
     logic.settings().min_words = 1;
     logic.settings().min_suffixes = 1;
     OpenSample();
-    const QStringList groups = ShownRows(Control(kMainGroupsList));
+    const QStringList groups = ShownRows(Control("mainGroups"));
     const auto main = std::find_if(groups.begin(), groups.end(), [](const QString& label) {
       return label.split(QLatin1Char(' ')).size() == 3 && label.contains(QStringLiteral("-s")) &&
              label.contains(QStringLiteral("-{}")) && label.contains(QStringLiteral("-ed"));
     });
     ASSERT_NE(main, groups.end());
-    ClickRow(Control(kMainGroupsList), static_cast<int>(main - groups.begin()));
-    auto* distance = qobject_cast<QLineEdit*>(Control(kDistanceEdit));
+    ClickRow(Control("mainGroups"), static_cast<int>(main - groups.begin()));
+    auto* distance = qobject_cast<QLineEdit*>(Control("distance"));
     distance->selectAll();
     QTest::keyClicks(distance, QStringLiteral("1"));
     bool used = false;
@@ -31,18 +31,18 @@ class NewWordsTest : public MainWindowTest {
       used = true;
       if (!dialog->isVisible()) return;
       MessageBoxes discard({QMessageBox::Yes});  // the words collected, if any
-      ButtonOf(dialog, kIdCancelButton)->click();
+      ButtonOf(dialog, "cancel")->click();
     });
-    ButtonOf(&view, kFindNowButton)->click();
+    ButtonOf(&view, "findNow")->click();
     EXPECT_TRUE(used);
   }
 
   // Double-clicks the suspicious group of Walk and walk.
   static void ShowWalkGroup(DialogView* dialog) {
-    QWidget* suspicious = dialog->Control(kSuspiciousList);
+    QWidget* suspicious = Child(dialog, "suspiciousGroups");
     for (int row = 0; row < ShownRows(suspicious).size(); ++row) {
       DoubleClickRow(suspicious, row);
-      if (ShownRows(dialog->Control(kGroupWordsList)).contains(QStringLiteral("walk"))) return;
+      if (ShownRows(Child(dialog, "groupWords")).contains(QStringLiteral("walk"))) return;
     }
     ADD_FAILURE() << "no suspicious group holds walk";
   }
@@ -51,38 +51,38 @@ class NewWordsTest : public MainWindowTest {
 TEST_F(NewWordsTest, AddKeepsOneOfTwoWordsThatDifferOnlyInLetterCase) {
   RunDialog([](DialogView* dialog) {
     ShowWalkGroup(dialog);
-    EXPECT_EQ(ShownRows(dialog->Control(kPossibleWordsList)),
+    EXPECT_EQ(ShownRows(Child(dialog, "possibleWords")),
               QStringList({QStringLiteral("Walks"), QStringLiteral("walks")}));
-    ButtonOf(dialog, kSelectAllButton)->click();
-    ButtonOf(dialog, kAddButton)->click();
-    EXPECT_EQ(ShownRows(dialog->Control(kToBeAddedList)), QStringList{QStringLiteral("Walks")});
+    ButtonOf(dialog, "selectAll")->click();
+    ButtonOf(dialog, "add")->click();
+    EXPECT_EQ(ShownRows(Child(dialog, "wordsToAdd")), QStringList{QStringLiteral("Walks")});
   });
 }
 
 TEST_F(NewWordsTest, RowsSelectedWithTheMouseAreTheOnesAdded) {
   RunDialog([](DialogView* dialog) {
     ShowWalkGroup(dialog);
-    QWidget* possible = dialog->Control(kPossibleWordsList);
+    QWidget* possible = Child(dialog, "possibleWords");
     ClickRow(possible, 1);
     EXPECT_EQ(SelectedRows(possible), QStringList{QStringLiteral("walks")});
-    ButtonOf(dialog, kAddButton)->click();
-    EXPECT_EQ(ShownRows(dialog->Control(kToBeAddedList)), QStringList{QStringLiteral("walks")});
+    ButtonOf(dialog, "add")->click();
+    EXPECT_EQ(ShownRows(Child(dialog, "wordsToAdd")), QStringList{QStringLiteral("walks")});
   });
 }
 
 TEST_F(NewWordsTest, OkAfterEveryRowWasRemovedLeavesNothingToUpdate) {
   RunDialog([](DialogView* dialog) {
     ShowWalkGroup(dialog);
-    ClickRow(dialog->Control(kPossibleWordsList), 1);
-    ButtonOf(dialog, kAddButton)->click();
-    QWidget* to_add = dialog->Control(kToBeAddedList);
+    ClickRow(Child(dialog, "possibleWords"), 1);
+    ButtonOf(dialog, "add")->click();
+    QWidget* to_add = Child(dialog, "wordsToAdd");
     ASSERT_EQ(ShownRows(to_add).size(), 1);
     ClickRow(to_add, 0);
-    ButtonOf(dialog, kRemoveSelectedButton)->click();
+    ButtonOf(dialog, "removeSelected")->click();
     EXPECT_TRUE(ShownRows(to_add).isEmpty());
-    ButtonOf(dialog, kIdOkButton)->click();
+    ButtonOf(dialog, "ok")->click();
   });
-  EXPECT_FALSE(Control(kUpdateButton)->isEnabled());
+  EXPECT_FALSE(Control("update")->isEnabled());
   EXPECT_FALSE(view.MenuAction(Command::kSave)->isEnabled());
   EXPECT_EQ(view.windowTitle(), QStringLiteral("case.txt (bytes) - Tarvo"));
 }
@@ -96,30 +96,30 @@ void WithNewWordsDialog(MainWindowView& view, std::function<void(DialogView*)> u
     used = true;
     if (!dialog->isVisible()) return;
     MessageBoxes discard({QMessageBox::Yes});
-    ButtonOf(dialog, kIdCancelButton)->click();
+    ButtonOf(dialog, "cancel")->click();
   });
-  ButtonOf(&view, kFindNowButton)->click();
+  ButtonOf(&view, "findNow")->click();
   EXPECT_TRUE(used);
 }
 
 TEST_F(MainWindowTest, TheDistanceTakesDigitsAndEnterReanalysesWithoutTheOldGroupsWords) {
   OpenSample();
   WithNewWordsDialog(view, [](DialogView* dialog) {
-    DoubleClickRow(dialog->Control(kSuspiciousList), 0);
-    ASSERT_FALSE(ShownRows(dialog->Control(kGroupWordsList)).isEmpty());
-    const QStringList at_two = ShownRows(dialog->Control(kSuspiciousList));
-    auto* distance = qobject_cast<QLineEdit*>(dialog->Control(kNewWordsDistanceEdit));
+    DoubleClickRow(Child(dialog, "suspiciousGroups"), 0);
+    ASSERT_FALSE(ShownRows(Child(dialog, "groupWords")).isEmpty());
+    const QStringList at_two = ShownRows(Child(dialog, "suspiciousGroups"));
+    auto* distance = qobject_cast<QLineEdit*>(Child(dialog, "distance"));
     distance->setFocus();
     distance->selectAll();
     QTest::keyClicks(distance, QStringLiteral("-a1 "));
     EXPECT_EQ(distance->text(), QStringLiteral("1"));
     QTest::keyClick(distance, Qt::Key_Return);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_NE(ShownRows(dialog->Control(kSuspiciousList)), at_two);
-    EXPECT_TRUE(ShownRows(dialog->Control(kGroupWordsList)).isEmpty());
-    EXPECT_TRUE(ShownRows(dialog->Control(kPossibleWordsList)).isEmpty());
-    const qsizetype found = ShownRows(dialog->Control(kSuspiciousList)).size();
-    EXPECT_EQ(TextOf(dialog, kNewWordsStatusText),
+    EXPECT_NE(ShownRows(Child(dialog, "suspiciousGroups")), at_two);
+    EXPECT_TRUE(ShownRows(Child(dialog, "groupWords")).isEmpty());
+    EXPECT_TRUE(ShownRows(Child(dialog, "possibleWords")).isEmpty());
+    const qsizetype found = ShownRows(Child(dialog, "suspiciousGroups")).size();
+    EXPECT_EQ(TextOf(dialog, "status"),
               QStringLiteral("%1 suspicious group%2 found.").arg(found).arg(found == 1 ? "" : "s"));
 
     // No number at all: said, and the focus stays in the field.
@@ -134,9 +134,9 @@ TEST_F(MainWindowTest, TheDistanceTakesDigitsAndEnterReanalysesWithoutTheOldGrou
     // A distance no group is at: Automatic cannot run, and the status says why.
     QTest::keyClicks(distance, QStringLiteral("40"));
     QTest::keyClick(distance, Qt::Key_Return);
-    EXPECT_TRUE(ShownRows(dialog->Control(kSuspiciousList)).isEmpty());
-    EXPECT_FALSE(dialog->Control(kAutomaticButton)->isEnabled());
-    EXPECT_EQ(TextOf(dialog, kNewWordsStatusText),
+    EXPECT_TRUE(ShownRows(Child(dialog, "suspiciousGroups")).isEmpty());
+    EXPECT_FALSE(Child(dialog, "automatic")->isEnabled());
+    EXPECT_EQ(TextOf(dialog, "status"),
               QStringLiteral("No group lacks exactly 40 suffixes of the main group."));
   });
 }
@@ -144,40 +144,40 @@ TEST_F(MainWindowTest, TheDistanceTakesDigitsAndEnterReanalysesWithoutTheOldGrou
 TEST_F(MainWindowTest, EscapeCancelAndAutomaticAskBeforeDroppingTheWordsToBeAdded) {
   OpenSample();
   WithNewWordsDialog(view, [](DialogView* dialog) {
-    DoubleClickRow(dialog->Control(kSuspiciousList), 0);
-    ClickRow(dialog->Control(kPossibleWordsList), 0);
-    ButtonOf(dialog, kAddButton)->click();
-    const QStringList picked = ShownRows(dialog->Control(kToBeAddedList));
+    DoubleClickRow(Child(dialog, "suspiciousGroups"), 0);
+    ClickRow(Child(dialog, "possibleWords"), 0);
+    ButtonOf(dialog, "add")->click();
+    const QStringList picked = ShownRows(Child(dialog, "wordsToAdd"));
     ASSERT_EQ(picked.size(), 1);
 
     MessageBoxes boxes({QMessageBox::No});  // then Enter: the default, No
-    ButtonOf(dialog, kAutomaticButton)->click();
-    QTest::keyClick(dialog->Control(kSuspiciousList), Qt::Key_Escape);
+    ButtonOf(dialog, "automatic")->click();
+    QTest::keyClick(Child(dialog, "suspiciousGroups"), Qt::Key_Escape);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(ShownRows(dialog->Control(kToBeAddedList)), picked);
+    EXPECT_EQ(ShownRows(Child(dialog, "wordsToAdd")), picked);
     EXPECT_EQ(boxes.texts, QStringList({QStringLiteral("Automatic replaces the 1 word to be added. Do you want to go on?"),
                                         QStringLiteral("Discard the 1 word to be added?")}));
     EXPECT_EQ(boxes.default_no, QList<bool>({true, true}));
 
     boxes.Queue(QMessageBox::Yes);
-    ButtonOf(dialog, kIdCancelButton)->click();
+    ButtonOf(dialog, "cancel")->click();
     EXPECT_FALSE(dialog->isVisible());
   });
-  EXPECT_FALSE(Control(kUpdateButton)->isEnabled());
+  EXPECT_FALSE(Control("update")->isEnabled());
 }
 
 TEST_F(MainWindowTest, TabFollowsTheNewWordsDialogsLayout) {
   OpenSample();
   WithNewWordsDialog(view, [](DialogView* dialog) {
     // OK is still disabled, so Tab passes it by.
-    const QList<int> expected = {kSuspiciousList, kNewWordsDistanceEdit, kReanalyseButton, kAutomaticButton,
-                                 kGroupWordsList, kPossibleWordsList,    kSelectAllButton, kClearAllButton,
-                                 kAddButton,      kToBeAddedList,        kRemoveSelectedButton, kIdCancelButton};
-    dialog->Control(kSuspiciousList)->setFocus();
-    QList<int> visited;
+    const QList<const char*> expected = {"suspiciousGroups", "distance", "reanalyse", "automatic",
+                                 "groupWords", "possibleWords",    "selectAll", "clearAll",
+                                 "add",      "wordsToAdd",        "removeSelected", "cancel"};
+    Child(dialog, "suspiciousGroups")->setFocus();
+    QList<const char*> visited;
     for (int step = 0; step < expected.size(); ++step) {
-      for (int id : expected) {
-        if (dialog->focusWidget() == dialog->Control(id)) visited << id;
+      for (const char* id : expected) {
+        if (dialog->focusWidget() == Child(dialog, id)) visited << id;
       }
       QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
     }

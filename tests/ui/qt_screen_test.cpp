@@ -14,8 +14,8 @@ bool SortedAsListBoxes(const QStringList& rows) {
 
 TEST_F(MainWindowTest, ADoubleClickOrEnterOnAGroupShowsItsStems) {
   OpenSample();
-  QWidget* groups = Control(kMainGroupsList);
-  QWidget* words = Control(kWordsList);
+  QWidget* groups = Control("mainGroups");
+  QWidget* words = Control("words");
   ASSERT_GE(ShownRows(groups).size(), 3);
   EXPECT_TRUE(ShownRows(words).isEmpty());
 
@@ -37,25 +37,25 @@ TEST_F(MainWindowTest, ADoubleClickOnASuspiciousGroupShowsItsStemsAndPossibleWor
   OpenSample();
   bool checked = false;
   WhenModalOpens<DialogView>([&](DialogView* dialog) {
-    ASSERT_GT(ShownRows(dialog->Control(kSuspiciousList)).size(), 1);
-    EXPECT_TRUE(ShownRows(dialog->Control(kGroupWordsList)).isEmpty());
-    DoubleClickRow(dialog->Control(kSuspiciousList), 1);
-    const QStringList stems = ShownRows(dialog->Control(kGroupWordsList));
-    const QStringList possible = ShownRows(dialog->Control(kPossibleWordsList));
+    ASSERT_GT(ShownRows(Child(dialog, "suspiciousGroups")).size(), 1);
+    EXPECT_TRUE(ShownRows(Child(dialog, "groupWords")).isEmpty());
+    DoubleClickRow(Child(dialog, "suspiciousGroups"), 1);
+    const QStringList stems = ShownRows(Child(dialog, "groupWords"));
+    const QStringList possible = ShownRows(Child(dialog, "possibleWords"));
     EXPECT_FALSE(stems.isEmpty());
     // At distance 2 each stem takes the two suffixes its group lacks.
     EXPECT_EQ(possible.size(), 2 * stems.size());
     checked = true;
-    ButtonOf(dialog, kIdCancelButton)->click();
+    ButtonOf(dialog, "cancel")->click();
   });
-  ButtonOf(&view, kFindNowButton)->click();
+  ButtonOf(&view, "findNow")->click();
   EXPECT_TRUE(checked);
 }
 
 TEST_F(MainWindowTest, OpenAndUpdateLeaveNoStaleStemsAndUpdateKeepsTheSelectedGroup) {
   OpenSample();
-  QWidget* groups = Control(kMainGroupsList);
-  QWidget* words = Control(kWordsList);
+  QWidget* groups = Control("mainGroups");
+  QWidget* words = Control("words");
   // Row 2's stems shown; Find Now adds every word one of its suspicious
   // groups could take. Update then keeps row 2's group selected wherever it
   // is ranked now, and its stems shown, with the new ones among them.
@@ -67,21 +67,21 @@ TEST_F(MainWindowTest, OpenAndUpdateLeaveNoStaleStemsAndUpdateKeepsTheSelectedGr
   WhenModalOpens<DialogView>([&](DialogView* dialog) {
     // A suspicious group whose suffixes are all the main group's: its stems
     // join the main group once they take the suffixes they lack.
-    const QStringList main_suffixes = TextOf(dialog, kMainGroupLabel).split(QLatin1Char(' '));
-    const QStringList suspicious = ShownRows(dialog->Control(kSuspiciousList));
+    const QStringList main_suffixes = TextOf(dialog, "mainGroupLabel").split(QLatin1Char(' '));
+    const QStringList suspicious = ShownRows(Child(dialog, "suspiciousGroups"));
     const auto subset = std::find_if(suspicious.begin(), suspicious.end(), [&](const QString& label) {
       const QStringList suffixes = label.split(QLatin1Char(' '));
       return std::all_of(suffixes.begin(), suffixes.end(), [&](const QString& s) { return main_suffixes.contains(s); });
     });
     ASSERT_NE(subset, suspicious.end());
-    DoubleClickRow(dialog->Control(kSuspiciousList), static_cast<int>(subset - suspicious.begin()));
-    ButtonOf(dialog, kSelectAllButton)->click();
-    ButtonOf(dialog, kAddButton)->click();
-    ButtonOf(dialog, kIdOkButton)->click();
+    DoubleClickRow(Child(dialog, "suspiciousGroups"), static_cast<int>(subset - suspicious.begin()));
+    ButtonOf(dialog, "selectAll")->click();
+    ButtonOf(dialog, "add")->click();
+    ButtonOf(dialog, "ok")->click();
   });
-  ButtonOf(&view, kFindNowButton)->click();
-  ASSERT_TRUE(Control(kUpdateButton)->isEnabled());
-  ButtonOf(&view, kUpdateButton)->click();
+  ButtonOf(&view, "findNow")->click();
+  ASSERT_TRUE(Control("update")->isEnabled());
+  ButtonOf(&view, "update")->click();
   EXPECT_EQ(SelectedRows(groups), selected);
   const int row = ShownRows(groups).indexOf(selected.front());
   ASSERT_GE(row, 0);
@@ -101,13 +101,13 @@ TEST_F(MainWindowTest, OpenAndUpdateLeaveNoStaleStemsAndUpdateKeepsTheSelectedGr
 
 TEST_F(MainWindowTest, SingleSelectionListsKeepTheirSelectedRow) {
   OpenSample();
-  QWidget* groups = Control(kMainGroupsList);
+  QWidget* groups = Control("mainGroups");
   ClickRow(groups, 1);
   const QStringList selected = SelectedRows(groups);
   ASSERT_EQ(selected, QStringList{ShownRows(groups)[1]});
 
   // A click below the last row, and a Ctrl+click on the selected row.
-  QListView* list = ListOf(groups);
+  QAbstractItemView* list = ListOf(groups);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->viewport()->height() - 5));
   EXPECT_EQ(SelectedRows(groups), selected);
   ClickRow(groups, 1, Qt::ControlModifier);
@@ -116,17 +116,17 @@ TEST_F(MainWindowTest, SingleSelectionListsKeepTheirSelectedRow) {
   // Find Now works on that group, and so does the New words dialog's list.
   QString main_group;
   WhenModalOpens<DialogView>([&](DialogView* dialog) {
-    main_group = TextOf(dialog, kMainGroupLabel);
-    QWidget* suspicious = dialog->Control(kSuspiciousList);
+    main_group = TextOf(dialog, "mainGroupLabel");
+    QWidget* suspicious = Child(dialog, "suspiciousGroups");
     const QStringList first = SelectedRows(suspicious);
     EXPECT_EQ(first.size(), 1);
-    QListView* suspicious_view = ListOf(suspicious);
+    QAbstractItemView* suspicious_view = ListOf(suspicious);
     QTest::mouseClick(suspicious_view->viewport(), Qt::LeftButton, {},
                       QPoint(10, suspicious_view->viewport()->height() - 5));
     EXPECT_EQ(SelectedRows(suspicious), first);
-    ButtonOf(dialog, kIdCancelButton)->click();
+    ButtonOf(dialog, "cancel")->click();
   });
-  ButtonOf(&view, kFindNowButton)->click();
+  ButtonOf(&view, "findNow")->click();
   EXPECT_EQ(main_group, selected.front());
 }
 

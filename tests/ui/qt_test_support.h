@@ -7,10 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
+#include <QTableView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -24,9 +27,9 @@
 
 #include "test_support.h"
 #include "ui/logic/main_window_logic.h"
+#include "ui/qt/dialog_view.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_host.h"
-#include "ui/resource_ids.h"
 
 // Failures print Qt strings as text.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -53,6 +56,32 @@ void WhenModalOpens(std::type_identity_t<std::function<void(T*)>> action, QWidge
     action(window);
   });
   timer->start();
+}
+
+// Runs `action` once a top-level window of type T is shown (a main window,
+// which is not modal).
+template <typename T>
+void WhenWindowOpens(std::type_identity_t<std::function<void(T*)>> action) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, action] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      T* window = qobject_cast<T*>(widget);
+      if (window == nullptr || !window->isVisible()) continue;
+      timer->stop();
+      timer->deleteLater();
+      action(window);
+      return;
+    }
+  });
+  timer->start();
+}
+
+// The widget of a window by its object name; a failure when there is none.
+inline QWidget* Child(QWidget* window, const char* name) {
+  QWidget* child = window->findChild<QWidget*>(QString::fromLatin1(name));
+  EXPECT_NE(child, nullptr) << "no widget named " << name;
+  return child;
 }
 
 // While it lives, answers every message box that opens: with the queued
@@ -89,35 +118,51 @@ class MessageBoxes {
   QTimer timer_;
 };
 
-inline QListView* ListOf(QWidget* control) { return qobject_cast<QListView*>(control); }
+inline QAbstractItemView* ListOf(QWidget* control) { return qobject_cast<QAbstractItemView*>(control); }
 
-// The rows the view has laid out to show, top to bottom. A view that missed
-// a change of its model has not laid out the new rows and shows none of
-// them.
-inline QStringList ShownRows(QWidget* list) {
+// The column a view's rows are named by: a list's only one, a table's
+// "Label" column.
+inline int NameColumn(QAbstractItemView* view) {
+  auto* table = qobject_cast<QTableView*>(view);
+  if (table == nullptr) return 0;
+  for (int column = 0; column < view->model()->columnCount(); ++column) {
+    if (view->model()->headerData(column, Qt::Horizontal).toString() == QStringLiteral("Label")) return column;
+  }
+  ADD_FAILURE() << "the table has no Label column";
+  return 0;
+}
+
+// The cells of `column` of the rows the view has laid out to show, top to
+// bottom. A view that missed a change of its model has not laid out the new
+// rows and shows none of them.
+inline QStringList ShownColumn(QWidget* list, int column) {
   QApplication::processEvents();  // the view lays out its rows in a posted event
-  QListView* view = ListOf(list);
+  QAbstractItemView* view = ListOf(list);
   QStringList rows;
   for (int row = 0; row < view->model()->rowCount(); ++row) {
-    const QModelIndex index = view->model()->index(row, 0);
+    const QModelIndex index = view->model()->index(row, column);
     if (!view->visualRect(index).isEmpty()) rows << index.data().toString();
   }
   return rows;
 }
 
-// The texts of the rows the view shows selected.
+// The rows a list shows (a table: their labels), top to bottom.
+inline QStringList ShownRows(QWidget* list) { return ShownColumn(list, NameColumn(ListOf(list))); }
+
+// The texts (a table: the labels) of the rows the view shows selected.
 inline QStringList SelectedRows(QWidget* list) {
-  QListView* view = ListOf(list);
+  QAbstractItemView* view = ListOf(list);
+  const int column = NameColumn(view);
   QStringList rows;
   for (int row = 0; row < view->model()->rowCount(); ++row) {
-    const QModelIndex index = view->model()->index(row, 0);
+    const QModelIndex index = view->model()->index(row, column);
     if (view->selectionModel()->isSelected(index)) rows << index.data().toString();
   }
   return rows;
 }
 
 inline QPoint RowCentre(QWidget* list, int row) {
-  QListView* view = ListOf(list);
+  QAbstractItemView* view = ListOf(list);
   return view->visualRect(view->model()->index(row, 0)).center();
 }
 
@@ -131,19 +176,21 @@ inline void DoubleClickRow(QWidget* list, int row) {
   QTest::mouseDClick(ListOf(list)->viewport(), Qt::LeftButton, {}, centre);
 }
 
-inline QPushButton* ButtonOf(DialogView* view, int id) { return qobject_cast<QPushButton*>(view->Control(id)); }
+inline QPushButton* ButtonOf(QWidget* window, const char* name) {
+  return qobject_cast<QPushButton*>(Child(window, name));
+}
 
-inline QString TextOf(DialogView* view, int id) { return qobject_cast<QLabel*>(view->Control(id))->text(); }
+inline QString TextOf(QWidget* window, const char* name) { return qobject_cast<QLabel*>(Child(window, name))->text(); }
 
 // Opens the menu that holds the command's item with a click on the menu
 // bar, then clicks the item, as a user does. Returns whether the item was
 // enabled (a click on a disabled item does nothing).
 inline bool ClickMenuItem(MainWindowView& view, Command command) {
   QAction* item = view.MenuAction(command);
-  for (QAction* menu_action : view.menu_bar()->actions()) {
+  for (QAction* menu_action : view.menuBar()->actions()) {
     QMenu* menu = menu_action->menu();
     if (menu == nullptr || !menu->actions().contains(item)) continue;
-    QTest::mouseClick(view.menu_bar(), Qt::LeftButton, {}, view.menu_bar()->actionGeometry(menu_action).center());
+    QTest::mouseClick(view.menuBar(), Qt::LeftButton, {}, view.menuBar()->actionGeometry(menu_action).center());
     EXPECT_TRUE(menu->isVisible());
     const bool enabled = item->isEnabled();
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
@@ -183,7 +230,7 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
     QTest::keyClick(&view, key, modifiers);
   }
-  QWidget* Control(int id) const { return view.Control(id); }
+  QWidget* Control(const char* name) { return Child(&view, name); }
 
   tarvo::test::TempDir dir;
   std::string list_path;

@@ -8,7 +8,6 @@
 #include "test_support.h"
 #include "ui/logic/main_window_logic.h"
 #include "ui/logic/new_words_logic.h"
-#include "ui/resource_ids.h"
 
 namespace tarvo::ui {
 namespace {

@@ -1,8 +1,8 @@
 // Application: the program's top level.
 //
-// It runs the main window modally and the program ends when that window
-// closes. The About command is its own. The program's one argument names a
-// word list to open at the start.
+// It runs the main window and the program ends when that window closes.
+// The About command is its own. The program's one argument names a word
+// list to open at the start.
 #pragma once
 
 #include <string>

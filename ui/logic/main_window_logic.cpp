@@ -8,13 +8,11 @@
 #include "lexicon/errors.h"
 #include "lexicon/file_identity.h"
 #include "lexicon/word_file_writer.h"
-#include "ui/dialog_templates.h"
 #include "ui/logic/export_dialog.h"
 #include "ui/logic/exported_tables.h"
 #include "ui/logic/new_words_logic.h"
 #include "ui/logic/settings_logic.h"
 #include "ui/logic/wording.h"
-#include "ui/resource_ids.h"
 
 namespace tarvo::ui {
 namespace {
@@ -32,7 +30,6 @@ constexpr const char* kWhyRefused = "a letter position would need more than 126 
 MainWindowLogic::MainWindowLogic(PlatformHost& host) : DialogLogic(DialogKind::kMainWindow), host_(host) {}
 
 void MainWindowLogic::Initialise() {
-  distance_.text = "2";
   if (!list_to_open_.empty()) OpenList(list_to_open_);
 }
 
@@ -42,6 +39,34 @@ std::string MainWindowLogic::Title() const {
   // and whether its symbols are bytes or characters.
   return FileNameOf(current_path_) + (HasUnsavedWords() ? "*" : "") +
          (reading_characters() ? " (characters)" : " (bytes)") + " - " + kProgramName;
+}
+
+ListSummary MainWindowLogic::Summary() const {
+  ListSummary summary;
+  if (!ListIsOpen()) return summary;
+  summary.file_name = FileNameOf(current_path_);
+  summary.characters = reading_characters();
+  summary.words = DistinctWords(tree_, automaton_);
+  summary.states = automaton_.count() > 0 ? automaton_.count() - 1 : 0;
+  summary.groups = ranked_.size();
+  summary.last_step = last_step_;
+  summary.last_step_seconds = last_step_seconds_;
+  return summary;
+}
+
+void MainWindowLogic::RecordStep(ListSummary::Step step, double started) {
+  last_step_ = step;
+  last_step_seconds_ = MonotonicSeconds() - started;
+}
+
+GroupNumbers MainWindowLogic::NumbersOfGroup(int row) const {
+  const std::uint32_t group = ranked_[static_cast<std::size_t>(row)];
+  GroupNumbers numbers;
+  numbers.rank = static_cast<std::uint32_t>(row) + 1;
+  numbers.stems = automaton_.WordCount(group);
+  numbers.suffixes = automaton_.SuffixCount(group);
+  numbers.score = GroupScore(numbers.stems, numbers.suffixes, settings_.word_weight, settings_.suffix_weight);
+  return numbers;
 }
 
 bool MainWindowLogic::IsCommandEnabled(Command command) const {
@@ -74,6 +99,7 @@ void MainWindowLogic::OpenList(const std::string& path) {
   WordTree tree;
   SuffixAutomaton automaton;
   OpenReport report;
+  const double started = MonotonicSeconds();
   {
     // Reading a list of millions of words takes as long as the build, so
     // the wait cursor covers the whole step.
@@ -97,6 +123,7 @@ void MainWindowLogic::OpenList(const std::string& path) {
   main_groups_.Clear();
   shown_label_.clear();
   RefreshMainGroups();
+  RecordStep(ListSummary::Step::kOpen, started);
 
   const std::string name = FileNameOf(path);
   if (report.stats.words == 0) {
@@ -198,6 +225,7 @@ void MainWindowLogic::OnFindNow() {
 }
 
 void MainWindowLogic::UpdateWordTree() {
+  const double started = MonotonicSeconds();
   std::uint64_t refused = 0;
   const std::size_t inserted = pending_.size();
   for (std::string& word : pending_) {
@@ -215,6 +243,7 @@ void MainWindowLogic::UpdateWordTree() {
     BuildAutomaton(tree_, automaton_);
   }
   RefreshMainGroups();
+  RecordStep(ListSummary::Step::kUpdate, started);
   status_.text = "Added " + CountOf(inserted, "word", "words") + " to the word tree; the groups are ranked again.";
   if (refused > 0) {
     // Such a word stays among the added words, so that saving keeps it.

@@ -13,7 +13,8 @@
 // A re-ranking (Update, Settings) keeps the selected group selected, and
 // the stems shown, when that group is still ranked; the stems list never
 // shows a group of another list or a group no longer listed. The status
-// line says what the last command did.
+// line says what the last command did; Summary() gives the numbers of the
+// open list and how long the last Open or Update took.
 //
 // The window never drops words silently and keeps them with their list: a
 // file that cannot be read or written is reported with its reason, a failed
@@ -37,9 +38,43 @@
 #include "ui/platform/display_text.h"
 #include "ui/platform/host.h"
 #include "ui/platform/list_model.h"
-#include "ui/resource_ids.h"
 
 namespace tarvo::ui {
+
+// The main window's menu commands.
+enum class Command {
+  kOpen,
+  kSave,
+  kSaveAs,
+  kExportGroups,
+  kExportGroupsWithStems,
+  kExit,
+  kSettings,
+  kHelp,
+  kAbout,
+};
+
+// The numbers of a main group, as `tarvo-cli groups` gives them; rank 1 is
+// the best group.
+struct GroupNumbers {
+  std::uint32_t rank = 0;
+  std::uint32_t stems = 0;
+  std::uint32_t suffixes = 0;
+  double score = 0;
+};
+
+// The open list at a glance, for a status bar.
+struct ListSummary {
+  enum class Step { kNone, kOpen, kUpdate };
+
+  std::string file_name;  // empty while no list is open
+  bool characters = false;
+  std::uint32_t words = 0;  // distinct words of the word tree
+  std::uint32_t states = 0;
+  std::size_t groups = 0;
+  Step last_step = Step::kNone;  // the last Open or Update, and how long it took
+  double last_step_seconds = 0;
+};
 
 class MainWindowLogic : public DialogLogic {
  public:
@@ -79,6 +114,8 @@ class MainWindowLogic : public DialogLogic {
 
   // --- Controls -------------------------------------------------------------------
   ListModel& main_groups() { return main_groups_; }
+  // The numbers of row `row` of the main groups list.
+  GroupNumbers NumbersOfGroup(int row) const;
   ListModel& words() { return words_; }
   // Find Now needs a main group; Update needs words waiting for it.
   bool CanFindNow() const { return !ranked_.empty(); }
@@ -87,6 +124,7 @@ class MainWindowLogic : public DialogLogic {
   TextModel& status() { return status_; }
   // "Tarvo", or the list's name, a * while words are unsaved, and its mode.
   std::string Title() const;
+  ListSummary Summary() const;
   // Whether a menu command can run now (Save needs unsaved words, Save as
   // an open list).
   bool IsCommandEnabled(Command command) const;
@@ -124,6 +162,8 @@ class MainWindowLogic : public DialogLogic {
   void OfferToReopen();
   void ShowFileError(const std::string& action, const std::string& path, std::error_code error,
                      const std::string& outcome);
+  // Notes how long a step that began at `started` (MonotonicSeconds) took.
+  void RecordStep(ListSummary::Step step, double started);
 
   PlatformHost& host_;
   SuffixAutomaton automaton_;
@@ -139,10 +179,12 @@ class MainWindowLogic : public DialogLogic {
   AnalysisSettings settings_;
   std::vector<std::uint32_t> ranked_;
   DisplayEncoding display_encoding_ = DisplayEncoding::kUtf8;
+  ListSummary::Step last_step_ = ListSummary::Step::kNone;
+  double last_step_seconds_ = 0;
 
   ListModel main_groups_{ListModel::Order::kUnsorted, ListModel::Selection::kSingle};
   ListModel words_{ListModel::Order::kSorted, ListModel::Selection::kSingle};
-  EditModel distance_{"", EditFilter::kDigits};
+  EditModel distance_{"2", EditFilter::kDigits};
   TextModel status_;
 };
 

@@ -6,7 +6,6 @@
 #include "ui/logic/export_dialog.h"
 #include "ui/logic/exported_tables.h"
 #include "ui/logic/wording.h"
-#include "ui/resource_ids.h"
 
 namespace tarvo::ui {
 namespace {
@@ -58,7 +57,7 @@ bool NewWordsLogic::ReadDistance() {
   if (!distance) {
     host_.ShowMessage(
         Warning("Please enter the distance: how many of the main group's suffixes a group lacks, such as 2."));
-    RequestFocus(kNewWordsDistanceEdit);
+    RequestFocus(distance_edit_);
     return false;
   }
   distance_ = *distance;
@@ -83,6 +82,22 @@ void NewWordsLogic::FillCandidateList() {
   for (std::uint32_t group : candidates_) automaton_.GetLabel(group, labels.emplace_back());
   suspicious_.AddRows(std::move(labels));
   if (!candidates_.empty()) suspicious_.SetCurrentRow(0);
+}
+
+std::uint32_t NewWordsLogic::SuspiciousStemCount(int row) const {
+  return automaton_.WordCount(candidates_[static_cast<std::size_t>(row)]);
+}
+
+std::string NewWordsLogic::LackingSuffixes(int row) const {
+  const std::vector<std::string> lacking =
+      automaton_.GetDifferingSuffixes(candidates_[static_cast<std::size_t>(row)], main_group_);
+  // Written as a label is: "-{}" for the empty suffix, "-" before the others.
+  std::string text;
+  for (const std::string& suffix : lacking) {
+    if (!text.empty()) text += ' ';
+    text += suffix.empty() ? "-{}" : "-" + suffix;
+  }
+  return text;
 }
 
 void NewWordsLogic::OnShowGroup() {

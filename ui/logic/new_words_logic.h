@@ -80,6 +80,11 @@ class NewWordsLogic : public DialogLogic {
   TextModel& main_group_label() { return main_group_label_; }
   TextModel& status() { return status_; }
 
+  // The numbers of row `row` of the suspicious groups list: its stems, and
+  // the main group's suffixes it lacks, written as a label is.
+  std::uint32_t SuspiciousStemCount(int row) const;
+  std::string LackingSuffixes(int row) const;
+
   std::uint32_t distance() const { return distance_; }
   const std::vector<std::uint32_t>& candidates() const { return candidates_; }
 

@@ -1,9 +1,7 @@
 #include "ui/logic/settings_logic.h"
 
 #include "automaton/analysis_settings.h"
-#include "ui/dialog_templates.h"
 #include "ui/logic/data_exchange.h"
-#include "ui/resource_ids.h"
 
 namespace tarvo::ui {
 
@@ -16,16 +14,28 @@ SettingsLogic::SettingsLogic(PlatformHost& host) : DialogLogic(DialogKind::kSett
   suffix_weight_edit_.filter = EditFilter::kUnsignedReal;
 }
 
-EditModel* SettingsLogic::Edit(int control_id) {
-  switch (control_id) {
-    case kMinWordsEdit: return &min_words_edit_;
-    case kWordWeightEdit: return &word_weight_edit_;
-    case kMinSuffixesEdit: return &min_suffixes_edit_;
-    case kSuffixWeightEdit: return &suffix_weight_edit_;
-    case kGroupsShownEdit: return &groups_shown_edit_;
-    case kBufferSizeEdit: return &buffer_size_edit_;
-    default: return nullptr;
+const char* CaptionOf(SettingsField field) {
+  switch (field) {
+    case SettingsField::kMinWords: return kMinWordsCaption;
+    case SettingsField::kMinSuffixes: return kMinSuffixesCaption;
+    case SettingsField::kWordWeight: return kWordWeightCaption;
+    case SettingsField::kSuffixWeight: return kSuffixWeightCaption;
+    case SettingsField::kGroupsShown: return kGroupsShownCaption;
+    case SettingsField::kBufferSize: return kBufferSizeCaption;
   }
+  return "";
+}
+
+EditModel& SettingsLogic::Edit(SettingsField field) {
+  switch (field) {
+    case SettingsField::kMinWords: return min_words_edit_;
+    case SettingsField::kMinSuffixes: return min_suffixes_edit_;
+    case SettingsField::kWordWeight: return word_weight_edit_;
+    case SettingsField::kSuffixWeight: return suffix_weight_edit_;
+    case SettingsField::kGroupsShown: return groups_shown_edit_;
+    case SettingsField::kBufferSize: break;
+  }
+  return buffer_size_edit_;
 }
 
 void SettingsLogic::SetValues(const AnalysisSettings& settings) {
@@ -84,22 +94,22 @@ void SettingsLogic::ShowValues() {
 bool SettingsLogic::ReadValues() {
   // Each step reads one edit box; the first that fails stops the exchange
   // and sends the focus back to its edit box.
-  auto step = [&](int control_id, bool ok) {
-    if (!ok) RequestFocus(control_id);
+  auto step = [&](SettingsField field, bool ok) {
+    if (!ok) RequestFocus(Edit(field));
     return ok;
   };
   const bool all_valid =
-      step(kMinSuffixesEdit, ExchangeLong(host_, min_suffixes_edit_, kMinSuffixesCaption,
-                                          BoundedSetting::kMinSuffixes, &min_suffixes)) &&
-      step(kMinWordsEdit,
+      step(SettingsField::kMinSuffixes, ExchangeLong(host_, min_suffixes_edit_, kMinSuffixesCaption,
+                                                     BoundedSetting::kMinSuffixes, &min_suffixes)) &&
+      step(SettingsField::kMinWords,
            ExchangeLong(host_, min_words_edit_, kMinWordsCaption, BoundedSetting::kMinWords, &min_words)) &&
-      step(kGroupsShownEdit, ExchangeLong(host_, groups_shown_edit_, kGroupsShownCaption,
-                                          BoundedSetting::kGroupsShown, &groups_shown)) &&
-      step(kWordWeightEdit, ExchangeFloat(host_, word_weight_edit_, kWordWeightCaption, &word_weight)) &&
-      step(kSuffixWeightEdit, ExchangeFloatInRange(host_, suffix_weight_edit_, kSuffixWeightCaption,
-                                                   BoundedSetting::kSuffixWeight, &suffix_weight)) &&
-      step(kBufferSizeEdit, ExchangeLong(host_, buffer_size_edit_, kBufferSizeCaption, BoundedSetting::kBufferSize,
-                                         &buffer_size));
+      step(SettingsField::kGroupsShown, ExchangeLong(host_, groups_shown_edit_, kGroupsShownCaption,
+                                                     BoundedSetting::kGroupsShown, &groups_shown)) &&
+      step(SettingsField::kWordWeight, ExchangeFloat(host_, word_weight_edit_, kWordWeightCaption, &word_weight)) &&
+      step(SettingsField::kSuffixWeight, ExchangeFloatInRange(host_, suffix_weight_edit_, kSuffixWeightCaption,
+                                                              BoundedSetting::kSuffixWeight, &suffix_weight)) &&
+      step(SettingsField::kBufferSize, ExchangeLong(host_, buffer_size_edit_, kBufferSizeCaption,
+                                                    BoundedSetting::kBufferSize, &buffer_size));
   if (all_valid) read_as_characters = read_as_characters_check_.checked;
   return all_valid;
 }

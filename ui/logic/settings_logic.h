@@ -19,6 +19,20 @@
 
 namespace tarvo::ui {
 
+// The Settings dialog's edit boxes.
+enum class SettingsField { kMinWords, kMinSuffixes, kWordWeight, kSuffixWeight, kGroupsShown, kBufferSize };
+
+// The Settings dialog's field captions; its messages name a field by them.
+inline constexpr const char* kMinWordsCaption = "Minimum number of words";
+inline constexpr const char* kMinSuffixesCaption = "Minimum number of suffixes";
+inline constexpr const char* kWordWeightCaption = "Weight of the words";
+inline constexpr const char* kSuffixWeightCaption = "Weight of the suffixes";
+inline constexpr const char* kGroupsShownCaption = "How many main suffix groups to show in the list";
+inline constexpr const char* kBufferSizeCaption = "Buffer size of the finite automaton";
+inline constexpr const char* kReadAsCharactersCaption = "Read UTF-8 lists as characters";
+
+const char* CaptionOf(SettingsField field);
+
 class SettingsLogic : public DialogLogic {
  public:
   explicit SettingsLogic(PlatformHost& host);
@@ -34,8 +48,7 @@ class SettingsLogic : public DialogLogic {
   void SetValues(const AnalysisSettings& settings);
   AnalysisSettings Values() const;
 
-  // The edit box with the given control id, or nullptr.
-  EditModel* Edit(int control_id);
+  EditModel& Edit(SettingsField field);
   CheckBoxModel& read_as_characters_check() { return read_as_characters_check_; }
 
   long min_suffixes = 0;

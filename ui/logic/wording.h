@@ -7,6 +7,9 @@
 
 namespace tarvo::ui {
 
+// The program's one name, in its title and on its message boxes.
+inline constexpr const char* kProgramName = "Tarvo";
+
 // 1234567 as "1,234,567".
 std::string WithThousandsSeparators(std::uint64_t number);
 // "1 word", "48,299 words": the count with the noun in its right number.

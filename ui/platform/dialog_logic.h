@@ -2,9 +2,10 @@
 //
 // The host shows a dialog by its kind. Its commands end it with Done; the host that runs it
 // modally returns the result once ended() is true. A failed check may ask
-// for the focus to go to one of its controls.
+// for the focus to go to one of its edit boxes, named by its model.
 #pragma once
 
+#include "ui/platform/controls.h"
 #include "ui/platform/host.h"
 
 namespace tarvo::ui {
@@ -36,21 +37,22 @@ class DialogLogic {
   // Called by the host before it runs the dialog again.
   void Restart() { ended_ = false; }
 
-  // The control that should take the focus, or 0; the view takes it once.
-  int TakeFocusRequest() {
-    int id = focus_request_;
-    focus_request_ = 0;
-    return id;
+  // The edit box that should take the focus, or nullptr; the view takes it
+  // once.
+  const EditModel* TakeFocusRequest() {
+    const EditModel* edit = focus_request_;
+    focus_request_ = nullptr;
+    return edit;
   }
 
  protected:
-  void RequestFocus(int control_id) { focus_request_ = control_id; }
+  void RequestFocus(const EditModel& edit) { focus_request_ = &edit; }
 
  private:
   DialogKind kind_;
   bool ended_ = false;
   Answer result_ = Answer::kCancel;
-  int focus_request_ = 0;
+  const EditModel* focus_request_ = nullptr;
 };
 
 }  // namespace tarvo::ui

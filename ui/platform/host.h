@@ -61,8 +61,8 @@ class PlatformHost {
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
   virtual void BeginWaitCursor() = 0;
   virtual void EndWaitCursor() = 0;
-  // Runs the dialog modally until it ends; returns its result (OK or
-  // Cancel).
+  // Runs the dialog modally until it ends (the main window: shows it and
+  // runs until it closes); returns its result (OK or Cancel).
   virtual Answer RunModal(DialogLogic& dialog) = 0;
   virtual void ShowAbout() = 0;
   // The help window: how to work with the program, its numbers and settings.

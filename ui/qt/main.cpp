@@ -2,12 +2,12 @@
 //
 //   tarvo [WORDLIST]   opens WORDLIST at the start
 #include <QApplication>
-#include <QIcon>
 #include <cstdio>
 #include <cstring>
 
-#include "ui/dialog_templates.h"
 #include "ui/logic/application.h"
+#include "ui/logic/wording.h"
+#include "ui/qt/program_icon.h"
 #include "ui/qt/qt_host.h"
 
 int main(int argc, char** argv) {
@@ -22,8 +22,10 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
+  // QSettings keeps the window's state and the settings under this name.
+  QApplication::setOrganizationName(QString::fromUtf8(tarvo::ui::kProgramName));
   QApplication::setApplicationName(QString::fromUtf8(tarvo::ui::kProgramName));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvo/icon.png")));
+  QApplication::setWindowIcon(tarvo::ui::qt::ProgramIcon());
   tarvo::ui::qt::QtHost host;
   tarvo::ui::Application app(host);
   // The path as its bytes: a file name need not be valid in any encoding.

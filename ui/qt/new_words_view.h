@@ -1,4 +1,10 @@
 // The "New words generation" dialog over NewWordsLogic.
+//
+// Left: the main group's full label, the suspicious groups as a table
+// (label, stems, the main group's suffixes each lacks) and the distance with
+// Reanalyse and Automatic. Right: the chosen group's stems beside the
+// possible new words, and the words to be added below them. Every list says
+// how many rows it holds.
 #pragma once
 
 #include "ui/logic/new_words_logic.h"

@@ -6,23 +6,18 @@
 #include <QMessageBox>
 
 #include "tarvo/version.h"
-#include "ui/dialog_templates.h"
 #include "ui/logic/main_window_logic.h"
 #include "ui/logic/new_words_logic.h"
 #include "ui/logic/settings_logic.h"
 #include "ui/qt/help_window.h"
+#include "ui/logic/wording.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/new_words_view.h"
+#include "ui/qt/program_icon.h"
 #include "ui/qt/settings_view.h"
-#include "ui/resource_ids.h"
-
-// The icon lives in a static library's resources, which must be registered
-// by hand.
-static void RegisterResources() { Q_INIT_RESOURCE(resources); }
+#include "ui/qt/stored_settings.h"
 
 namespace tarvo::ui::qt {
-
-QtHost::QtHost() { RegisterResources(); }
 
 QStringList NameFilters(const std::vector<FileFilter>& filters) {
   QStringList names;
@@ -78,9 +73,12 @@ std::optional<std::string> QtHost::ChooseFile(const FileDialogRequest& request) 
   dialog.setNameFilters(NameFilters(request.filters));
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
   if (!open) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  if (!request.initial_name.empty()) dialog.selectFile(QString::fromLocal8Bit(request.initial_name.c_str()));
+  if (!request.initial_name.empty()) dialog.selectFile(PathText(request.initial_name));
+  else if (const QString folder = LastFolder(); !folder.isEmpty()) dialog.setDirectory(folder);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().front().toLocal8Bit().toStdString();
+  std::string chosen = PathBytes(dialog.selectedFiles().front());
+  RememberFolderOf(chosen);
+  return chosen;
 }
 
 void QtHost::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -93,8 +91,8 @@ Answer QtHost::RunModal(DialogLogic& dialog) {
       auto& logic = dynamic_cast<MainWindowLogic&>(dialog);
       SetMainWindow(&logic);
       MainWindowView view(logic, *this);
-      view.setWindowIcon(QIcon(QStringLiteral(":/tarvo/icon.png")));
-      return view.RunModal();
+      view.setWindowIcon(ProgramIcon());
+      return view.RunUntilClosed();
     }
     case DialogKind::kSettings: {
       SettingsView view(dynamic_cast<SettingsLogic&>(dialog), QApplication::activeWindow());
@@ -111,10 +109,12 @@ Answer QtHost::RunModal(DialogLogic& dialog) {
 
 void QtHost::ShowAbout() {
   QMessageBox box(QApplication::activeWindow());
-  box.setWindowTitle(QStringLiteral("About %1").arg(QString::fromUtf8(kProgramName)));
-  box.setIconPixmap(QIcon(QStringLiteral(":/tarvo/icon.png")).pixmap(48, 48));
-  box.setText(QStringLiteral("<b>%1 %2</b>").arg(QString::fromUtf8(kProgramName), QString::fromLatin1(tarvo::kVersion)));
-  box.setInformativeText(QStringLiteral(
+  box.setWindowTitle(QCoreApplication::translate("QtHost", "About %1").arg(QString::fromUtf8(kProgramName)));
+  box.setIconPixmap(ProgramIcon().pixmap(QSize(48, 48), box.devicePixelRatioF()));
+  box.setText(
+      QStringLiteral("<b>%1 %2</b>").arg(QString::fromUtf8(kProgramName), QString::fromLatin1(tarvo::kVersion)));
+  box.setInformativeText(QCoreApplication::translate(
+      "QtHost",
       "Finds the suffix groups of a word list: stems that take exactly the same endings. "
       "From a main group it proposes the words that similar groups lack."));
   box.setStandardButtons(QMessageBox::Ok);

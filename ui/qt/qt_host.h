@@ -20,8 +20,6 @@ class QtHost : public PlatformHost {
  public:
   using FileChooser = std::function<std::optional<std::string>(const FileDialogRequest&)>;
 
-  QtHost();
-
   Answer ShowMessage(const Message& message) override;
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
   void BeginWaitCursor() override;

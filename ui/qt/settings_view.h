@@ -1,4 +1,6 @@
-// The Settings dialog over SettingsLogic.
+// The Settings dialog over SettingsLogic: the ranking's minimums and
+// weights in a group, the list length, the buffer size and the character
+// mode in a form beside them, OK, Cancel and Help in a button box.
 #pragma once
 
 #include "ui/logic/settings_logic.h"
