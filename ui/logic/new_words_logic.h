@@ -86,7 +86,8 @@ class NewWordsLogic : public DialogLogic {
   // Adds the words to "Words to be added", leaving out the empty word and
   // any word already there or earlier in `words`, letter case ignored.
   void AddToBeAdded(std::vector<std::string> words);
-  // Adds words already free of those rules' exclusions.
+  // Adds words that already keep those rules: sorted, none empty, none
+  // twice and none in the list yet.
   void AppendToBeAdded(std::vector<std::string> words);
   // Asks whether the collected words may be discarded; true when there are
   // none or the user agrees.

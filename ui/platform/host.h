@@ -1,8 +1,9 @@
 // The platform host: what only the toolkit can do for the window logic.
 //
 // Message boxes, file dialogs, the wait cursor, long work off the GUI
-// thread, running a dialog modally and the About box. The Qt backend implements it with real widgets; tests use
-// FakeHost (tests/), which answers from a script and records what was shown.
+// thread, running a dialog modally and the About box. The Qt backend
+// implements it with real widgets; tests use FakeHost (tests/), which
+// answers from a script and records what was shown.
 #pragma once
 
 #include <functional>
