@@ -2,7 +2,9 @@
 //
 // Message boxes are answered from a queue (or, when it is empty, with OK or
 // Yes, whichever the box has) and recorded; file dialogs are
-// answered from a queue of paths (nothing when empty) and recorded; modal
+// answered from a queue of paths (nothing when empty) and recorded; long
+// work runs inline, its caption recorded, and a task that may be cancelled
+// is answered as cancelled after it ran when cancel_long_tasks is set; modal
 // dialogs run a script registered for their kind, after the dialog's
 // Initialise, and end cancelled when the script does not end them.
 #pragma once
@@ -43,6 +45,12 @@ class FakeHost : public PlatformHost {
   void BeginWaitCursor() override { ++wait_depth, ++wait_cursor_shown; }
   void EndWaitCursor() override { --wait_depth; }
 
+  bool RunLongTask(const LongTask& task) override {
+    long_tasks.push_back(task.caption);
+    task.work();
+    return !(cancel_long_tasks && task.cancel == LongTask::Cancel::kAllowed);
+  }
+
   Answer RunModal(DialogLogic& dialog) override {
     dialogs_run.push_back(dialog.kind());
     dialog.Restart();
@@ -60,11 +68,13 @@ class FakeHost : public PlatformHost {
   std::deque<Answer> answers;
   std::deque<std::optional<std::string>> files;
   std::map<DialogKind, DialogScript> scripts;
+  bool cancel_long_tasks = false;
 
   // What was shown.
   std::vector<Message> messages;
   std::vector<FileDialogRequest> file_requests;
   std::vector<DialogKind> dialogs_run;
+  std::vector<std::string> long_tasks;  // their captions
   int wait_cursor_shown = 0;
   int wait_depth = 0;
   int about_shown = 0;

@@ -78,8 +78,8 @@ TEST(MainWindow, OpenRanksTheSampleListAndShowWordsListsAGroupsStems) {
   EXPECT_EQ(request.filters[1].patterns, std::vector<std::string>{"*"});
   EXPECT_EQ(window.current_path(), TARVO_SAMPLE_LIST);
   EXPECT_EQ(window.Title(), "sample-words.txt (bytes) - Tarvo");
-  EXPECT_GT(host.wait_cursor_shown, 0);
-  EXPECT_EQ(host.wait_depth, 0);
+  EXPECT_EQ(host.long_tasks, Strings{"Opening sample-words.txt..."});
+  EXPECT_GT(window.Summary().last_step_seconds, 0);
 
   const std::vector<std::uint32_t>& ranked = window.ranked_groups();
   ASSERT_GE(ranked.size(), 3u);

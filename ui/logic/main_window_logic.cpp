@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 
 #include "automaton/build_automaton.h"
 #include "automaton/open_word_list.h"
@@ -94,25 +95,36 @@ void MainWindowLogic::OnOpen() {
 
 void MainWindowLogic::OpenList(const std::string& path) {
   if (!SettleUnsavedWords()) return;
-  // Read into a new tree and automaton, so that a list that cannot be read
-  // leaves the open one, its path and its words exactly as they were.
-  WordTree tree;
-  SuffixAutomaton automaton;
-  OpenReport report;
-  const double started = MonotonicSeconds();
-  {
-    // Reading a list of millions of words takes as long as the build, so
-    // the wait cursor covers the whole step.
-    WaitCursor wait(host_);
-    report = OpenWordList(path, settings_.buffer_size, tree, automaton, settings_.read_as_characters);
+  // Read into a new tree and automaton, so that a list that cannot be read,
+  // or whose reading is cancelled, leaves the open one, its path and its
+  // words exactly as they were. The work owns them: after a Cancel it runs
+  // on to its end while the window goes on with the list that was open.
+  struct OpenedList {
+    WordTree tree;
+    SuffixAutomaton automaton;
+    OpenReport report;
+    RankedGroups ranked;
+  };
+  const auto opened = std::make_shared<OpenedList>();
+  const std::string name = FileNameOf(path);
+  const LongTask task{"Opening " + name + "...", LongTask::Cancel::kAllowed, [opened, path, settings = settings_] {
+                        opened->report = OpenWordList(path, settings.buffer_size, opened->tree, opened->automaton,
+                                                      settings.read_as_characters);
+                        if (opened->report.ok()) opened->ranked = RankGroups(opened->automaton, settings);
+                      }};
+  if (!RunTimedTask(task, ListSummary::Step::kOpen)) {
+    status_.text = "Opening " + name + " was cancelled" +
+                   (ListIsOpen() ? "; " + FileNameOf(current_path_) + " stays open." : ".");
+    return;
   }
+  const OpenReport& report = opened->report;
   if (!report.ok()) {
     ShowFileError("read the word list", path, report.error,
                   ListIsOpen() ? "The list that was open stays open." : "");
     return;
   }
-  tree_ = std::move(tree);
-  automaton_ = std::move(automaton);
+  tree_ = std::move(opened->tree);
+  automaton_ = std::move(opened->automaton);
   current_path_ = opened_path_ = path;
   pending_.clear();
   added_.clear();
@@ -122,10 +134,8 @@ void MainWindowLogic::OpenList(const std::string& path) {
   // Nothing shown belongs to the new list: no selection or stems carry over.
   main_groups_.Clear();
   shown_label_.clear();
-  RefreshMainGroups();
-  RecordStep(ListSummary::Step::kOpen, started);
+  ShowRankedGroups(std::move(opened->ranked));
 
-  const std::string name = FileNameOf(path);
   if (report.stats.words == 0) {
     status_.text = name + " holds no words.";
   } else if (ranked_.empty()) {
@@ -154,21 +164,38 @@ void MainWindowLogic::OpenList(const std::string& path) {
   if (!not_stored.empty()) host_.ShowMessage(Information(not_stored + "."));
 }
 
+bool MainWindowLogic::RunTimedTask(const LongTask& task, ListSummary::Step step) {
+  const double started = MonotonicSeconds();
+  if (!host_.RunLongTask(task)) return false;
+  RecordStep(step, started);
+  return true;
+}
+
+MainWindowLogic::RankedGroups MainWindowLogic::RankGroups(const SuffixAutomaton& automaton,
+                                                          const AnalysisSettings& settings) {
+  RankedGroups ranked{automaton.RankMainGroups(settings), {}};
+  ranked.labels.reserve(ranked.groups.size());
+  for (std::uint32_t group : ranked.groups) automaton.GetLabel(group, ranked.labels.emplace_back());
+  return ranked;
+}
+
 void MainWindowLogic::RefreshMainGroups() {
+  RankedGroups ranked;
+  host_.RunLongTask({"Ranking the groups...", LongTask::Cancel::kNotAllowed,
+                     [this, &ranked] { ranked = RankGroups(automaton_, settings_); }});
+  ShowRankedGroups(std::move(ranked));
+}
+
+void MainWindowLogic::ShowRankedGroups(RankedGroups ranked) {
   const int row = main_groups_.CurrentRow();
   const std::string selected = row >= 0 ? main_groups_.RowText(row) : std::string();
   main_groups_.Clear();
-  ranked_ = automaton_.RankMainGroups(settings_);
-  std::vector<std::string> labels;
-  labels.reserve(ranked_.size());
-  for (std::uint32_t group : ranked_) {
-    automaton_.GetLabel(group, labels.emplace_back());
-  }
+  ranked_ = std::move(ranked.groups);
   // A group is known by its label, its set of suffixes: state numbers change
   // with every build, the label of a group does not.
-  const auto kept = std::find(labels.begin(), labels.end(), selected);
-  const int keep_row = kept == labels.end() ? 0 : static_cast<int>(kept - labels.begin());
-  main_groups_.AddRows(std::move(labels));
+  const auto kept = std::find(ranked.labels.begin(), ranked.labels.end(), selected);
+  const int keep_row = kept == ranked.labels.end() ? 0 : static_cast<int>(kept - ranked.labels.begin());
+  main_groups_.AddRows(std::move(ranked.labels));
   if (!ranked_.empty()) main_groups_.SetCurrentRow(keep_row);
   RefreshShownStems();
 }
@@ -225,11 +252,20 @@ void MainWindowLogic::OnFindNow() {
 }
 
 void MainWindowLogic::UpdateWordTree() {
-  const double started = MonotonicSeconds();
-  std::uint64_t refused = 0;
   const std::size_t inserted = pending_.size();
-  for (std::string& word : pending_) {
-    if (!tree_.Insert(word)) {
+  // Which pending words the tree took, in their order.
+  std::vector<bool> stored(inserted);
+  RankedGroups ranked;
+  RunTimedTask({"Updating the word tree...", LongTask::Cancel::kNotAllowed, [&] {
+                  for (std::size_t i = 0; i < inserted; ++i) stored[i] = tree_.Insert(pending_[i]);
+                  BuildAutomaton(tree_, automaton_);
+                  ranked = RankGroups(automaton_, settings_);
+                }},
+               ListSummary::Step::kUpdate);
+  std::uint64_t refused = 0;
+  for (std::size_t i = 0; i < inserted; ++i) {
+    std::string& word = pending_[i];
+    if (!stored[i]) {
       // A word refused before is already among the words to save.
       if (std::find(refused_.begin(), refused_.end(), word) != refused_.end()) continue;
       refused_.push_back(word);
@@ -238,12 +274,7 @@ void MainWindowLogic::UpdateWordTree() {
     added_.push_back(std::move(word));
   }
   pending_.clear();
-  {
-    WaitCursor wait(host_);
-    BuildAutomaton(tree_, automaton_);
-  }
-  RefreshMainGroups();
-  RecordStep(ListSummary::Step::kUpdate, started);
+  ShowRankedGroups(std::move(ranked));
   status_.text = "Added " + CountOf(inserted, "word", "words") + " to the word tree; the groups are ranked again.";
   if (refused > 0) {
     // Such a word stays among the added words, so that saving keeps it.
@@ -281,10 +312,8 @@ void MainWindowLogic::OnSaveAs() {
   const std::optional<std::string> chosen = host_.ChooseFile(request);
   if (!chosen || !MayReplace(*chosen)) return;
   std::error_code error;
-  {
-    WaitCursor wait(host_);
-    error = tree_.SaveAll(*chosen, refused_);
-  }
+  host_.RunLongTask({"Saving " + FileNameOf(*chosen) + "...", LongTask::Cancel::kNotAllowed,
+                     [&] { error = tree_.SaveAll(*chosen, refused_); }});
   if (error) {
     ShowFileError("save", *chosen, error, "No file was changed; the words are kept.");
     return;

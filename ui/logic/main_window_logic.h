@@ -23,6 +23,10 @@
 // has been read whole. Enter and Escape never close the window. Save as asks
 // before it replaces a file. Words the tree refuses stay with the list: Save
 // appends them and Save as writes them after the tree's words.
+//
+// Open, Update, the ranking after Settings and Save as run as long tasks of
+// the host, off the GUI thread. Open can be cancelled: the list that was
+// open then stays, with its path and its words.
 #pragma once
 
 #include <cstdint>
@@ -144,6 +148,21 @@ class MainWindowLogic : public DialogLogic {
   PlatformHost& host() { return host_; }
 
  private:
+  // The main groups best first, with their labels.
+  struct RankedGroups {
+    std::vector<std::uint32_t> groups;
+    std::vector<std::string> labels;
+  };
+  // Ranks the automaton's groups; reads only its arguments, so it can run
+  // off the GUI thread.
+  static RankedGroups RankGroups(const SuffixAutomaton& automaton, const AnalysisSettings& settings);
+  // Lists the ranked groups, keeping the selected group selected (and its
+  // stems shown) when it is still ranked.
+  void ShowRankedGroups(RankedGroups ranked);
+  // Runs the task through the host and, when it ran to its end, records it
+  // as the last step with how long it took.
+  bool RunTimedTask(const LongTask& task, ListSummary::Step step);
+
   // Asks the Exit questions when words are unsaved and saves as answered.
   // True when the caller may go on (nothing unsaved, saved, or the user
   // chose not to save), false when the user cancelled or saving failed; the

@@ -21,6 +21,14 @@ SuffixAutomaton::WordVisitor KeepUpToTheListLimit(std::vector<std::string>& rows
   };
 }
 
+// Sorts the words, letter case ignored, and keeps the first of the words
+// equal with letter case ignored.
+void SortWithoutCaseTwins(std::vector<std::string>& words) {
+  std::stable_sort(words.begin(), words.end(),
+                   [](const std::string& a, const std::string& b) { return CompareIgnoringCase(a, b) < 0; });
+  words.erase(std::unique(words.begin(), words.end(), EqualIgnoringCase), words.end());
+}
+
 }  // namespace
 
 std::optional<std::uint32_t> DistanceFromText(const std::string& text) {
@@ -127,10 +135,11 @@ void NewWordsLogic::AddToBeAdded(std::vector<std::string> words) {
   std::erase_if(words, [this](const std::string& word) {
     return word.empty() || to_be_added_.FindRow(word) != ListModel::kNone;
   });
-  // Of the words equal with letter case ignored, the first one stays.
-  std::stable_sort(words.begin(), words.end(),
-                   [](const std::string& a, const std::string& b) { return CompareIgnoringCase(a, b) < 0; });
-  words.erase(std::unique(words.begin(), words.end(), EqualIgnoringCase), words.end());
+  SortWithoutCaseTwins(words);
+  AppendToBeAdded(std::move(words));
+}
+
+void NewWordsLogic::AppendToBeAdded(std::vector<std::string> words) {
   to_be_added_.AddRows(std::move(words));
   if (to_be_added_.RowCount() > 0) words_were_collected_ = true;
 }
@@ -169,16 +178,25 @@ void NewWordsLogic::OnAutomatic() {
     return;
   }
   to_be_added_.Clear();
+  // The words are made, and sorted as the list shows them, off the GUI
+  // thread; the list, empty now, takes them as they come.
   std::vector<std::string> words;
-  const bool complete = automaton_.ForEachAutomaticWord(candidates_, main_group_, KeepUpToTheListLimit(words));
-  AddToBeAdded(std::move(words));
+  bool complete = true;
+  std::uint64_t total = 0;  // how many words there were, counted when not all are listed
+  host_.RunLongTask({"Generating new words...", LongTask::Cancel::kNotAllowed, [&] {
+                       complete = automaton_.ForEachAutomaticWord(candidates_, main_group_,
+                                                                  KeepUpToTheListLimit(words));
+                       SortWithoutCaseTwins(words);
+                       if (complete) return;
+                       for (std::uint32_t group : candidates_) {
+                         total += automaton_.GeneratedWordCount(group, main_group_);
+                       }
+                     }});
+  AppendToBeAdded(std::move(words));
   const auto count = static_cast<std::uint64_t>(to_be_added_.RowCount());
   status_.text = count == 0 ? "The suspicious groups propose no new words."
                             : CountOf(count, "word", "words") + " to be added.";
-  if (complete) return;
-  std::uint64_t total = 0;
-  for (std::uint32_t group : candidates_) total += automaton_.GeneratedWordCount(group, main_group_);
-  ReportWordsLeftOut(total);
+  if (!complete) ReportWordsLeftOut(total);
 }
 
 void NewWordsLogic::Accept() {

@@ -12,7 +12,8 @@
 // the list has a row, and nothing disables it again. Cancel (Escape, the
 // close box) and Automatic ask before they discard collected words. The
 // possible words and Automatic list at most kMaxListedWords words each; a
-// message says how many more there were. The status line says what the
+// message says how many more there were. Automatic makes its words as a
+// long task of the host, off the GUI thread. The status line says what the
 // last search or Automatic found.
 #pragma once
 
@@ -95,6 +96,9 @@ class NewWordsLogic : public DialogLogic {
   // Adds the words to "Words to be added", leaving out the empty word and
   // any word already there or earlier in `words`, letter case ignored.
   void AddToBeAdded(std::vector<std::string> words);
+  // Adds words that already keep those rules: sorted, none empty, none
+  // twice and none in the list yet.
+  void AppendToBeAdded(std::vector<std::string> words);
   // Asks whether the collected words may be discarded; true when there are
   // none or the user agrees.
   bool MayDiscardWordsToAdd(const std::string& question);

@@ -1,10 +1,12 @@
 // The platform host: what only the toolkit can do for the window logic.
 //
-// Message boxes, file dialogs, the wait cursor, running a dialog modally and
-// the About box. The Qt backend implements it with real widgets; tests use
-// FakeHost (tests/), which answers from a script and records what was shown.
+// Message boxes, file dialogs, the wait cursor, long work off the GUI
+// thread, running a dialog modally and the About box. The Qt backend
+// implements it with real widgets; tests use FakeHost (tests/), which
+// answers from a script and records what was shown.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +53,24 @@ struct FileDialogRequest {
   std::vector<FileFilter> filters;
 };
 
+// Work too long to run on the GUI thread: reading a list, building the
+// automaton, ranking, saving, generating words.
+//
+// The work runs on another thread while the window repaints and takes no
+// input, so no command starts meanwhile. It must not touch the window's
+// models or the host. Work that cannot be cancelled may use the caller's
+// data by reference, since the caller waits for it and nothing else runs
+// on that data meanwhile. Work that can be cancelled must own everything
+// it uses (capture by value or a shared_ptr): after a Cancel the caller
+// goes on at once while the work may still be running to its end.
+struct LongTask {
+  enum class Cancel { kNotAllowed, kAllowed };
+
+  std::string caption;  // what the progress indication says: "Opening polish..."
+  Cancel cancel = Cancel::kNotAllowed;
+  std::function<void()> work;
+};
+
 class PlatformHost {
  public:
   virtual ~PlatformHost() = default;
@@ -61,6 +81,11 @@ class PlatformHost {
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
   virtual void BeginWaitCursor() = 0;
   virtual void EndWaitCursor() = 0;
+  // Runs task.work off the GUI thread and waits for it while the window
+  // stays live. True when the work ran to its end; false when the user
+  // cancelled it (only a task that allows it), whose results must then be
+  // discarded. An exception thrown by the work is thrown again here.
+  virtual bool RunLongTask(const LongTask& task) = 0;
   // Runs the dialog modally until it ends (the main window: shows it and
   // runs until it closes); returns its result (OK or Cancel).
   virtual Answer RunModal(DialogLogic& dialog) = 0;

@@ -60,9 +60,11 @@ void ListModel::AddRows(std::vector<std::string> texts) {
   for (std::string& text : texts) rows_.push_back(Row{std::move(text), false});
   if (sorted()) {
     auto by_text = [](const Row& a, const Row& b) { return ListLess(a.text, b.text); };
-    // Stable: equal rows keep the order in which they were added.
-    std::stable_sort(rows_.begin() + static_cast<std::ptrdiff_t>(old_size), rows_.end(), by_text);
-    std::inplace_merge(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(old_size), rows_.end(), by_text);
+    // Stable: equal rows keep the order in which they were added. Rows made
+    // in list order (Automatic's) need no sort at all.
+    const auto added = rows_.begin() + static_cast<std::ptrdiff_t>(old_size);
+    if (!std::is_sorted(added, rows_.end(), by_text)) std::stable_sort(added, rows_.end(), by_text);
+    std::inplace_merge(rows_.begin(), added, rows_.end(), by_text);
     if (current_ != kNone) FindCurrent();
   }
   RowsChanged();
