@@ -62,7 +62,6 @@ class FakeHost : public PlatformHost {
   }
 
   void ShowAbout() override { ++about_shown; }
-  void ShowHelp() override { ++help_shown; }
 
   // Scripted answers.
   std::deque<Answer> answers;
@@ -78,7 +77,6 @@ class FakeHost : public PlatformHost {
   int wait_cursor_shown = 0;
   int wait_depth = 0;
   int about_shown = 0;
-  int help_shown = 0;
 };
 
 // The texts of a list box's rows, top to bottom.

@@ -90,8 +90,6 @@ class PlatformHost {
   // runs until it closes); returns its result (OK or Cancel).
   virtual Answer RunModal(DialogLogic& dialog) = 0;
   virtual void ShowAbout() = 0;
-  // The help window: how to work with the program, its numbers and settings.
-  virtual void ShowHelp() = 0;
 };
 
 // Shows the wait cursor for the life of the object.

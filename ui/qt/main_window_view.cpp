@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "automaton/analysis_settings.h"
+#include "ui/qt/help_window.h"
 #include "ui/qt/item_views.h"
 #include "ui/qt/list_summary_bar.h"
 #include "ui/qt/recent_files_menu.h"
@@ -152,7 +153,7 @@ void MainWindowView::BuildMenus(PlatformHost& host) {
              [&logic] { logic.OnSettings(); });
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));
-  AddCommand(help, tr("Tarvo &Help"), Command::kHelp, StandardShortcut::kHelp, [&host] { host.ShowHelp(); });
+  AddCommand(help, tr("Tarvo &Help"), Command::kHelp, StandardShortcut::kHelp, [this] { ShowHelp(this); });
   AddCommand(help, tr("&About Tarvo"), Command::kAbout, StandardShortcut::kNone, [&host] { host.ShowAbout(); });
 }
 

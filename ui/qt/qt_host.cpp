@@ -9,7 +9,6 @@
 #include "ui/logic/main_window_logic.h"
 #include "ui/logic/new_words_logic.h"
 #include "ui/logic/settings_logic.h"
-#include "ui/qt/help_window.h"
 #include "ui/logic/wording.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/new_words_view.h"
@@ -120,11 +119,6 @@ void QtHost::ShowAbout() {
   box.setStandardButtons(QMessageBox::Ok);
   box.setEscapeButton(QMessageBox::Ok);
   box.exec();
-}
-
-void QtHost::ShowHelp() {
-  // The help window belongs to the window it was asked from and closes with it.
-  if (QWidget* window = QApplication::activeWindow()) qt::ShowHelp(window);
 }
 
 }  // namespace tarvo::ui::qt

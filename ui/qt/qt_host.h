@@ -30,7 +30,6 @@ class QtHost : public PlatformHost {
   bool RunLongTask(const LongTask& task) override { return long_tasks_.Run(task); }
   Answer RunModal(DialogLogic& dialog) override;
   void ShowAbout() override;
-  void ShowHelp() override;
 
   void SetFileChooser(FileChooser chooser) { file_chooser_ = std::move(chooser); }
   // The main window whose display encoding the other dialogs follow.
