@@ -60,15 +60,7 @@ void MainWindowLogic::RecordStep(ListSummary::Step step, double started) {
   last_step_seconds_ = MonotonicSeconds() - started;
 }
 
-GroupNumbers MainWindowLogic::NumbersOfGroup(int row) const {
-  const std::uint32_t group = ranked_[static_cast<std::size_t>(row)];
-  GroupNumbers numbers;
-  numbers.rank = static_cast<std::uint32_t>(row) + 1;
-  numbers.stems = automaton_.WordCount(group);
-  numbers.suffixes = automaton_.SuffixCount(group);
-  numbers.score = GroupScore(numbers.stems, numbers.suffixes, settings_.word_weight, settings_.suffix_weight);
-  return numbers;
-}
+GroupNumbers MainWindowLogic::NumbersOfGroup(int row) const { return group_numbers_[static_cast<std::size_t>(row)]; }
 
 bool MainWindowLogic::IsCommandEnabled(Command command) const {
   switch (command) {
@@ -173,9 +165,17 @@ bool MainWindowLogic::RunTimedTask(const LongTask& task, ListSummary::Step step)
 
 MainWindowLogic::RankedGroups MainWindowLogic::RankGroups(const SuffixAutomaton& automaton,
                                                           const AnalysisSettings& settings) {
-  RankedGroups ranked{automaton.RankMainGroups(settings), {}};
+  RankedGroups ranked{automaton.RankMainGroups(settings), {}, {}};
   ranked.labels.reserve(ranked.groups.size());
-  for (std::uint32_t group : ranked.groups) automaton.GetLabel(group, ranked.labels.emplace_back());
+  ranked.numbers.reserve(ranked.groups.size());
+  for (std::uint32_t group : ranked.groups) {
+    automaton.GetLabel(group, ranked.labels.emplace_back());
+    GroupNumbers& numbers = ranked.numbers.emplace_back();
+    numbers.rank = static_cast<std::uint32_t>(ranked.numbers.size());
+    numbers.stems = automaton.WordCount(group);
+    numbers.suffixes = automaton.SuffixCount(group);
+    numbers.score = GroupScore(numbers.stems, numbers.suffixes, settings.word_weight, settings.suffix_weight);
+  }
   return ranked;
 }
 
@@ -191,6 +191,7 @@ void MainWindowLogic::ShowRankedGroups(RankedGroups ranked) {
   const std::string selected = row >= 0 ? main_groups_.RowText(row) : std::string();
   main_groups_.Clear();
   ranked_ = std::move(ranked.groups);
+  group_numbers_ = std::move(ranked.numbers);
   // A group is known by its label, its set of suffixes: state numbers change
   // with every build, the label of a group does not.
   const auto kept = std::find(ranked.labels.begin(), ranked.labels.end(), selected);

@@ -149,9 +149,13 @@ class MainWindowLogic : public DialogLogic {
 
  private:
   // The main groups best first, with their labels.
+  // Everything the groups table shows, made with the ranking: the table
+  // paints from it, never from the automaton, which an Update rebuilds off
+  // the GUI thread while the window repaints.
   struct RankedGroups {
     std::vector<std::uint32_t> groups;
     std::vector<std::string> labels;
+    std::vector<GroupNumbers> numbers;
   };
   // Ranks the automaton's groups; reads only its arguments, so it can run
   // off the GUI thread.
@@ -197,6 +201,7 @@ class MainWindowLogic : public DialogLogic {
   std::uint64_t tokens_not_stored_ = 0;  // its tokens skipped or refused at Open
   AnalysisSettings settings_;
   std::vector<std::uint32_t> ranked_;
+  std::vector<GroupNumbers> group_numbers_;  // one per ranked group, as shown
   DisplayEncoding display_encoding_ = DisplayEncoding::kUtf8;
   ListSummary::Step last_step_ = ListSummary::Step::kNone;
   double last_step_seconds_ = 0;
