@@ -1,8 +1,7 @@
 // Application: the program's top level.
 //
 // It runs the main window and the program ends when that window closes.
-// The About command is its own. The program's one argument names a word
-// list to open at the start.
+// The program's one argument names a word list to open at the start.
 #pragma once
 
 #include <string>
@@ -23,9 +22,6 @@ class Application {
     window.SetListToOpen(list_to_open);
     return host_.RunModal(window);
   }
-
-  // Edit > "&About" (and the system menu's About item where there is one).
-  void ShowAbout() { host_.ShowAbout(); }
 
  private:
   PlatformHost& host_;
