@@ -7,10 +7,13 @@
 #include <optional>
 
 #include "ui/logic/wording.h"
+#include "ui/platform/translation.h"
 
 namespace tarvo::ui {
 namespace {
 
+// Captions are translated with the dialog's other texts.
+std::string CaptionText(const char* caption) { return Translate("SettingsLogic", caption); }
 
 std::string Trimmed(const std::string& text) {
   const std::size_t first = text.find_first_not_of(" \t");
@@ -62,14 +65,15 @@ bool ExchangeLong(PlatformHost& host, const EditModel& edit, const char* caption
   long long parsed = 0;
   const ParseOutcome outcome = ParseLong(edit.text, &parsed);
   if (outcome == ParseOutcome::kNotANumber) {
-    host.ShowMessage(Warning(std::string("Please enter a whole number for \"") + caption + "\"."));
+    host.ShowMessage(
+        Warning(FillIn(Translate("SettingsLogic", "Please enter a whole number for \"%1\"."), {CaptionText(caption)})));
     return false;
   }
   if (outcome == ParseOutcome::kTooLarge || CheckSetting(setting, static_cast<double>(parsed))) {
     const SettingRange range = RangeOf(setting);
-    host.ShowMessage(Warning("Please enter a whole number between " + WithThousandsSeparators(static_cast<long>(range.min)) +
-                         " and " + WithThousandsSeparators(static_cast<long>(range.max)) + " for \"" + caption +
-                         "\"."));
+    host.ShowMessage(Warning(FillIn(Translate("SettingsLogic", "Please enter a whole number between %1 and %2 for \"%3\"."),
+                                    {WithThousandsSeparators(static_cast<long>(range.min)),
+                                     WithThousandsSeparators(static_cast<long>(range.max)), CaptionText(caption)})));
     return false;
   }
   *value = static_cast<long>(parsed);
@@ -79,7 +83,7 @@ bool ExchangeLong(PlatformHost& host, const EditModel& edit, const char* caption
 bool ExchangeFloat(PlatformHost& host, const EditModel& edit, const char* caption, float* value) {
   const std::optional<double> parsed = ParseReal(edit.text);
   if (!parsed || std::fabs(*parsed) > 3.4e38) {
-    host.ShowMessage(Warning(std::string("Please enter a number for \"") + caption + "\"."));
+    host.ShowMessage(Warning(FillIn(Translate("SettingsLogic", "Please enter a number for \"%1\"."), {CaptionText(caption)})));
     return false;
   }
   *value = static_cast<float>(*parsed);
@@ -90,8 +94,9 @@ bool ExchangeFloatInRange(PlatformHost& host, const EditModel& edit, const char*
                           BoundedSetting setting, float* value) {
   if (!ExchangeFloat(host, edit, caption, value)) return false;
   if (const std::optional<SettingRange> range = CheckSetting(setting, *value)) {
-    host.ShowMessage(Warning("Please enter a number between " + FormatFloat(static_cast<float>(range->min)) + " and " +
-                         FormatFloat(static_cast<float>(range->max)) + " for \"" + caption + "\"."));
+    host.ShowMessage(Warning(FillIn(Translate("SettingsLogic", "Please enter a number between %1 and %2 for \"%3\"."),
+                                    {FormatFloat(static_cast<float>(range->min)),
+                                     FormatFloat(static_cast<float>(range->max)), CaptionText(caption)})));
     return false;
   }
   return true;

@@ -18,15 +18,17 @@
 namespace tarvo::ui {
 namespace {
 
-constexpr const char* kAskUpdateBeforeSaving = "Do you want to update before saving?";
-constexpr const char* kAskSaveChanges = "Do you want to save changes?";
-constexpr const char* kAskSavePending = "Do you also want to save the words you added after the last Update?";
 // Word lists are text files, but any file may hold one.
-std::vector<FileFilter> WordListFilters() { return {{"Text files", {"*.txt"}}, {"All files", {"*"}}}; }
-
-constexpr const char* kWhyRefused = "a letter position would need more than 126 different next letters";
+std::vector<FileFilter> WordListFilters() {
+  return {{Translate("MainWindowLogic", "Text files"), {"*.txt"}},
+          {Translate("MainWindowLogic", "All files"), {"*"}}};
+}
 
 }  // namespace
+
+std::string MainWindowLogic::WhyRefused() {
+  return tr("a letter position would need more than 126 different next letters");
+}
 
 MainWindowLogic::MainWindowLogic(PlatformHost& host) : DialogLogic(DialogKind::kMainWindow), host_(host) {}
 
@@ -38,8 +40,8 @@ std::string MainWindowLogic::Title() const {
   if (!ListIsOpen()) return kProgramName;
   // The file's name and how it is read, so the user sees which list is open
   // and whether its symbols are bytes or characters.
-  return FileNameOf(current_path_) + (HasUnsavedWords() ? "*" : "") +
-         (reading_characters() ? " (characters)" : " (bytes)") + " - " + kProgramName;
+  return FillIn(reading_characters() ? tr("%1%2 (characters) - %3") : tr("%1%2 (bytes) - %3"),
+                {FileNameOf(current_path_), HasUnsavedWords() ? "*" : "", kProgramName});
 }
 
 ListSummary MainWindowLogic::Summary() const {
@@ -99,20 +101,20 @@ void MainWindowLogic::OpenList(const std::string& path) {
   };
   const auto opened = std::make_shared<OpenedList>();
   const std::string name = FileNameOf(path);
-  const LongTask task{"Opening " + name + "...", LongTask::Cancel::kAllowed, [opened, path, settings = settings_] {
+  const LongTask task{FillIn(tr("Opening %1..."), {name}), LongTask::Cancel::kAllowed, [opened, path, settings = settings_] {
                         opened->report = OpenWordList(path, settings.buffer_size, opened->tree, opened->automaton,
                                                       settings.read_as_characters);
                         if (opened->report.ok()) opened->ranked = RankGroups(opened->automaton, settings);
                       }};
   if (!RunTimedTask(task, ListSummary::Step::kOpen)) {
-    status_.text = "Opening " + name + " was cancelled" +
-                   (ListIsOpen() ? "; " + FileNameOf(current_path_) + " stays open." : ".");
+    status_.text = ListIsOpen() ? FillIn(tr("Opening %1 was cancelled; %2 stays open."), {name, FileNameOf(current_path_)})
+                                : FillIn(tr("Opening %1 was cancelled."), {name});
     return;
   }
   const OpenReport& report = opened->report;
   if (!report.ok()) {
-    ShowFileError("read the word list", path, report.error,
-                  ListIsOpen() ? "The list that was open stays open." : "");
+    ShowFileError(tr("Cannot read the word list"), path, report.error,
+                  ListIsOpen() ? tr("The list that was open stays open.") : "");
     return;
   }
   tree_ = std::move(opened->tree);
@@ -129,31 +131,34 @@ void MainWindowLogic::OpenList(const std::string& path) {
   ShowRankedGroups(std::move(opened->ranked));
 
   if (report.stats.words == 0) {
-    status_.text = name + " holds no words.";
+    status_.text = FillIn(tr("%1 holds no words."), {name});
   } else if (ranked_.empty()) {
-    status_.text = "Opened " + name + ": " + CountOf(report.stats.words, "word", "words") +
-                   ". No group has more than " + CountOf(settings_.min_words, "stem", "stems") + " and " +
-                   CountOf(settings_.min_suffixes, "suffix", "suffixes") +
-                   ": lower the minimums in Edit > Settings.";
+    status_.text = FillIn(tr("Opened %1: %2. No group has more than %3 and %4: lower the minimums in Edit > "
+                             "Settings."),
+                          {name, CountOf(report.stats.words, "word", "words"),
+                           CountOf(settings_.min_words, "stem", "stems"),
+                           CountOf(settings_.min_suffixes, "suffix", "suffixes")});
   } else {
-    status_.text = "Opened " + name + ": " + CountOf(report.stats.words, "word", "words") + ", " +
-                   CountOf(ranked_.size(), "main group", "main groups") + ".";
+    status_.text = FillIn(tr("Opened %1: %2, %3."), {name, CountOf(report.stats.words, "word", "words"),
+                                                      CountOf(ranked_.size(), "main group", "main groups")});
   }
   if (!report.byte_mode_reason.empty()) {
-    host_.ShowMessage(Information("The list is read as bytes, not characters: " + report.byte_mode_reason + "."));
+    host_.ShowMessage(
+        Information(FillIn(tr("The list is read as bytes, not characters: %1."), {report.byte_mode_reason})));
   }
   const std::uint64_t skipped = report.stats.long_tokens_skipped;
   const std::uint64_t refused = report.stats.words_refused;
-  std::string not_stored;
-  if (skipped > 0) {
-    not_stored = CountOf(skipped, "token", "tokens") + " longer than 255 bytes " +
-                 (skipped == 1 ? "was" : "were") + " skipped";
+  const std::string skipped_text =
+      FillIn(skipped == 1 ? tr("%1 longer than 255 bytes was skipped") : tr("%1 longer than 255 bytes were skipped"),
+             {CountOf(skipped, "token", "tokens")});
+  const std::string refused_text =
+      FillIn(refused == 1 ? tr("%1 was refused (%2)") : tr("%1 were refused (%2)"),
+             {CountOf(refused, "word", "words"), WhyRefused()});
+  if (skipped > 0 && refused > 0) {
+    host_.ShowMessage(Information(FillIn(tr("%1 and %2."), {skipped_text, refused_text})));
+  } else if (skipped > 0 || refused > 0) {
+    host_.ShowMessage(Information(FillIn(tr("%1."), {skipped > 0 ? skipped_text : refused_text})));
   }
-  if (refused > 0) {
-    not_stored += std::string(not_stored.empty() ? "" : " and ") + CountOf(refused, "word", "words") + " " +
-                  (refused == 1 ? "was" : "were") + " refused (" + kWhyRefused + ")";
-  }
-  if (!not_stored.empty()) host_.ShowMessage(Information(not_stored + "."));
 }
 
 bool MainWindowLogic::RunTimedTask(const LongTask& task, ListSummary::Step step) {
@@ -181,7 +186,7 @@ MainWindowLogic::RankedGroups MainWindowLogic::RankGroups(const SuffixAutomaton&
 
 void MainWindowLogic::RefreshMainGroups() {
   RankedGroups ranked;
-  host_.RunLongTask({"Ranking the groups...", LongTask::Cancel::kNotAllowed,
+  host_.RunLongTask({tr("Ranking the groups..."), LongTask::Cancel::kNotAllowed,
                      [this, &ranked] { ranked = RankGroups(automaton_, settings_); }});
   ShowRankedGroups(std::move(ranked));
 }
@@ -232,8 +237,9 @@ void MainWindowLogic::OnSettings() {
 }
 
 void MainWindowLogic::OfferToReopen() {
-  const std::string mode = settings_.read_as_characters ? "characters" : "bytes";
-  if (host_.ShowMessage({"Read " + FileNameOf(current_path_) + " again now, as " + mode + "?",
+  const std::string question = settings_.read_as_characters ? tr("Read %1 again now, as characters?")
+                                                             : tr("Read %1 again now, as bytes?");
+  if (host_.ShowMessage({FillIn(question, {FileNameOf(current_path_)}),
                          Message::Buttons::kYesNo, Message::Icon::kQuestion}) == Answer::kYes) {
     OpenList(current_path_);
   }
@@ -242,13 +248,13 @@ void MainWindowLogic::OfferToReopen() {
 void MainWindowLogic::OnFindNow() {
   const int row = main_groups_.CurrentRow();
   if (row < 0 || static_cast<std::size_t>(row) >= ranked_.size()) {
-    status_.text = "Choose a main group first.";
+    status_.text = tr("Choose a main group first.");
     return;
   }
   NewWordsLogic dialog(host_, automaton_, pending_, ranked_[static_cast<std::size_t>(row)], distance_.text);
   dialog.SetWordListPath(current_path_);
   if (host_.RunModal(dialog) == Answer::kOk && !pending_.empty()) {
-    status_.text = CountOf(pending_.size(), "new word waits", "new words wait") + " for Update.";
+    status_.text = FillIn(tr("%1 for Update."), {CountOf(pending_.size(), "new word waits", "new words wait")});
   }
 }
 
@@ -257,7 +263,7 @@ void MainWindowLogic::UpdateWordTree() {
   // Which pending words the tree took, in their order.
   std::vector<bool> stored(inserted);
   RankedGroups ranked;
-  RunTimedTask({"Updating the word tree...", LongTask::Cancel::kNotAllowed, [&] {
+  RunTimedTask({tr("Updating the word tree..."), LongTask::Cancel::kNotAllowed, [&] {
                   for (std::size_t i = 0; i < inserted; ++i) stored[i] = tree_.Insert(pending_[i]);
                   BuildAutomaton(tree_, automaton_);
                   ranked = RankGroups(automaton_, settings_);
@@ -276,29 +282,34 @@ void MainWindowLogic::UpdateWordTree() {
   }
   pending_.clear();
   ShowRankedGroups(std::move(ranked));
-  status_.text = "Added " + CountOf(inserted, "word", "words") + " to the word tree; the groups are ranked again.";
+  status_.text =
+      FillIn(tr("Added %1 to the word tree; the groups are ranked again."), {CountOf(inserted, "word", "words")});
   if (refused > 0) {
     // Such a word stays among the added words, so that saving keeps it.
-    host_.ShowMessage(Information(CountOf(refused, "word", "words") + " could not be stored in the word tree (" +
-                                  kWhyRefused + "); " + (refused == 1 ? "it is" : "they are") + " still saved."));
+    host_.ShowMessage(Information(FillIn(refused == 1 ? tr("%1 could not be stored in the word tree (%2); it is "
+                                                           "still saved.")
+                                                        : tr("%1 could not be stored in the word tree (%2); they "
+                                                             "are still saved."),
+                                         {CountOf(refused, "word", "words"), WhyRefused()})));
   }
 }
 
 int MainWindowLogic::AppendAddedWords() {
   if (const std::error_code error = AppendWordsToFile(current_path_, added_)) {
-    ShowFileError("save to", current_path_, error,
-                  "The file was left as it was; the new words are kept, so they can be saved again.");
+    ShowFileError(tr("Cannot save to"), current_path_, error,
+                  tr("The file was left as it was; the new words are kept, so they can be saved again."));
     return -1;
   }
   if (!added_.empty()) {
-    status_.text = "Appended " + CountOf(added_.size(), "word", "words") + " to " + FileNameOf(current_path_) + ".";
+    status_.text =
+        FillIn(tr("Appended %1 to %2."), {CountOf(added_.size(), "word", "words"), FileNameOf(current_path_)});
   }
   added_.clear();
   return 1;
 }
 
 void MainWindowLogic::OnSave() {
-  if (CanUpdate() && host_.ShowMessage(Question(kAskUpdateBeforeSaving)) == Answer::kYes) {
+  if (CanUpdate() && host_.ShowMessage(Question(tr("Do you want to update before saving?"))) == Answer::kYes) {
     UpdateWordTree();
   }
   if (!added_.empty()) AppendAddedWords();
@@ -306,23 +317,23 @@ void MainWindowLogic::OnSave() {
 
 void MainWindowLogic::OnSaveAs() {
   if (!ListIsOpen()) return;
-  if (CanUpdate() && host_.ShowMessage(Question(kAskUpdateBeforeSaving)) == Answer::kYes) {
+  if (CanUpdate() && host_.ShowMessage(Question(tr("Do you want to update before saving?"))) == Answer::kYes) {
     UpdateWordTree();
   }
   const FileDialogRequest request{FileDialogRequest::Mode::kSave, "", current_path_, WordListFilters()};
   const std::optional<std::string> chosen = host_.ChooseFile(request);
   if (!chosen || !MayReplace(*chosen)) return;
   std::error_code error;
-  host_.RunLongTask({"Saving " + FileNameOf(*chosen) + "...", LongTask::Cancel::kNotAllowed,
+  host_.RunLongTask({FillIn(tr("Saving %1..."), {FileNameOf(*chosen)}), LongTask::Cancel::kNotAllowed,
                      [&] { error = tree_.SaveAll(*chosen, refused_); }});
   if (error) {
-    ShowFileError("save", *chosen, error, "No file was changed; the words are kept.");
+    ShowFileError(tr("Cannot save"), *chosen, error, tr("No file was changed; the words are kept."));
     return;
   }
   if (IsSameFile(*chosen, opened_path_)) tokens_not_stored_ = 0;
   current_path_ = *chosen;
   added_.clear();
-  status_.text = "Saved the list as " + FileNameOf(current_path_) + ".";
+  status_.text = FillIn(tr("Saved the list as %1."), {FileNameOf(current_path_)});
 }
 
 bool MainWindowLogic::MayReplace(const std::string& target) {
@@ -332,22 +343,21 @@ bool MainWindowLogic::MayReplace(const std::string& target) {
   if (!std::filesystem::exists(status) || std::filesystem::is_directory(target, error)) return true;
   const std::string name = FileNameOf(target);
   if (tokens_not_stored_ > 0 && IsSameFile(target, opened_path_)) {
-    const std::string count = CountOf(tokens_not_stored_, "word", "words");
-    return host_.ShowMessage(Question(count + " of " + FileNameOf(opened_path_) +
-                                          " cannot be stored and would be removed. Save anyway?",
-                                      Answer::kNo)) == Answer::kYes;
+    const std::string question = FillIn(tr("%1 of %2 cannot be stored and would be removed. Save anyway?"),
+                                        {CountOf(tokens_not_stored_, "word", "words"), FileNameOf(opened_path_)});
+    return host_.ShowMessage(Question(question, Answer::kNo)) == Answer::kYes;
   }
-  return host_.ShowMessage(Question(name + " already exists. Do you want to replace it?", Answer::kNo)) ==
-         Answer::kYes;
+  return host_.ShowMessage(Question(FillIn(tr("%1 already exists. Do you want to replace it?"), {name}),
+                                    Answer::kNo)) == Answer::kYes;
 }
 
 bool MainWindowLogic::SettleUnsavedWords() {
   if (!HasUnsavedWords()) return true;
-  const Answer answer = host_.ShowMessage(QuestionWithCancel(kAskSaveChanges));
+  const Answer answer = host_.ShowMessage(QuestionWithCancel(tr("Do you want to save changes?")));
   if (answer == Answer::kNo) return true;
   if (answer != Answer::kYes) return false;
   const std::size_t added_before = added_.size();
-  if (CanUpdate() && host_.ShowMessage(Question(kAskSavePending)) == Answer::kYes) {
+  if (CanUpdate() && host_.ShowMessage(Question(tr("Do you also want to save the words you added after the last Update?"))) == Answer::kYes) {
     added_.insert(added_.end(), pending_.begin(), pending_.end());
   }
   if (AppendAddedWords() != 1) {
@@ -371,7 +381,8 @@ void MainWindowLogic::OnExport(bool with_stems) {
   if (ranked_.empty()) return;
   const Table table = MainGroupsTable(automaton_, ranked_, settings_, with_stems);
   if (const std::optional<std::string> written = ExportWithDialog(host_, table, current_path_)) {
-    status_.text = "Exported " + CountOf(ranked_.size(), "group", "groups") + " to " + FileNameOf(*written) + ".";
+    status_.text =
+        FillIn(tr("Exported %1 to %2."), {CountOf(ranked_.size(), "group", "groups"), FileNameOf(*written)});
   }
 }
 

@@ -42,6 +42,7 @@
 #include "ui/platform/display_text.h"
 #include "ui/platform/host.h"
 #include "ui/platform/list_model.h"
+#include "ui/platform/translation.h"
 
 namespace tarvo::ui {
 
@@ -148,6 +149,11 @@ class MainWindowLogic : public DialogLogic {
   PlatformHost& host() { return host_; }
 
  private:
+  // A text this window shows, in the installed translation.
+  static std::string tr(const char* source) { return Translate("MainWindowLogic", source); }
+  // Why the word tree refuses a word, as the messages explain it.
+  static std::string WhyRefused();
+
   // The main groups best first, with their labels.
   // Everything the groups table shows, made with the ranking: the table
   // paints from it, never from the automaton, which an Update rebuilds off

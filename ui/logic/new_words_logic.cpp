@@ -64,7 +64,7 @@ bool NewWordsLogic::ReadDistance() {
   const std::optional<std::uint32_t> distance = DistanceFromText(distance_edit_.text);
   if (!distance) {
     host_.ShowMessage(
-        Warning("Please enter the distance: how many of the main group's suffixes a group lacks, such as 2."));
+        Warning(tr("Please enter the distance: how many of the main group's suffixes a group lacks, such as 2.")));
     RequestFocus(distance_edit_);
     return false;
   }
@@ -79,8 +79,9 @@ void NewWordsLogic::FindCandidates() {
   std::erase(candidates_, automaton_.start_state());
   FillCandidateList();
   status_.text = candidates_.empty()
-                     ? "No group lacks exactly " + CountOf(distance_, "suffix", "suffixes") + " of the main group."
-                     : CountOf(candidates_.size(), "suspicious group", "suspicious groups") + " found.";
+                     ? FillIn(tr("No group lacks exactly %1 of the main group."),
+                              {CountOf(distance_, "suffix", "suffixes")})
+                     : FillIn(tr("%1 found."), {CountOf(candidates_.size(), "suspicious group", "suspicious groups")});
 }
 
 void NewWordsLogic::FillCandidateList() {
@@ -122,9 +123,9 @@ void NewWordsLogic::OnShowGroup() {
 }
 
 void NewWordsLogic::ReportWordsLeftOut(std::uint64_t total) {
-  host_.ShowMessage(Information("Only the first " + WithThousandsSeparators(kMaxListedWords) + " of " +
-                                WithThousandsSeparators(total) + " words are listed: " +
-                                WithThousandsSeparators(total - kMaxListedWords) + " were left out."));
+  host_.ShowMessage(Information(FillIn(tr("Only the first %1 of %2 words are listed: %3 were left out."),
+                                       {WithThousandsSeparators(kMaxListedWords), WithThousandsSeparators(total),
+                                        WithThousandsSeparators(total - kMaxListedWords)})));
 }
 
 void NewWordsLogic::OnSelectAll() { possible_.SelectRange(0, possible_.RowCount() - 1); }
@@ -150,7 +151,7 @@ void NewWordsLogic::OnAdd() {
     if (possible_.IsSelected(row)) selected.push_back(possible_.RowText(row));
   }
   if (selected.empty()) {
-    status_.text = "Select the words to add among the possible new words first.";
+    status_.text = tr("Select the words to add among the possible new words first.");
     return;
   }
   AddToBeAdded(std::move(selected));
@@ -173,8 +174,8 @@ bool NewWordsLogic::MayDiscardWordsToAdd(const std::string& question) {
 }
 
 void NewWordsLogic::OnAutomatic() {
-  if (!MayDiscardWordsToAdd("Automatic replaces the " + CountOf(to_be_added_.RowCount(), "word", "words") +
-                            " to be added. Do you want to go on?")) {
+  if (!MayDiscardWordsToAdd(FillIn(tr("Automatic replaces the %1 to be added. Do you want to go on?"),
+                                   {CountOf(to_be_added_.RowCount(), "word", "words")}))) {
     return;
   }
   to_be_added_.Clear();
@@ -183,7 +184,7 @@ void NewWordsLogic::OnAutomatic() {
   std::vector<std::string> words;
   bool complete = true;
   std::uint64_t total = 0;  // how many words there were, counted when not all are listed
-  host_.RunLongTask({"Generating new words...", LongTask::Cancel::kNotAllowed, [&] {
+  host_.RunLongTask({tr("Generating new words..."), LongTask::Cancel::kNotAllowed, [&] {
                        complete = automaton_.ForEachAutomaticWord(candidates_, main_group_,
                                                                   KeepUpToTheListLimit(words));
                        SortWithoutCaseTwins(words);
@@ -194,8 +195,8 @@ void NewWordsLogic::OnAutomatic() {
                      }});
   AppendToBeAdded(std::move(words));
   const auto count = static_cast<std::uint64_t>(to_be_added_.RowCount());
-  status_.text = count == 0 ? "The suspicious groups propose no new words."
-                            : CountOf(count, "word", "words") + " to be added.";
+  status_.text = count == 0 ? tr("The suspicious groups propose no new words.")
+                            : FillIn(tr("%1 to be added."), {CountOf(count, "word", "words")});
   if (!complete) ReportWordsLeftOut(total);
 }
 
@@ -214,8 +215,7 @@ void NewWordsLogic::Accept() {
 }
 
 void NewWordsLogic::Reject() {
-  if (MayDiscardWordsToAdd("Discard the " + CountOf(to_be_added_.RowCount(), "word", "words") +
-                           " to be added?")) {
+  if (MayDiscardWordsToAdd(FillIn(tr("Discard the %1 to be added?"), {CountOf(to_be_added_.RowCount(), "word", "words")}))) {
     Done(Answer::kCancel);
   }
 }
@@ -226,7 +226,7 @@ void NewWordsLogic::OnExportWords() {
   words.reserve(static_cast<std::size_t>(possible_.RowCount()));
   for (int row = 0; row < possible_.RowCount(); ++row) words.push_back(possible_.RowText(row));
   if (const std::optional<std::string> written = ExportWithDialog(host_, WordsTable(words), word_list_path_)) {
-    status_.text = "Exported " + CountOf(words.size(), "word", "words") + " to " + FileNameOf(*written) + ".";
+    status_.text = FillIn(tr("Exported %1 to %2."), {CountOf(words.size(), "word", "words"), FileNameOf(*written)});
   }
 }
 

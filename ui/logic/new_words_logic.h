@@ -28,6 +28,7 @@
 #include "ui/platform/dialog_logic.h"
 #include "ui/platform/host.h"
 #include "ui/platform/list_model.h"
+#include "ui/platform/translation.h"
 
 namespace tarvo::ui {
 
@@ -90,6 +91,9 @@ class NewWordsLogic : public DialogLogic {
   const std::vector<std::uint32_t>& candidates() const { return candidates_; }
 
  private:
+  // A text this window shows, in the installed translation.
+  static std::string tr(const char* source) { return Translate("NewWordsLogic", source); }
+
   // Reads the distance field into distance_; false after telling the user
   // what it takes.
   bool ReadDistance();

@@ -63,18 +63,19 @@ AnalysisSettings SettingsLogic::Values() const {
 void SettingsLogic::Initialise() { ShowValues(); }
 
 void SettingsLogic::OnHelp() {
-  host_.ShowMessage(Information(
-      std::string(kMinWordsCaption) + ", " + kMinSuffixesCaption +
-          ": a suffix group is a main group only when it has more stems than the first and more suffixes "
-          "than the second.\n\n" +
-          kWordWeightCaption + ", " + kSuffixWeightCaption +
-          ": the main groups are ranked by ln(suffixes) \u00d7 suffix weight + ln(words) \u00d7 word weight. "
-          "The word weight may be negative; the suffix weight is from 1 to 100.\n\n" +
-          kGroupsShownCaption + ": the length of the list of main groups.\n\n" + kBufferSizeCaption +
-          ": how many entries the word tree grows by at a time; it applies from the next Open.\n\n" +
-          kReadAsCharactersCaption +
-          ": each UTF-8 character is one symbol instead of each byte. It applies when a list is opened; "
-          "OK offers to read the open list again."));
+  const auto caption = [](SettingsField field) { return tr(CaptionOf(field)); };
+  host_.ShowMessage(Information(FillIn(
+      tr("%1, %2: a suffix group is a main group only when it has more stems than the first and more suffixes "
+         "than the second.\n\n"
+         "%3, %4: the main groups are ranked by ln(suffixes) \u00d7 suffix weight + ln(words) \u00d7 word weight. "
+         "The word weight may be negative; the suffix weight is from 1 to 100.\n\n"
+         "%5: the length of the list of main groups.\n\n"
+         "%6: how many entries the word tree grows by at a time; it applies from the next Open.\n\n"
+         "%7: each UTF-8 character is one symbol instead of each byte. It applies when a list is opened; "
+         "OK offers to read the open list again."),
+      {caption(SettingsField::kMinWords), caption(SettingsField::kMinSuffixes), caption(SettingsField::kWordWeight),
+       caption(SettingsField::kSuffixWeight), caption(SettingsField::kGroupsShown),
+       caption(SettingsField::kBufferSize), tr(kReadAsCharactersCaption)})));
 }
 
 void SettingsLogic::Accept() {

@@ -16,6 +16,7 @@
 #include "ui/platform/controls.h"
 #include "ui/platform/dialog_logic.h"
 #include "ui/platform/host.h"
+#include "ui/platform/translation.h"
 
 namespace tarvo::ui {
 
@@ -60,6 +61,9 @@ class SettingsLogic : public DialogLogic {
   bool read_as_characters = false;  // used at the next Open, like the buffer size
 
  private:
+  // A text this window shows, in the installed translation.
+  static std::string tr(const char* source) { return Translate("SettingsLogic", source); }
+
   // Shows the members in the edit boxes.
   void ShowValues();
   // Reads the edit boxes into the members, checking each one; stops at the

@@ -4,6 +4,7 @@
 
 #include "lexicon/word_file_writer.h"
 #include "ui/platform/list_model.h"
+#include "ui/platform/translation.h"
 
 namespace tarvo::ui {
 namespace {
@@ -45,7 +46,9 @@ std::string RowText(const TableRow& row, char separator) {
 
 }  // namespace
 
-std::vector<FileFilter> TableFileFilters() { return {{"CSV files", {"*.csv"}}, {"TSV files", {"*.tsv"}}}; }
+std::vector<FileFilter> TableFileFilters() {
+  return {{Translate("Export", "CSV files"), {"*.csv"}}, {Translate("Export", "TSV files"), {"*.tsv"}}};
+}
 
 TableFormat FormatOfPath(const std::string& path) {
   const std::string extension = std::filesystem::path(path).extension().string();

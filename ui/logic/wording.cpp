@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "lexicon/errors.h"
+#include "ui/platform/translation.h"
 
 namespace tarvo::ui {
 
@@ -18,14 +19,14 @@ std::string WithThousandsSeparators(std::uint64_t number) {
 }
 
 std::string CountOf(std::uint64_t count, const char* one, const char* many) {
-  return WithThousandsSeparators(count) + " " + (count == 1 ? one : many);
+  return WithThousandsSeparators(count) + " " + Translate("Count", count == 1 ? one : many);
 }
 
 std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
-std::string FileFailureText(const std::string& action, const std::string& path, std::error_code error,
+std::string FileFailureText(const std::string& failed_action, const std::string& path, std::error_code error,
                             const std::string& outcome) {
-  return FileErrorText("Cannot " + action, path, error) + "." + (outcome.empty() ? "" : " " + outcome);
+  return FileErrorText(failed_action, path, error) + "." + (outcome.empty() ? "" : " " + outcome);
 }
 
 }  // namespace tarvo::ui

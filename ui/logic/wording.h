@@ -12,13 +12,15 @@ inline constexpr const char* kProgramName = "Tarvo";
 
 // 1234567 as "1,234,567".
 std::string WithThousandsSeparators(std::uint64_t number);
-// "1 word", "48,299 words": the count with the noun in its right number.
+// "1 word", "48,299 words": the count with the noun in its right number,
+// the noun translated in the context "Count".
 std::string CountOf(std::uint64_t count, const char* one, const char* many);
 // The last part of a path, as bytes: "/usr/share/dict/polish" gives "polish".
 std::string FileNameOf(const std::string& path);
-// "Cannot save 'path': No space left on device. OUTCOME": what failed, on
-// which file, the reason and what that left behind.
-std::string FileFailureText(const std::string& action, const std::string& path, std::error_code error,
+// "Cannot save 'path': No space left on device. OUTCOME": what failed
+// (translated by the caller, "Cannot save"), on which file, the reason and
+// what that left behind.
+std::string FileFailureText(const std::string& failed_action, const std::string& path, std::error_code error,
                             const std::string& outcome);
 
 }  // namespace tarvo::ui

@@ -9,6 +9,7 @@
 #include "ui/logic/wording.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/qt_host.h"
+#include "ui/qt/translations.h"
 
 int main(int argc, char** argv) {
   // QApplication takes its own options (such as -platform) out of argv.
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(QString::fromUtf8(tarvo::ui::kProgramName));
   QApplication::setApplicationName(QString::fromUtf8(tarvo::ui::kProgramName));
   QApplication::setWindowIcon(tarvo::ui::qt::ProgramIcon());
+  tarvo::ui::qt::InstallTranslations();
   tarvo::ui::qt::QtHost host;
   tarvo::ui::Application app(host);
   // The path as its bytes: a file name need not be valid in any encoding.

@@ -1,5 +1,6 @@
 #include "ui/qt/settings_view.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -31,7 +32,7 @@ SettingsView::SettingsView(SettingsLogic& logic, QWidget* parent) : DialogView(l
   auto add_field = [this, &logic](QFormLayout* form, SettingsField field) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::fromLatin1(ObjectNameOf(field)));
-    form->addRow(QString::fromUtf8(CaptionOf(field)), edit);
+    form->addRow(QCoreApplication::translate("SettingsLogic", CaptionOf(field)), edit);
     binder().BindEdit(edit, logic.Edit(field));
   };
 
@@ -44,7 +45,7 @@ SettingsView::SettingsView(SettingsLogic& logic, QWidget* parent) : DialogView(l
   auto* list_form = new QFormLayout;
   add_field(list_form, SettingsField::kGroupsShown);
   add_field(list_form, SettingsField::kBufferSize);
-  auto* characters = new QCheckBox(QString::fromUtf8(kReadAsCharactersCaption), this);
+  auto* characters = new QCheckBox(QCoreApplication::translate("SettingsLogic", kReadAsCharactersCaption), this);
   characters->setObjectName(QStringLiteral("readAsCharacters"));
   list_form->addRow(characters);
   binder().BindCheckBox(characters, logic.read_as_characters_check());
