@@ -8,7 +8,7 @@ import pytest
 import tarvo
 from conftest import cli, cli_lines, cli_options
 
-LOOSE = {"min_words": 1, "min_suffixes": 1, "groups_shown": 40}
+LOOSE = {"min_words": 1, "min_suffixes": 1, "groups_shown": 12}
 
 
 def check_against_cli(path, settings, distance=2):

@@ -1,7 +1,9 @@
 """Words as str and bytes, the settings as keywords, groups that outlive an
 insert, and errors as the Python exceptions they map to."""
 import errno
+import faulthandler
 import os
+import threading
 
 import pytest
 
@@ -132,3 +134,22 @@ def test_records_feed_a_table():
     assert [r["rank"] for r in records] == list(range(1, len(analysis.groups) + 1))
     assert [(r["state"], r["label"], r["stem_count"], r["suffix_count"], r["score"]) for r in records] == \
         [(g.state, g.label, g.stem_count, g.suffix_count, g.score) for g in analysis.groups]
+
+
+def test_opening_lets_other_threads_run(tmp_path):
+    # The list comes through a FIFO that this thread writes only while the
+    # other thread's open() waits for it: an open that kept the GIL would
+    # never see a word, and the watchdog ends the hung run.
+    fifo = tmp_path / "words.fifo"
+    os.mkfifo(fifo)
+    opened = []
+    reader = threading.Thread(target=lambda: opened.append(tarvo.open(fifo, **LOOSE)))
+    faulthandler.dump_traceback_later(60, exit=True)
+    try:
+        reader.start()
+        with open(fifo, "w") as writer:
+            writer.write(" ".join(WORDS))
+        reader.join()
+    finally:
+        faulthandler.cancel_dump_traceback_later()
+    assert opened[0].distinct_words == len(WORDS)
