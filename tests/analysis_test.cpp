@@ -135,14 +135,13 @@ TEST(Analysis, KeepsRefusedWordsAndReadsCharacters) {
 }
 
 TEST(Analysis, ListWordsAreTheTokensAListIsSplitInto) {
-  for (const std::string word : {"a", "caf\xe9", "\x01x", std::string(kMaxWordLength, 'w')}) {
+  for (const std::string& word : Strings{"a", "caf\xe9", "\x01x", std::string(kMaxWordLength, 'w')}) {
     EXPECT_TRUE(IsListWord(word)) << word;
     const std::unique_ptr<Analysis> read = Analysis::FromText(word + "\n", AnalysisSettings{});
     EXPECT_EQ(read->distinct_words(), 1u) << word;
   }
-  for (const std::string word : {std::string(), std::string(kMaxWordLength + 1, 'w'), std::string("a b"),
-                                 std::string("a\tb"), std::string("a\rb"), std::string("a\vb"),
-                                 std::string("a\fb"), std::string("a\nb"), std::string("a\0b", 3)}) {
+  for (const std::string& word : Strings{"", std::string(kMaxWordLength + 1, 'w'), "a b", "a\tb", "a\rb", "a\vb",
+                                         "a\fb", "a\nb", std::string("a\0b", 3)}) {
     EXPECT_FALSE(IsListWord(word)) << word;
     const std::unique_ptr<Analysis> read = Analysis::FromText(word + "\n", AnalysisSettings{});
     EXPECT_NE(read->distinct_words(), 1u) << word;
