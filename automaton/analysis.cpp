@@ -7,6 +7,7 @@
 #include "automaton/open_word_list.h"
 #include "automaton/suffix_automaton.h"
 #include "lexicon/assertions.h"
+#include "lexicon/word_reader.h"
 #include "lexicon/word_tree.h"
 
 namespace tarvo {
@@ -36,11 +37,17 @@ struct Analysis::State {
     read.words_read = loaded.stats.words;
     read.long_tokens_skipped = loaded.stats.long_tokens_skipped;
     read.words_refused = loaded.stats.words_refused;
+    read.words_not_utf8 = loaded.stats.words_not_utf8;
     read.characters = loaded.characters;
     read.byte_mode_reason = loaded.byte_mode_reason;
     Build();
   }
 };
+
+bool IsListWord(std::string_view word) {
+  return !word.empty() && word.size() <= kMaxWordLength &&
+         std::none_of(word.begin(), word.end(), [](char c) { return IsWordSeparator(static_cast<unsigned char>(c)); });
+}
 
 Analysis::Analysis(std::unique_ptr<State> state) : state_(std::move(state)) {}
 Analysis::~Analysis() = default;
@@ -124,6 +131,7 @@ std::vector<std::string> Analysis::NewWords(GroupId suspicious, GroupId main) co
 std::vector<std::string> Analysis::InsertWords(const std::vector<std::string>& words) {
   std::vector<std::string> refused;
   for (const std::string& word : words) {
+    TARVO_ASSERT(IsListWord(word));
     if (state_->tree.Insert(word)) continue;
     refused.push_back(word);
     if (std::find(state_->refused.begin(), state_->refused.end(), word) == state_->refused.end()) {

@@ -12,11 +12,15 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "Tarvo folds a plain word list into a minimised automaton whose states are"
   "suffix groups (stems followed by exactly the same set of endings), ranks"
   "the groups, finds the groups that lack a few endings of a main group and"
-  "proposes the missing words. It comes as a Qt 6 program, tarvo, and a"
-  "command-line companion, tarvo-cli.")
+  "proposes the missing words. It comes as a Qt 6 program, tarvo, a"
+  "command-line companion, tarvo-cli, and a Python module, tarvo.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Python module's interpreter, which no shared library names.
+if(TARVO_PYTHON_DEPENDS)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "${TARVO_PYTHON_DEPENDS}")
+endif()
 # The programs as tested, without their debugging symbols.
 set(CPACK_STRIP_FILES ON)
 # The programs only; the engine for embedders is installed with

@@ -13,6 +13,7 @@
 #include "automaton/open_word_list.h"
 #include "automaton/suffix_automaton.h"
 #include "lexicon/assertions.h"
+#include "lexicon/word_reader.h"
 #include "lexicon/word_tree.h"
 #include "test_support.h"
 
@@ -129,6 +130,22 @@ TEST(Analysis, KeepsRefusedWordsAndReadsCharacters) {
   const std::unique_ptr<Analysis> latin1 = Analysis::FromText("caf\xe9\n", characters);
   EXPECT_FALSE(latin1->read_summary().characters);
   EXPECT_EQ(latin1->read_summary().byte_mode_reason, "1 word(s) are not valid UTF-8");
+  EXPECT_EQ(latin1->read_summary().words_not_utf8, 1u);
+  EXPECT_EQ(utf8->read_summary().words_not_utf8, 0u);
+}
+
+TEST(Analysis, ListWordsAreTheTokensAListIsSplitInto) {
+  for (const std::string& word : Strings{"a", "caf\xe9", "\x01x", std::string(kMaxWordLength, 'w')}) {
+    EXPECT_TRUE(IsListWord(word)) << word;
+    const std::unique_ptr<Analysis> read = Analysis::FromText(word + "\n", AnalysisSettings{});
+    EXPECT_EQ(read->distinct_words(), 1u) << word;
+  }
+  for (const std::string& word : Strings{"", std::string(kMaxWordLength + 1, 'w'), "a b", "a\tb", "a\rb", "a\vb",
+                                         "a\fb", "a\nb", std::string("a\0b", 3)}) {
+    EXPECT_FALSE(IsListWord(word)) << word;
+    const std::unique_ptr<Analysis> read = Analysis::FromText(word + "\n", AnalysisSettings{});
+    EXPECT_NE(read->distinct_words(), 1u) << word;
+  }
 }
 
 TEST(Settings, EachBoundedSettingIsCheckedAgainstItsOwnRange) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks of the files installed beside the programs:
-#   desktop_files_test.sh CHECK SOURCE_DIR BUILD_DIR TARVO_CLI VERSION GUI
+#   desktop_files_test.sh CHECK SOURCE_DIR BUILD_DIR TARVO_CLI VERSION GUI PYTHON_MODULE
 # CHECK is one of
 #   validators  the desktop entry, the AppStream metainfo and the man pages
 #               pass desktop-file-validate, appstreamcli and groff -ww, and
@@ -9,10 +9,11 @@
 #               page and in the bash completion, and the completion offers
 #               commands, options and file names where they belong
 #   install     `cmake --install` puts every file in its place (GUI is ON or
-#               OFF: whether the program and its desktop files are built)
+#               OFF: whether the program and its desktop files are built;
+#               PYTHON_MODULE is the extension's file name, or none)
 # Exit code 77 (skipped) when a tool the check needs is missing.
 set -euo pipefail
-check=$1 source=$2 build=$3 tarvo_cli=$4 version=$5 gui=$6
+check=$1 source=$2 build=$3 tarvo_cli=$4 version=$5 gui=$6 python_module=$7
 resources=$source/ui/resources
 app_id=io.github.tarvo.Tarvo
 failures=0
@@ -106,6 +107,11 @@ case $check in
         "share/metainfo/$app_id.metainfo.xml" share/icons/hicolor/scalable/apps/tarvo.svg)
       for size in 16 22 24 32 48 64 128 256; do
         expected+=("share/icons/hicolor/${size}x${size}/apps/tarvo.png")
+      done
+    fi
+    if [ "$python_module" != none ]; then
+      for file in __init__.py __init__.pyi py.typed "$python_module"; do
+        expected+=("lib/python3/dist-packages/tarvo/$file")
       done
     fi
     installed=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)

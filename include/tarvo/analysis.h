@@ -58,9 +58,16 @@ struct ReadSummary {
   std::uint64_t words_read = 0;           // tokens, repeats included
   std::uint64_t long_tokens_skipped = 0;  // over 255 bytes: not words
   std::uint64_t words_refused = 0;        // a letter position would need a 127th next letter
+  std::uint64_t words_not_utf8 = 0;       // words that are not valid UTF-8
   bool characters = false;                // analysed by characters, not bytes
   std::string byte_mode_reason;           // why characters were asked for but not used
 };
+
+// True when a list holds `word` as it stands: 1 to 255 bytes, none of
+// them white space (space, tab, LF, VT, FF, CR) or byte 0. Reading a list
+// splits it into such words; other strings would not come back whole from
+// a saved list.
+bool IsListWord(std::string_view word);
 
 class Analysis {
  public:
@@ -105,8 +112,8 @@ class Analysis {
   std::vector<std::string> NewWords(GroupId suspicious, GroupId main) const;
 
   // Adds words to the list, builds the automaton again and ranks again
-  // (every GroupId changes). Returns the words the tree refused; they stay
-  // with the list and Save writes them.
+  // (every GroupId changes). Every word must be an IsListWord. Returns the
+  // words the tree refused; they stay with the list and Save writes them.
   std::vector<std::string> InsertWords(const std::vector<std::string>& words);
 
   // Writes every word of the list to `path`, one per line, replacing the
