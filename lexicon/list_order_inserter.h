@@ -1,0 +1,86 @@
+// ListOrderInserter: many coded words into a WordTree, as fast in any order
+// as in sorted order.
+//
+// The tree that inserting words one by one makes depends on their order:
+// nodes are numbered in the order they are made, which the automaton build
+// and its numbering follow, and the word refused for a 127th child is the
+// one that comes later. A new node is made by the first word of the list
+// that holds its prefix, as the (length of the prefix - length of the part
+// that word found in the tree)-th node that word makes. So every node's
+// number follows from that first word's place in the list and the prefix's
+// length, without inserting the words in list order.
+//
+// Words arrive in list order through Add. While they ascend, each goes
+// straight into the tree, its descent starting where its path parts from the
+// previous word's (cheap: a sorted list shares most of every descent). From
+// the first word out of order on they are collected, and Finish sorts them
+// and walks the sorted words twice: once to find the first word of every new
+// node, once to write each new node at its number and to add the new
+// children of existing nodes. Both walks visit the tree in sorted order, so
+// they cost about what a sorted list costs, instead of a descent from the
+// root through scattered nodes for every word.
+//
+// When some node would end up with more than 126 children, or the tree
+// would reach its size limits, the words refused depend on their order: the
+// collected words then go in one by one, in list order.
+//
+//   ListOrderInserter inserter(tree);
+//   for (codes : words) inserter.Add(codes);
+//   std::vector<std::uint64_t> refused = inserter.Finish();
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lexicon/collected_words.h"
+#include "lexicon/word_tree.h"
+
+namespace tarvo {
+
+class ListOrderInserter {
+ public:
+  explicit ListOrderInserter(WordTree& tree) : tree_(tree), direct_(tree) {}
+  ListOrderInserter(const ListOrderInserter&) = delete;
+  ListOrderInserter& operator=(const ListOrderInserter&) = delete;
+
+  // Takes the next word of the list, as symbol codes.
+  void Add(std::string_view codes);
+
+  // A hint: at most this many more bytes of codes will come, so that the
+  // collected words are not copied as their store grows. Ignored while the
+  // words ascend.
+  void ExpectMoreBytes(std::uint64_t bytes);
+
+  // Inserts the words still collected. Returns the positions in the list
+  // (0 for the first word added) of the words the tree refused, ascending.
+  [[nodiscard]] std::vector<std::uint64_t> Finish();
+
+  // Fewer collected words than this go in one by one: sorting would cost
+  // more than it saves.
+  static constexpr std::size_t kMinSortedWalk = 64;
+
+ private:
+  // Inserts the collected words and empties the collection.
+  void InsertCollected();
+  // Inserts the collected words one by one, in list order.
+  void InsertCollectedInListOrder();
+
+  WordTree& tree_;
+  WordTree::SequentialInserter direct_;
+  std::uint64_t added_ = 0;
+  std::string previous_;
+  bool collecting_ = false;
+  std::uint64_t first_collected_ = 0;  // the list position of collected word 0
+  CollectedWords collected_;
+  std::vector<std::uint64_t> refused_;
+};
+
+// Inserts words (text, in list order) as Update does: each is coded with
+// the tree's coding and goes in as if inserted one by one. Returns, for each
+// word, whether the tree took it; a word with a character the coding lacks
+// is refused without touching the tree.
+std::vector<bool> InsertWords(WordTree& tree, const std::vector<std::string>& words);
+
+}  // namespace tarvo
