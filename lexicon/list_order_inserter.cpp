@@ -1,5 +1,7 @@
 #include "lexicon/list_order_inserter.h"
 
+#include <algorithm>
+
 #include "lexicon/sorted_walk_insertion.h"
 
 namespace tarvo {
@@ -7,13 +9,10 @@ namespace tarvo {
 void ListOrderInserter::Add(std::string_view codes) {
   const std::uint64_t position = added_++;
   if (!collecting_) {
-    if (codes >= previous_) {
-      if (!direct_.Insert(codes)) refused_.push_back(position);
-      previous_.assign(codes);
-      return;
-    }
-    collecting_ = true;
-    previous_ = std::string();
+    if (!direct_.Insert(codes)) refused_.push_back(position);
+    if (LooksUnsorted(codes)) collecting_ = true;
+    previous_.assign(codes);
+    return;
   }
   if (collected_.empty()) first_collected_ = position;
   if (collected_.Add(codes)) return;
@@ -21,6 +20,14 @@ void ListOrderInserter::Add(std::string_view codes) {
   InsertCollected();
   first_collected_ = position;
   collected_.Add(codes);
+}
+
+bool ListOrderInserter::LooksUnsorted(std::string_view codes) {
+  const auto parts = std::mismatch(previous_.begin(), previous_.end(), codes.begin(), codes.end());
+  direct_words_ += 1;
+  direct_codes_ += codes.size();
+  direct_unshared_ += static_cast<std::size_t>(codes.end() - parts.second);
+  return direct_words_ >= kFewestWordsToJudge && 2 * direct_unshared_ > direct_codes_;
 }
 
 void ListOrderInserter::ExpectMoreBytes(std::uint64_t bytes) {

@@ -10,10 +10,11 @@
 // number follows from that first word's place in the list and the prefix's
 // length, without inserting the words in list order.
 //
-// Words arrive in list order through Add. While they ascend, each goes
-// straight into the tree, its descent starting where its path parts from the
-// previous word's (cheap: a sorted list shares most of every descent). From
-// the first word out of order on they are collected, and Finish sorts them
+// Words arrive in list order through Add. While most of each word is shared
+// with the word before, as in a sorted list, each goes straight into the
+// tree, its descent starting where its path parts from the previous word's.
+// Once the words so far share less than half of their codes that way, the
+// rest of the list is collected, and Finish sorts those words
 // and walks the sorted words twice: once to find the first word of every new
 // node, once to write each new node at its number and to add the new
 // children of existing nodes. Both walks visit the tree in sorted order, so
@@ -50,7 +51,7 @@ class ListOrderInserter {
 
   // A hint: at most this many more bytes of codes will come, so that the
   // collected words are not copied as their store grows. Ignored while the
-  // words ascend.
+  // words go straight into the tree.
   void ExpectMoreBytes(std::uint64_t bytes);
 
   // Inserts the words still collected. Returns the positions in the list
@@ -70,7 +71,16 @@ class ListOrderInserter {
   WordTree& tree_;
   WordTree::SequentialInserter direct_;
   std::uint64_t added_ = 0;
+  // True once the words so far (kFewestWordsToJudge at least) shared less
+  // than half of their codes with the word before each. A list sorted in
+  // another collation (upper and lower case mixed, say) still shares most.
+  bool LooksUnsorted(std::string_view codes);
+  static constexpr std::size_t kFewestWordsToJudge = 64;
+
   std::string previous_;
+  std::uint64_t direct_words_ = 0;
+  std::uint64_t direct_codes_ = 0;
+  std::uint64_t direct_unshared_ = 0;
   bool collecting_ = false;
   std::uint64_t first_collected_ = 0;  // the list position of collected word 0
   CollectedWords collected_;

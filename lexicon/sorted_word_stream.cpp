@@ -1,6 +1,9 @@
 #include "lexicon/sorted_word_stream.h"
 
 #include <algorithm>
+#include <new>
+
+#include <sys/mman.h>
 
 #include "lexicon/assertions.h"
 
@@ -31,12 +34,18 @@ const char* GetNumber(const char* in, std::size_t& value) {
 
 }  // namespace
 
+void SortedWordStream::Unmap::operator()(char* data) const {
+  if (data != nullptr) ::munmap(data, size);
+}
+
 void SortedWordStream::Append(std::size_t shared, std::string_view rest, std::uint32_t word) {
   const std::size_t most = 2 * kMaxNumberBytes + rest.size() + sizeof word;
   if (blocks_.empty() || blocks_.back().capacity - blocks_.back().size < most) {
     Block block;
     block.capacity = std::max(kBlockSize, most);
-    block.data = std::make_unique_for_overwrite<char[]>(block.capacity);
+    void* data = ::mmap(nullptr, block.capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (data == MAP_FAILED) throw std::bad_alloc();
+    block.data = std::unique_ptr<char[], Unmap>(static_cast<char*>(data), Unmap{block.capacity});
     blocks_.push_back(std::move(block));
   }
   Block& block = blocks_.back();

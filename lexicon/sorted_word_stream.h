@@ -3,6 +3,11 @@
 // in the list: a sorted list shares most of every word with the one before,
 // so this holds it in a fraction of its size. The words are kept in blocks
 // that a reader may free as it passes them.
+//
+//   SortedWordStream stream;
+//   stream.Append(shared, word.substr(shared), number);  // in sorted order
+//   SortedWordStream::Reader reader(stream, false);
+//   while (reader.Next(shared, rest, number)) ...
 #pragma once
 
 #include <cstdint>
@@ -34,8 +39,14 @@ class SortedWordStream {
 
  private:
   static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+  // Mapped straight from the system, so that a freed block leaves the
+  // process at once instead of staying in the heap.
+  struct Unmap {
+    std::size_t size;
+    void operator()(char* data) const;
+  };
   struct Block {
-    std::unique_ptr<char[]> data;
+    std::unique_ptr<char[], Unmap> data{nullptr, Unmap{0}};
     std::size_t size = 0;
     std::size_t capacity = 0;
   };

@@ -131,7 +131,7 @@ TEST(ListOrder, EveryOrderLoadsAsInsertedWordByWord) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
     const Words& units = kUnits[seed % 5];
-    const Words list = RandomList(random, units, 64 + random() % 400, 1 + seed % 9);
+    const Words list = RandomList(random, units, 150 + random() % 400, 1 + seed % 9);
     const bool as_characters = seed % 3 == 0;
     const std::uint32_t buffer_size = 10 + seed % 50;
     for (const Words& words : Orders(list, random)) {
@@ -197,7 +197,7 @@ TEST(ListOrder, UpdateInsertsAsWordByWord) {
       for (int byte = 33; byte < 200; ++byte) units.emplace_back(1, static_cast<char>(byte));
     }
     const std::string text = test::AsLines(list);
-    for (const Words& more : Orders(RandomList(random, units, 64 + random() % 300, 7), random)) {
+    for (const Words& more : Orders(RandomList(random, units, 150 + random() % 300, 7), random)) {
       WordTree updated;
       ASSERT_TRUE(LoadWordListText(text, 10 + seed, as_characters, updated).ok());
       Reference reference;
