@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include <malloc.h>
+
 #include "lexicon/label_row.h"
 #include "lexicon/sorted_word_stream.h"
 #include "lexicon/word_tree.h"
@@ -154,6 +156,9 @@ bool InsertInSortedWalks(WordTree& tree, CollectedWords& words) {
   });
   TARVO_ASSERT(next == tree.node_count_ + plan.new_nodes);
   words.Clear();
+  // The words' many small blocks went back to the heap; give them back to the
+  // system before the rows take their place.
+  ::malloc_trim(0);
 
   const std::uint32_t node_count = next;
   if (node_count > tree.capacity_) {
