@@ -1,5 +1,4 @@
-// ListOrderInserter: many coded words into a WordTree, as fast in any order
-// as in sorted order.
+// ListOrderInserter: many coded words into a WordTree, fast in any order.
 //
 // The tree that inserting words one by one makes depends on their order:
 // nodes are numbered in the order they are made, which the automaton build
@@ -14,12 +13,12 @@
 // with the word before, as in a sorted list, each goes straight into the
 // tree, its descent starting where its path parts from the previous word's.
 // Once the words so far share less than half of their codes that way, the
-// rest of the list is collected, and Finish sorts those words
-// and walks the sorted words twice: once to find the first word of every new
-// node, once to write each new node at its number and to add the new
-// children of existing nodes. Both walks visit the tree in sorted order, so
-// they cost about what a sorted list costs, instead of a descent from the
-// root through scattered nodes for every word.
+// rest of the list is collected, and Finish sorts those words and walks
+// them twice: once to find the first word of every new node, once to write
+// each new node at its number and to add the new children of existing
+// nodes. Both walks follow the tree in sorted order, each word starting
+// where the previous one's path parts, instead of descending from the root
+// through nodes scattered over the whole tree for every word.
 //
 // When some node would end up with more than 126 children, or the tree
 // would reach its size limits, the words refused depend on their order: the
