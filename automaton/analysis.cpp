@@ -7,6 +7,7 @@
 #include "automaton/open_word_list.h"
 #include "automaton/suffix_automaton.h"
 #include "lexicon/assertions.h"
+#include "lexicon/list_order_inserter.h"
 #include "lexicon/word_reader.h"
 #include "lexicon/word_tree.h"
 
@@ -130,9 +131,11 @@ std::vector<std::string> Analysis::NewWords(GroupId suspicious, GroupId main) co
 
 std::vector<std::string> Analysis::InsertWords(const std::vector<std::string>& words) {
   std::vector<std::string> refused;
-  for (const std::string& word : words) {
-    TARVO_ASSERT(IsListWord(word));
-    if (state_->tree.Insert(word)) continue;
+  for ([[maybe_unused]] const std::string& word : words) TARVO_ASSERT(IsListWord(word));
+  const std::vector<bool> stored = tarvo::InsertWords(state_->tree, words);
+  for (std::size_t k = 0; k < words.size(); ++k) {
+    if (stored[k]) continue;
+    const std::string& word = words[k];
     refused.push_back(word);
     if (std::find(state_->refused.begin(), state_->refused.end(), word) == state_->refused.end()) {
       state_->refused.push_back(word);

@@ -12,6 +12,7 @@
 #include "automaton/suffix_automaton.h"
 #include "lexicon/errors.h"
 #include "lexicon/file_identity.h"
+#include "lexicon/list_order_inserter.h"
 #include "lexicon/word_tree.h"
 
 namespace tarvo::cli {
@@ -317,15 +318,17 @@ int Dispatch(CommandId id, const Session& session, const CliOptions& options, st
 bool InsertFiles(Session& session, const CliOptions& options, std::FILE* err) {
   if (options.insert_files.empty()) return true;
   double start = MonotonicSeconds();
+  std::vector<std::string> words;
   for (const std::string& path : options.insert_files) {
     const std::error_code error = ForEachWordInFile(InputPath(path), session.inserted, [&](std::string_view word) {
-      if (!session.tree.Insert(word)) ++session.inserted.words_refused;
+      words.emplace_back(word);
     });
     if (error) {
       PrintFileError(err, "cannot open", path, error);
       return false;
     }
   }
+  for (const bool stored : InsertWords(session.tree, words)) session.inserted.words_refused += stored ? 0 : 1;
   session.insert_seconds = MonotonicSeconds() - start;
   double build_start = MonotonicSeconds();
   BuildAutomaton(session.tree, session.automaton);

@@ -6,6 +6,7 @@
 #include "lexicon/alphabet_order.h"
 #include "lexicon/character_codes.h"
 #include "lexicon/errors.h"
+#include "lexicon/list_order_inserter.h"
 #include "lexicon/utf8.h"
 #include "lexicon/word_tree.h"
 
@@ -17,15 +18,17 @@ namespace {
 // read doubles. The estimate follows the words rather than the file size (a
 // file of one word repeated reserves next to nothing), and the rows grow
 // geometrically past it, so an estimate that was too small costs a copy,
-// not a failure.
+// not a failure. The inserter learns how much of the file is left, for the
+// words it collects.
 class NodeReservation {
  public:
-  void Check(const WordFileReader& reader, WordTree& tree) {
+  void Check(const WordFileReader& reader, WordTree& tree, ListOrderInserter& inserter) {
     const std::uint64_t position = reader.position();
     if (position < next_check_) return;
     next_check_ = position * 2;
     const std::uint64_t size = reader.file_size();
     if (size <= position) return;
+    inserter.ExpectMoreBytes(size - position);
     const double expected = static_cast<double>(tree.node_count()) * static_cast<double>(size) /
                             static_cast<double>(position);
     if (expected > tree.node_count()) tree.ReserveNodes(static_cast<std::uint64_t>(expected) - tree.node_count());
@@ -57,7 +60,8 @@ class DistinctCharacters {
   std::size_t count_ = 0;
 };
 
-void FinishPass(const WordFileReader& reader, WordTree& tree, LoadedWordList& loaded) {
+void FinishPass(const WordFileReader& reader, WordTree& tree, ListOrderInserter& inserter, LoadedWordList& loaded) {
+  loaded.stats.words_refused = inserter.Finish().size();
   loaded.stats.long_tokens_skipped = reader.long_tokens_skipped();
   loaded.error = reader.error();
   if (!loaded.error && tree.reached_limit()) loaded.error = EngineError::kTooManyNodes;
@@ -69,7 +73,7 @@ void FinishPass(const WordFileReader& reader, WordTree& tree, LoadedWordList& lo
 void ReadAsBytes(WordFileReader& reader, WordTree& tree, LoadedWordList& loaded,
                  DistinctCharacters* distinct) {
   std::array<std::uint64_t, 256> occurrences{};
-  WordTree::SequentialInserter inserter(tree);
+  ListOrderInserter inserter(tree);
   NodeReservation reservation;
   WordListStats& stats = loaded.stats;
   std::string_view word;
@@ -82,10 +86,10 @@ void ReadAsBytes(WordFileReader& reader, WordTree& tree, LoadedWordList& loaded,
     }
     if ((any_high & 0x80) != 0 && !IsValidUtf8(word)) ++stats.words_not_utf8;
     else if (distinct != nullptr) distinct->Add(word);
-    if (!inserter.Insert(word)) ++stats.words_refused;
-    reservation.Check(reader, tree);
+    inserter.Add(word);
+    reservation.Check(reader, tree, inserter);
   }
-  FinishPass(reader, tree, loaded);
+  FinishPass(reader, tree, inserter, loaded);
   const SymbolTable order = AlphabetOrder::OrderFromCounts(occurrences);
   tree.Recode(SymbolCoding(order), order);
 }
@@ -94,7 +98,7 @@ void ReadAsBytes(WordFileReader& reader, WordTree& tree, LoadedWordList& loaded,
 // stops at the first word that cannot be coded.
 CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, WordTree& tree, CharacterCodes& characters,
                                         LoadedWordList& loaded) {
-  WordTree::SequentialInserter inserter(tree);
+  ListOrderInserter inserter(tree);
   NodeReservation reservation;
   std::string codes;
   std::string_view word;
@@ -103,10 +107,10 @@ CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, WordTree& tree, 
     codes.clear();
     const CharacterCodes::Result result = characters.Encode(word, codes);
     if (result != CharacterCodes::Result::kCoded) return result;
-    if (!inserter.Insert(codes)) ++loaded.stats.words_refused;
-    reservation.Check(reader, tree);
+    inserter.Add(codes);
+    reservation.Check(reader, tree, inserter);
   }
-  FinishPass(reader, tree, loaded);
+  FinishPass(reader, tree, inserter, loaded);
   return CharacterCodes::Result::kCoded;
 }
 

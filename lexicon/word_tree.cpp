@@ -51,23 +51,33 @@ std::uint32_t WordTree::AppendNode(std::uint8_t head, std::uint8_t code, std::in
   return node_count_++;
 }
 
-void WordTree::InsertSlot(std::uint32_t node, unsigned slot, std::uint8_t code) {
-  NodeRowPool::Offset old_offset = row_of_[node];
-  unsigned n = SlotCount(rows_.labels(old_offset)[0]);
-  TARVO_ASSERT(slot >= 1 && slot <= n && n < kMaxSlotCount);
-  NodeRowPool::Offset offset = rows_.Allocate(n + 1);
+void WordTree::AddChildren(std::uint32_t node,
+                           std::span<const std::pair<std::uint8_t, std::uint32_t>> children) {
+  const NodeRowPool::Offset old_offset = row_of_[node];
+  const unsigned n = SlotCount(rows_.labels(old_offset)[0]);
+  const auto added = static_cast<unsigned>(children.size());
+  TARVO_ASSERT(n + added <= kMaxSlotCount);
+  const NodeRowPool::Offset offset = rows_.Allocate(n + added);
   std::uint8_t* label = rows_.labels(offset);
   std::int32_t* link = rows_.links(offset);
   const std::uint8_t* old_label = rows_.labels(old_offset);
   const std::int32_t* old_link = rows_.links(old_offset);
-  // Label bytes a..n-1 move to a+1..n, link entries a-1..n-2 to a..n-1.
-  std::memcpy(label, old_label, slot);
-  std::memcpy(label + slot + 1, old_label + slot, n - slot);
-  std::memcpy(link, old_link, (slot - 1) * sizeof(std::int32_t));
-  if (n > slot) std::memcpy(link + slot, old_link + slot - 1, (n - slot) * sizeof(std::int32_t));
-  label[0] = static_cast<std::uint8_t>(old_label[0] + 1);  // keeps the final flag
-  label[slot] = code;
-  link[slot - 1] = static_cast<std::int32_t>(node_count_);
+  label[0] = static_cast<std::uint8_t>(old_label[0] + added);  // keeps the final flag
+  // Merges the two ascending lists of codes.
+  unsigned old_slot = 1;
+  auto next = children.begin();
+  for (unsigned slot = 1; slot < n + added; ++slot) {
+    if (next == children.end() || (old_slot < n && old_label[old_slot] < next->first)) {
+      label[slot] = old_label[old_slot];
+      link[slot - 1] = old_link[old_slot - 1];
+      ++old_slot;
+    } else {
+      TARVO_ASSERT(old_slot == n || old_label[old_slot] != next->first);
+      label[slot] = next->first;
+      link[slot - 1] = static_cast<std::int32_t>(next->second);
+      ++next;
+    }
+  }
   rows_.Release(old_offset, n);
   row_of_[node] = offset;
 }
@@ -81,13 +91,11 @@ bool WordTree::InsertCodes(std::string_view codes, std::size_t depth, std::uint3
                             std::vector<std::uint32_t>* path) {
   const std::size_t length = codes.size();
   std::size_t i = depth;
-  unsigned slot = 1;
-  std::uint8_t code = 0;
   while (i < length) {
     const std::uint8_t* label = rows_.labels(row_of_[node]);
     unsigned n = SlotCount(label[0]);
-    code = static_cast<std::uint8_t>(codes[i]);
-    slot = 1;
+    const auto code = static_cast<std::uint8_t>(codes[i]);
+    unsigned slot = 1;
     while (slot < n && label[slot] < code) ++slot;
     if (slot < n && label[slot] == code) {
       node = static_cast<std::uint32_t>(rows_.links(row_of_[node])[slot - 1]);
@@ -110,7 +118,8 @@ bool WordTree::InsertCodes(std::string_view codes, std::size_t depth, std::uint3
     reached_limit_ = true;
     return false;
   }
-  InsertSlot(node, slot, code);
+  const std::pair<std::uint8_t, std::uint32_t> child{static_cast<std::uint8_t>(codes[i]), node_count_};
+  AddChildren(node, {&child, 1});
   for (std::size_t k = i + 1; k < length; ++k) {
     std::uint32_t index = node_count_;
     AppendNode(2, static_cast<std::uint8_t>(codes[k]), static_cast<std::int32_t>(index + 1));

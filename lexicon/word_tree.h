@@ -22,9 +22,11 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "lexicon/assertions.h"
@@ -34,6 +36,7 @@
 namespace tarvo {
 
 class WordFileWriter;
+class CollectedWords;
 
 class WordTree {
  public:
@@ -127,10 +130,12 @@ class WordTree {
  private:
   // Appends a node with the given label row head and single code or link.
   std::uint32_t AppendNode(std::uint8_t head, std::uint8_t code, std::int32_t link);
-  // Gives `node` a new child slot at position `slot` for `code`, linking to
-  // the node that will be appended next.
-  void InsertSlot(std::uint32_t node, unsigned slot, std::uint8_t code);
   void MakeRoot();
+  // Gives `node` the new children (code, node), in ascending code, none on
+  // a code it has; its row grows once by all of them.
+  void AddChildren(std::uint32_t node, std::span<const std::pair<std::uint8_t, std::uint32_t>> children);
+  // Writes the nodes that many words make at once (sorted_walk_insertion.h).
+  friend bool InsertInSortedWalks(WordTree& tree, CollectedWords& words);
   // Inserts a word given as symbol codes, starting the descent at `node`,
   // the node of its first `depth` codes. When path is given, the nodes of
   // its further prefixes are appended to it as they are reached.

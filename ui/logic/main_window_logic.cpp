@@ -8,6 +8,7 @@
 #include "automaton/open_word_list.h"
 #include "lexicon/errors.h"
 #include "lexicon/file_identity.h"
+#include "lexicon/list_order_inserter.h"
 #include "lexicon/word_file_writer.h"
 #include "ui/logic/export_dialog.h"
 #include "ui/logic/exported_tables.h"
@@ -264,7 +265,7 @@ void MainWindowLogic::UpdateWordTree() {
   std::vector<bool> stored(inserted);
   RankedGroups ranked;
   RunTimedTask({tr("Updating the word tree..."), LongTask::Cancel::kNotAllowed, [&] {
-                  for (std::size_t i = 0; i < inserted; ++i) stored[i] = tree_.Insert(pending_[i]);
+                  stored = InsertWords(tree_, pending_);
                   BuildAutomaton(tree_, automaton_);
                   ranked = RankGroups(automaton_, settings_);
                 }},

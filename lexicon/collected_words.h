@@ -1,0 +1,78 @@
+// Words collected in list order for a sorted insertion, kept in one part per
+// first code: each part is small next to the whole list, so that sorting it
+// and reading it in sorted order stay within the processor's caches.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "lexicon/sort_by_codes.h"
+
+namespace tarvo {
+
+class CollectedWords {
+ public:
+  // Most words and most codes in one part: word numbers and offsets are 32-bit.
+  static constexpr std::uint64_t kMostWords = UINT32_MAX - 1;
+  static constexpr std::uint64_t kMostPartBytes = UINT32_MAX - 1;
+
+  // False when the word does not fit (see the limits above); then nothing is added.
+  bool Add(std::string_view codes) {
+    const unsigned first = codes.empty() ? 0 : static_cast<unsigned char>(codes[0]);
+    CodedWords& part = parts_[first];
+    if (first_codes_.size() >= kMostWords || part.codes.size() + codes.size() > kMostPartBytes) return false;
+    numbers_[first].push_back(static_cast<std::uint32_t>(first_codes_.size()));
+    first_codes_.push_back(static_cast<std::uint8_t>(first));
+    part.Add(codes);
+    return true;
+  }
+
+  // Makes room for about `bytes` more bytes of codes, shared among the parts
+  // as the codes so far are.
+  void Reserve(std::uint64_t bytes) {
+    const std::uint64_t total = Bytes();
+    if (total == 0) return;
+    for (std::size_t first = 0; first < parts_.size(); ++first) {
+      CodedWords& part = parts_[first];
+      const double share = static_cast<double>(part.codes.size()) / static_cast<double>(total);
+      const auto more = static_cast<std::uint64_t>(share * static_cast<double>(bytes));
+      const auto more_words = static_cast<std::uint64_t>(share * static_cast<double>(bytes) / 2);
+      part.codes.reserve(part.codes.size() + more);
+      part.ends.reserve(part.ends.size() + more_words);
+      numbers_[first].reserve(numbers_[first].size() + more_words);
+    }
+  }
+
+  std::size_t size() const { return first_codes_.size(); }
+  bool empty() const { return first_codes_.empty(); }
+
+  // The words whose first code is `first` (the empty word among those of
+  // code 0), and the number of each in the list.
+  const CodedWords& part(unsigned first) const { return parts_[first]; }
+  const LargeVector<std::uint32_t>& numbers(unsigned first) const { return numbers_[first]; }
+  static constexpr unsigned kParts = 256;
+
+  // The codes of every word in list order.
+  template <typename OnWord>
+  void ForEachInListOrder(OnWord&& on_word) const {
+    std::array<std::uint32_t, kParts> next{};
+    for (const std::uint8_t first : first_codes_) on_word(parts_[first].word(next[first]++));
+  }
+
+  void Clear() { *this = CollectedWords(); }
+
+  std::uint64_t Bytes() const {
+    std::uint64_t total = 0;
+    for (const CodedWords& part : parts_) total += part.codes.size();
+    return total;
+  }
+
+ private:
+  std::array<CodedWords, kParts> parts_;
+  std::array<LargeVector<std::uint32_t>, kParts> numbers_;
+  std::vector<std::uint8_t> first_codes_;  // per word in list order
+};
+
+}  // namespace tarvo

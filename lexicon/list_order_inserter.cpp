@@ -1,0 +1,74 @@
+#include "lexicon/list_order_inserter.h"
+
+#include <algorithm>
+
+#include "lexicon/sorted_walk_insertion.h"
+
+namespace tarvo {
+
+void ListOrderInserter::Add(std::string_view codes) {
+  const std::uint64_t position = added_++;
+  if (!collecting_) {
+    if (!direct_.Insert(codes)) refused_.push_back(position);
+    if (LooksUnsorted(codes)) collecting_ = true;
+    previous_.assign(codes);
+    return;
+  }
+  if (collected_.empty()) first_collected_ = position;
+  if (collected_.Add(codes)) return;
+  // Full: the words so far go in first.
+  InsertCollected();
+  first_collected_ = position;
+  collected_.Add(codes);
+}
+
+bool ListOrderInserter::LooksUnsorted(std::string_view codes) {
+  const auto parts = std::mismatch(previous_.begin(), previous_.end(), codes.begin(), codes.end());
+  direct_words_ += 1;
+  direct_codes_ += codes.size();
+  direct_unshared_ += static_cast<std::size_t>(codes.end() - parts.second);
+  return direct_words_ >= kFewestWordsToJudge && 2 * direct_unshared_ > direct_codes_;
+}
+
+void ListOrderInserter::ExpectMoreBytes(std::uint64_t bytes) {
+  if (!collecting_) return;
+  collected_.Reserve(bytes);
+}
+
+std::vector<std::uint64_t> ListOrderInserter::Finish() {
+  InsertCollected();
+  return std::move(refused_);
+}
+
+void ListOrderInserter::InsertCollected() {
+  if (collected_.size() < kMinSortedWalk || !InsertInSortedWalks(tree_, collected_)) {
+    InsertCollectedInListOrder();
+  }
+  collected_.Clear();
+}
+
+void ListOrderInserter::InsertCollectedInListOrder() {
+  std::uint64_t position = first_collected_;
+  collected_.ForEachInListOrder([&](std::string_view codes) {
+    if (!direct_.Insert(codes)) refused_.push_back(position);
+    ++position;
+  });
+}
+
+std::vector<bool> InsertWords(WordTree& tree, const std::vector<std::string>& words) {
+  std::vector<bool> stored(words.size(), false);
+  std::vector<std::size_t> position_of;  // the position in `words` of each word added
+  ListOrderInserter inserter(tree);
+  std::string codes;
+  for (std::size_t k = 0; k < words.size(); ++k) {
+    codes.clear();
+    if (!tree.coding().Encode(words[k], codes)) continue;
+    stored[k] = true;
+    position_of.push_back(k);
+    inserter.Add(codes);
+  }
+  for (const std::uint64_t refused : inserter.Finish()) stored[position_of[refused]] = false;
+  return stored;
+}
+
+}  // namespace tarvo

@@ -1,0 +1,95 @@
+// ListOrderInserter: many coded words into a WordTree, fast in any order.
+//
+// The tree that inserting words one by one makes depends on their order:
+// nodes are numbered in the order they are made, which the automaton build
+// and its numbering follow, and the word refused for a 127th child is the
+// one that comes later. A new node is made by the first word of the list
+// that holds its prefix, as the (length of the prefix - length of the part
+// that word found in the tree)-th node that word makes. So every node's
+// number follows from that first word's place in the list and the prefix's
+// length, without inserting the words in list order.
+//
+// Words arrive in list order through Add. While most of each word is shared
+// with the word before, as in a sorted list, each goes straight into the
+// tree, its descent starting where its path parts from the previous word's.
+// Once the words so far share less than half of their codes that way, the
+// rest of the list is collected, and Finish sorts those words and walks
+// them twice: once to find the first word of every new node, once to write
+// each new node at its number and to add the new children of existing
+// nodes. Both walks follow the tree in sorted order, each word starting
+// where the previous one's path parts, instead of descending from the root
+// through nodes scattered over the whole tree for every word.
+//
+// When some node would end up with more than 126 children, or the tree
+// would reach its size limits, the words refused depend on their order: the
+// collected words then go in one by one, in list order.
+//
+//   ListOrderInserter inserter(tree);
+//   for (codes : words) inserter.Add(codes);
+//   std::vector<std::uint64_t> refused = inserter.Finish();
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lexicon/collected_words.h"
+#include "lexicon/word_tree.h"
+
+namespace tarvo {
+
+class ListOrderInserter {
+ public:
+  explicit ListOrderInserter(WordTree& tree) : tree_(tree), direct_(tree) {}
+  ListOrderInserter(const ListOrderInserter&) = delete;
+  ListOrderInserter& operator=(const ListOrderInserter&) = delete;
+
+  // Takes the next word of the list, as symbol codes.
+  void Add(std::string_view codes);
+
+  // A hint: at most this many more bytes of codes will come, so that the
+  // collected words are not copied as their store grows. Ignored while the
+  // words go straight into the tree.
+  void ExpectMoreBytes(std::uint64_t bytes);
+
+  // Inserts the words still collected. Returns the positions in the list
+  // (0 for the first word added) of the words the tree refused, ascending.
+  [[nodiscard]] std::vector<std::uint64_t> Finish();
+
+  // Fewer collected words than this go in one by one: sorting would cost
+  // more than it saves.
+  static constexpr std::size_t kMinSortedWalk = 64;
+
+ private:
+  // Inserts the collected words and empties the collection.
+  void InsertCollected();
+  // Inserts the collected words one by one, in list order.
+  void InsertCollectedInListOrder();
+
+  WordTree& tree_;
+  WordTree::SequentialInserter direct_;
+  std::uint64_t added_ = 0;
+  // True once the words so far (kFewestWordsToJudge at least) shared less
+  // than half of their codes with the word before each. A list sorted in
+  // another collation (upper and lower case mixed, say) still shares most.
+  bool LooksUnsorted(std::string_view codes);
+  static constexpr std::size_t kFewestWordsToJudge = 64;
+
+  std::string previous_;
+  std::uint64_t direct_words_ = 0;
+  std::uint64_t direct_codes_ = 0;
+  std::uint64_t direct_unshared_ = 0;
+  bool collecting_ = false;
+  std::uint64_t first_collected_ = 0;  // the list position of collected word 0
+  CollectedWords collected_;
+  std::vector<std::uint64_t> refused_;
+};
+
+// Inserts words (text, in list order) as Update does: each is coded with
+// the tree's coding and goes in as if inserted one by one. Returns, for each
+// word, whether the tree took it; a word with a character the coding lacks
+// is refused without touching the tree.
+std::vector<bool> InsertWords(WordTree& tree, const std::vector<std::string>& words);
+
+}  // namespace tarvo
