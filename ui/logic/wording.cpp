@@ -23,6 +23,10 @@ std::string CountOf(std::uint64_t count, const char* one, const char* many) {
 
 std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
+std::string ModeName(bool characters, bool prefixes) {
+  return std::string(characters ? "characters" : "bytes") + (prefixes ? ", prefixes" : "");
+}
+
 std::string FileFailureText(const std::string& action, const std::string& path, std::error_code error,
                             const std::string& outcome) {
   return FileErrorText("Cannot " + action, path, error) + "." + (outcome.empty() ? "" : " " + outcome);
