@@ -57,7 +57,8 @@ std::unique_ptr<Analysis> Analysis::OpenFile(const std::string& path, const Anal
                                              std::error_code& error) {
   auto state = std::make_unique<State>();
   state->settings = settings;
-  const LoadedWordList loaded = LoadWordList(path, settings.buffer_size, settings.read_as_characters, state->tree);
+  const LoadedWordList loaded =
+      LoadWordList(path, settings.buffer_size, settings.read_as_characters, state->tree, DirectionOf(settings));
   if (!loaded.ok()) {
     error = loaded.error;
     return nullptr;
@@ -70,7 +71,8 @@ std::unique_ptr<Analysis> Analysis::OpenFile(const std::string& path, const Anal
 std::unique_ptr<Analysis> Analysis::FromText(std::string_view text, const AnalysisSettings& settings) {
   auto state = std::make_unique<State>();
   state->settings = settings;
-  state->Take(LoadWordListText(text, settings.buffer_size, settings.read_as_characters, state->tree));
+  state->Take(LoadWordListText(text, settings.buffer_size, settings.read_as_characters, state->tree,
+                               DirectionOf(settings)));
   return std::unique_ptr<Analysis>(new Analysis(std::move(state)));
 }
 
@@ -85,9 +87,11 @@ const AnalysisSettings& Analysis::settings() const { return state_->settings; }
 void Analysis::SetSettings(const AnalysisSettings& settings) {
   const std::uint32_t buffer_size = state_->settings.buffer_size;
   const bool read_as_characters = state_->settings.read_as_characters;
+  const bool read_backwards = state_->settings.read_backwards;
   state_->settings = settings;
   state_->settings.buffer_size = buffer_size;
   state_->settings.read_as_characters = read_as_characters;
+  state_->settings.read_backwards = read_backwards;
   state_->Rank();
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "lexicon/reading_direction.h"
 #include "tarvo/settings.h"
 
 namespace tarvo {
@@ -12,6 +13,11 @@ namespace tarvo {
 // precision with the weights widened from float.
 double GroupScore(std::uint32_t word_count, std::uint32_t suffix_count, float word_weight,
                   float suffix_weight);
+
+// The direction in which the settings read a list's words.
+inline ReadingDirection DirectionOf(const AnalysisSettings& settings) {
+  return settings.read_backwards ? ReadingDirection::kBackwards : ReadingDirection::kForwards;
+}
 
 // A score as text: fixed notation with six decimals and a '.' whatever the
 // locale, so that every program and file that shows scores agrees.

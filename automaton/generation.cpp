@@ -69,6 +69,7 @@ std::vector<std::string> SuffixAutomaton::GetDifferingSuffixes(std::uint32_t lac
   std::vector<std::string> output;
   std::string prefix;
   AppendDifferingSuffixes(lacking, having, prefix, output);
+  ToReadingOrder(output);
   return output;
 }
 
@@ -79,7 +80,7 @@ bool SuffixAutomaton::ForEachGeneratedWord(std::uint32_t suspicious, std::uint32
   std::string word;
   for (const std::string& stem : GetWords(suspicious)) {
     for (const std::string& suffix : suffixes) {
-      word.assign(stem).append(suffix);
+      JoinStemAndAffix(word, stem, suffix, coding_.direction());
       if (!visit(word)) return false;
     }
   }

@@ -18,7 +18,13 @@ std::vector<std::string> SuffixAutomaton::GetSuffixes(std::uint32_t group) const
     AppendSymbol(text, label[slot]);
     CollectSuffixes(targets[slot], text, output);
   }
+  ToReadingOrder(output);
   return output;
+}
+
+void SuffixAutomaton::ToReadingOrder(std::vector<std::string>& texts) const {
+  if (!coding_.backwards()) return;
+  for (std::string& text : texts) coding_.ToReadingOrder(text);
 }
 
 void SuffixAutomaton::CollectSuffixes(std::uint32_t state, std::string& text,
@@ -36,12 +42,19 @@ void SuffixAutomaton::CollectSuffixes(std::uint32_t state, std::string& text,
 }
 
 void SuffixAutomaton::GetLabel(std::uint32_t group, std::string& label) const {
-  const std::vector<std::string> suffixes = GetSuffixes(group);
+  LabelOfAffixes(GetSuffixes(group), label);
+}
+
+void SuffixAutomaton::LabelOfAffixes(const std::vector<std::string>& affixes, std::string& label) const {
   label.clear();
-  for (std::size_t i = 0; i < suffixes.size(); ++i) {
-    if (i > 0) label += " -";
-    else label += suffixes[0].empty() ? "-{}" : "-";
-    label += suffixes[i];
+  // A suffix follows its hyphen ("-{} -ed -s"); a prefix, held backwards,
+  // precedes it ("{}- re- un-").
+  const bool prefixes = coding_.backwards();
+  for (const std::string& affix : affixes) {
+    if (!label.empty()) label += ' ';
+    if (!prefixes) label += '-';
+    label += affix.empty() ? "{}" : affix;
+    if (prefixes) label += '-';
   }
 }
 

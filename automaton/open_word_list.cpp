@@ -20,10 +20,10 @@ std::uint32_t DistinctWords(const WordTree& tree, const SuffixAutomaton& automat
 }
 
 OpenReport OpenWordList(const std::string& path, std::uint32_t buffer_size, WordTree& tree,
-                        SuffixAutomaton& automaton, bool read_as_characters) {
+                        SuffixAutomaton& automaton, bool read_as_characters, ReadingDirection direction) {
   OpenReport report;
   const double t0 = MonotonicSeconds();
-  static_cast<LoadedWordList&>(report) = LoadWordList(path, buffer_size, read_as_characters, tree);
+  static_cast<LoadedWordList&>(report) = LoadWordList(path, buffer_size, read_as_characters, tree, direction);
   const double t1 = MonotonicSeconds();
   report.read_seconds = t1 - t0;
   if (!report.ok()) return report;

@@ -7,7 +7,8 @@
 //
 // Asked to read the list as characters, it codes each UTF-8 character as one
 // symbol; a list that is not valid UTF-8, or has more than 255 distinct
-// characters, is read as bytes instead, and the report says why.
+// characters, is read as bytes instead, and the report says why. Asked to
+// read backwards, it holds every word reversed (prefix mode).
 //
 // A failed open leaves the tree and the automaton in an unspecified but
 // valid state: a caller that must keep its list opens into new ones and
@@ -30,7 +31,8 @@ struct OpenReport : LoadedWordList {
 };
 
 [[nodiscard]] OpenReport OpenWordList(const std::string& path, std::uint32_t buffer_size, WordTree& tree,
-                                      SuffixAutomaton& automaton, bool read_as_characters = false);
+                                      SuffixAutomaton& automaton, bool read_as_characters = false,
+                                      ReadingDirection direction = ReadingDirection::kForwards);
 
 // How many distinct words the tree holds. A tree of the root alone gets
 // the accepting leaf state as its start state, whose one (empty) ending

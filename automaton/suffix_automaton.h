@@ -17,6 +17,11 @@
 //
 // The rows of all states live in two append-only pools in state order; a
 // state's label row and target row start at the same offset of their pools.
+//
+// When the tree held its words backwards (prefix mode, see
+// lexicon/reading_direction.h), the automaton's "suffixes" are the words'
+// prefixes; every string it hands out (stems, suffixes, labels, new words)
+// is in reading order all the same.
 #pragma once
 
 #include <cstdint>
@@ -84,11 +89,14 @@ class SuffixAutomaton {
   // suffix first when the group is final): exactly SuffixCount(group) strings.
   std::vector<std::string> GetSuffixes(std::uint32_t group) const;
   // The recursive step: appends the suffixes reachable from `state`, each
-  // prefixed by `text`.
+  // prefixed by `text` (as held, not yet in reading order).
   void CollectSuffixes(std::uint32_t state, std::string& text, std::vector<std::string>& output) const;
-  // "-{}" for the empty suffix or "-" before the first suffix, then " -"
-  // before each further one.
+  // The group's suffixes as a label (see LabelOfAffixes), e.g. "-{} -ed -s".
   void GetLabel(std::uint32_t group, std::string& label) const;
+  // Affixes in reading order written as a label: separated by spaces, each
+  // after a hyphen, "{}" standing for the empty one. For prefixes the
+  // hyphen follows each affix instead: "{}- re- un-".
+  void LabelOfAffixes(const std::vector<std::string>& affixes, std::string& label) const;
 
   // --- Words of a group --------------------------------------------------------
 
@@ -153,6 +161,8 @@ class SuffixAutomaton {
   std::vector<std::uint32_t> suffix_counts_;
   void AppendDifferingSuffixes(std::uint32_t lacking, std::uint32_t having, std::string& prefix,
                                std::vector<std::string>& output) const;
+  // Turns affixes collected as held into reading order.
+  void ToReadingOrder(std::vector<std::string>& texts) const;
 };
 
 }  // namespace tarvo

@@ -147,6 +147,7 @@ std::string UsageText() {
       "  --buffer-size N    growth step of the word tree (10000; at least 10)\n"
       "  --insert FILE      insert FILE's words after opening, then rebuild (repeatable)\n"
       "  --chars            read a UTF-8 list as characters, not bytes\n"
+      "  --prefixes         analyse prefixes: read every word backwards\n"
       "  --force            save-all: save over the word list even when words read\n"
       "                     from it or from --insert files cannot be stored\n"
       "  --                 end of the options: every later argument is a positional\n"
@@ -187,6 +188,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     }
     if (arg == "--chars") {
       options.settings.read_as_characters = true;
+      continue;
+    }
+    if (arg == "--prefixes") {
+      options.settings.read_backwards = true;
       continue;
     }
     if (arg == "--force") {

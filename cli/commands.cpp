@@ -359,7 +359,8 @@ void WarnAboutByteMode(const Session& session, const CliOptions& options, std::F
 int RunCommand(const CliOptions& options, std::FILE* out, std::FILE* err) {
   auto session = std::make_unique<Session>();
   session->report = OpenWordList(InputPath(options.word_list), options.settings.buffer_size, session->tree,
-                                 session->automaton, options.settings.read_as_characters);
+                                 session->automaton, options.settings.read_as_characters,
+                                 DirectionOf(options.settings));
   if (!session->report.ok()) {
     PrintFileError(err, "cannot open", options.word_list, session->report.error);
     return kExitFileError;

@@ -39,7 +39,7 @@ _tarvo_cli() {
   fi
   local command=${positionals[0]-}
   if ((!options_ended)) && [[ $cur == -* ]]; then
-    local options="$settings --insert --chars --help --version --"
+    local options="$settings --insert --chars --prefixes --help --version --"
     case $command in
       distance) options+=" --limit" ;;
       suspicious | automatic) options+=" --distance" ;;

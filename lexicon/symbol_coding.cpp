@@ -23,6 +23,13 @@ SymbolCoding SymbolCoding::ForCharacters(std::vector<std::string> characters) {
 }
 
 bool SymbolCoding::Encode(std::string_view word, std::string& codes) const {
+  const std::size_t start = codes.size();
+  const bool encoded = EncodeForwards(word, codes);
+  if (encoded && backwards()) ReverseCodes(codes, start);
+  return encoded;
+}
+
+bool SymbolCoding::EncodeForwards(std::string_view word, std::string& codes) const {
   if (!characters_) {
     for (unsigned char c : word) codes += static_cast<char>(char_to_code_[c]);
     return true;
@@ -47,7 +54,11 @@ bool SymbolCoding::Encode(std::string_view word, std::string& codes) const {
 std::string SymbolCoding::TextOf(std::string_view codes) const {
   std::string text;
   text.reserve(codes.size());
-  for (unsigned char code : codes) AppendText(text, code);
+  if (backwards()) {
+    for (auto code = codes.rbegin(); code != codes.rend(); ++code) AppendText(text, static_cast<std::uint8_t>(*code));
+  } else {
+    for (unsigned char code : codes) AppendText(text, code);
+  }
   return text;
 }
 

@@ -9,6 +9,10 @@
 // both modes; they hold a copy of the coding to read words in and write them
 // out.
 //
+// The coding also knows the direction in which words are held (see
+// reading_direction.h): Encode and TextOf turn a backwards word around, so
+// that text always goes in and comes out in reading order.
+//
 //   std::string codes;
 //   if (coding.Encode(word, codes)) tree_insert(codes);
 //   std::string text;
@@ -22,6 +26,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "lexicon/reading_direction.h"
 #include "lexicon/symbol_order.h"
 
 namespace tarvo {
@@ -42,17 +47,26 @@ class SymbolCoding {
 
   bool characters() const { return characters_; }
 
-  // Appends the codes of `word`. False when the word holds something that is
-  // not one of the coded characters (character mode only); `codes` may then
-  // hold part of the word.
+  ReadingDirection direction() const { return direction_; }
+  bool backwards() const { return direction_ == ReadingDirection::kBackwards; }
+  void set_direction(ReadingDirection direction) { direction_ = direction; }
+
+  // Appends the codes of `word`, in the order the words are held. False when
+  // the word holds something that is not one of the coded characters
+  // (character mode only); `codes` may then hold part of the word.
   bool Encode(std::string_view word, std::string& codes) const;
 
   void AppendText(std::string& out, std::uint8_t code) const {
     if (characters_) out += texts_[code];
     else out += static_cast<char>(code_to_char_[code]);
   }
-  // The text of a whole string of codes.
+  // The text, in reading order, of a string of codes as held: a word or
+  // any piece of one.
   std::string TextOf(std::string_view codes) const;
+  // Turns text made by AppendText from codes as held into reading order.
+  void ToReadingOrder(std::string& text) const {
+    if (backwards()) ReverseSymbols(text, characters_);
+  }
 
   // Byte mode tables (identity in character mode).
   const SymbolTable& char_to_code() const { return char_to_code_; }
@@ -61,10 +75,14 @@ class SymbolCoding {
   const std::vector<std::string>& coded_characters() const { return characters_by_code_; }
 
  private:
+  // Encode in the order the word is written.
+  bool EncodeForwards(std::string_view word, std::string& codes) const;
+
   static constexpr std::uint8_t kNoCode = 0xff;  // codes in use are 0 to 254
   static constexpr std::uint32_t kDirectLimit = 0x800;  // one- and two-byte characters
 
   bool characters_ = false;
+  ReadingDirection direction_ = ReadingDirection::kForwards;
   SymbolTable char_to_code_{};
   SymbolTable code_to_char_{};
   std::vector<std::string> characters_by_code_;

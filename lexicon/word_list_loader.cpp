@@ -7,6 +7,7 @@
 #include "lexicon/character_codes.h"
 #include "lexicon/errors.h"
 #include "lexicon/list_order_inserter.h"
+#include "lexicon/reading_direction.h"
 #include "lexicon/utf8.h"
 #include "lexicon/word_tree.h"
 
@@ -68,15 +69,17 @@ void FinishPass(const WordFileReader& reader, WordTree& tree, ListOrderInserter&
   tree.TrimCapacity();
 }
 
-// Every word under its byte values as provisional codes, then the tree
-// recoded to the byte order of the list.
-void ReadAsBytes(WordFileReader& reader, WordTree& tree, LoadedWordList& loaded,
+// Every word under its byte values as provisional codes (reversed when the
+// words are read backwards), then the tree recoded to the byte order of the
+// list.
+void ReadAsBytes(WordFileReader& reader, WordTree& tree, LoadedWordList& loaded, ReadingDirection direction,
                  DistinctCharacters* distinct) {
   std::array<std::uint64_t, 256> occurrences{};
   ListOrderInserter inserter(tree);
   NodeReservation reservation;
   WordListStats& stats = loaded.stats;
   std::string_view word;
+  std::string reversed;
   while (reader.Next(word)) {
     ++stats.words;
     unsigned char any_high = 0;
@@ -86,18 +89,27 @@ void ReadAsBytes(WordFileReader& reader, WordTree& tree, LoadedWordList& loaded,
     }
     if ((any_high & 0x80) != 0 && !IsValidUtf8(word)) ++stats.words_not_utf8;
     else if (distinct != nullptr) distinct->Add(word);
-    inserter.Add(word);
+    std::string_view held = word;
+    if (direction == ReadingDirection::kBackwards) {
+      reversed.assign(word);
+      ReverseCodes(reversed);
+      held = reversed;
+    }
+    inserter.Add(held);
     reservation.Check(reader, tree, inserter);
   }
   FinishPass(reader, tree, inserter, loaded);
   const SymbolTable order = AlphabetOrder::OrderFromCounts(occurrences);
-  tree.Recode(SymbolCoding(order), order);
+  SymbolCoding coding(order);
+  coding.set_direction(direction);
+  tree.Recode(coding, order);
 }
 
-// Every word under the codes its characters get as they first appear;
+// Every word under the codes its characters get as they first appear
+// (reversed character by character when the words are read backwards);
 // stops at the first word that cannot be coded.
 CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, WordTree& tree, CharacterCodes& characters,
-                                        LoadedWordList& loaded) {
+                                        LoadedWordList& loaded, ReadingDirection direction) {
   ListOrderInserter inserter(tree);
   NodeReservation reservation;
   std::string codes;
@@ -107,6 +119,7 @@ CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, WordTree& tree, 
     codes.clear();
     const CharacterCodes::Result result = characters.Encode(word, codes);
     if (result != CharacterCodes::Result::kCoded) return result;
+    if (direction == ReadingDirection::kBackwards) ReverseCodes(codes);
     inserter.Add(codes);
     reservation.Check(reader, tree, inserter);
   }
@@ -115,19 +128,21 @@ CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, WordTree& tree, 
 }
 
 // Reads the words of an open reader into the tree (see LoadWordList).
-LoadedWordList LoadWords(WordFileReader& reader, std::uint32_t buffer_size, bool as_characters, WordTree& tree) {
+LoadedWordList LoadWords(WordFileReader& reader, std::uint32_t buffer_size, bool as_characters, WordTree& tree,
+                         ReadingDirection direction) {
   LoadedWordList loaded;
   tree.Reset();
   tree.Configure(SymbolCoding(), buffer_size);
   if (!as_characters) {
-    ReadAsBytes(reader, tree, loaded, nullptr);
+    ReadAsBytes(reader, tree, loaded, direction, nullptr);
     return loaded;
   }
   CharacterCodes characters;
-  const CharacterCodes::Result result = ReadAsCharacters(reader, tree, characters, loaded);
+  const CharacterCodes::Result result = ReadAsCharacters(reader, tree, characters, loaded, direction);
   if (result == CharacterCodes::Result::kCoded) {
     SymbolTable new_code_of;
-    const SymbolCoding coding = characters.FinalCoding(new_code_of);
+    SymbolCoding coding = characters.FinalCoding(new_code_of);
+    coding.set_direction(direction);
     tree.Recode(coding, new_code_of);
     loaded.characters = true;
     return loaded;
@@ -138,7 +153,7 @@ LoadedWordList LoadWords(WordFileReader& reader, std::uint32_t buffer_size, bool
   tree.Configure(SymbolCoding(), buffer_size);
   loaded.stats = {};
   DistinctCharacters distinct;
-  ReadAsBytes(reader, tree, loaded, &distinct);
+  ReadAsBytes(reader, tree, loaded, direction, &distinct);
   if (loaded.stats.words_not_utf8 != 0) {
     loaded.byte_mode_reason = std::to_string(loaded.stats.words_not_utf8) + " word(s) are not valid UTF-8";
   } else {
@@ -152,7 +167,7 @@ LoadedWordList LoadWords(WordFileReader& reader, std::uint32_t buffer_size, bool
 }  // namespace
 
 LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size, bool as_characters,
-                            WordTree& tree) {
+                            WordTree& tree, ReadingDirection direction) {
   WordFileReader reader;
   const auto replay = as_characters ? WordFileReader::Replay::kKeepStreams : WordFileReader::Replay::kNotNeeded;
   if (const std::error_code error = reader.Open(path, replay)) {
@@ -160,14 +175,14 @@ LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size, 
     failed.error = error;
     return failed;
   }
-  return LoadWords(reader, buffer_size, as_characters, tree);
+  return LoadWords(reader, buffer_size, as_characters, tree, direction);
 }
 
 LoadedWordList LoadWordListText(std::string_view text, std::uint32_t buffer_size, bool as_characters,
-                                WordTree& tree) {
+                                WordTree& tree, ReadingDirection direction) {
   WordFileReader reader;
   reader.OpenText(text);
-  return LoadWords(reader, buffer_size, as_characters, tree);
+  return LoadWords(reader, buffer_size, as_characters, tree, direction);
 }
 
 }  // namespace tarvo

@@ -12,6 +12,10 @@
 // characters, is read as bytes instead, and the result says why; finding
 // that out may take a second pass (from a copy kept while a stream is read).
 //
+// Asked to read the words backwards (prefix mode, see reading_direction.h),
+// each word goes into the tree reversed, symbol by symbol; the alphabet
+// order and the character checks see the words as written.
+//
 //   WordTree tree;
 //   LoadedWordList loaded = LoadWordList(path, buffer_size, false, tree);
 //   if (!loaded.ok()) report(loaded.error.message());
@@ -25,6 +29,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "lexicon/reading_direction.h"
 #include "lexicon/word_reader.h"
 
 namespace tarvo {
@@ -42,9 +47,11 @@ struct LoadedWordList {
 };
 
 [[nodiscard]] LoadedWordList LoadWordList(const std::string& path, std::uint32_t buffer_size,
-                                          bool as_characters, WordTree& tree);
+                                          bool as_characters, WordTree& tree,
+                                          ReadingDirection direction = ReadingDirection::kForwards);
 // The same for a word list held in memory.
 [[nodiscard]] LoadedWordList LoadWordListText(std::string_view text, std::uint32_t buffer_size,
-                                              bool as_characters, WordTree& tree);
+                                              bool as_characters, WordTree& tree,
+                                              ReadingDirection direction = ReadingDirection::kForwards);
 
 }  // namespace tarvo

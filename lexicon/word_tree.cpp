@@ -174,7 +174,18 @@ void WordTree::WriteWords(WordFileWriter& out, std::string prefix, std::uint32_t
     std::size_t prefix_length;  // the length of the node's own prefix
   };
   std::vector<Visit> stack{{node, 1, prefix.size()}};
-  if (IsFinal(LabelRow(node)[0])) out.WriteLine(prefix);
+  // Words held backwards are written in reading order.
+  std::string turned;
+  auto write = [&](const std::string& word) {
+    if (!coding_.backwards()) {
+      out.WriteLine(word);
+      return;
+    }
+    turned.assign(word);
+    coding_.ToReadingOrder(turned);
+    out.WriteLine(turned);
+  };
+  if (IsFinal(LabelRow(node)[0])) write(prefix);
   while (!stack.empty()) {
     Visit& top = stack.back();
     const std::uint8_t* label = LabelRow(top.node);
@@ -186,7 +197,7 @@ void WordTree::WriteWords(WordFileWriter& out, std::string prefix, std::uint32_t
     std::uint32_t child = static_cast<std::uint32_t>(LinkRow(top.node)[slot - 1]);
     prefix.resize(top.prefix_length);
     coding_.AppendText(prefix, label[slot]);
-    if (IsFinal(LabelRow(child)[0])) out.WriteLine(prefix);
+    if (IsFinal(LabelRow(child)[0])) write(prefix);
     stack.push_back({child, 1, prefix.size()});
   }
 }

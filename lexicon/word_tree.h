@@ -100,14 +100,14 @@ class WordTree {
 
   // Writes every word to a new file at path, one per line, in writing order
   // (depth first, a word before its extensions, children in ascending symbol
-  // code), then `more_words` (words that the tree could not store but that
+  // code; each word in reading order), then `more_words` (words that the tree could not store but that
   // belong to the list). The file is replaced only when every write
   // succeeded; returns the error otherwise.
   [[nodiscard]] std::error_code SaveAll(const std::string& path,
                                         const std::vector<std::string>& more_words = {}) const;
 
   // Writes the words of the subtree under node, each as prefix + its path
-  // below the node.
+  // below the node (text as held), turned into reading order.
   void WriteWords(WordFileWriter& out, std::string prefix, std::uint32_t node) const;
 
   // Read access to the rows, for the automaton build and for checks.

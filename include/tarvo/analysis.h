@@ -24,7 +24,10 @@
 //
 // Words are byte strings and are never re-encoded; with
 // settings.read_as_characters a UTF-8 list is analysed by characters
-// instead of bytes. Only file input and output can fail: such a call
+// instead of bytes; with settings.read_backwards every word is read
+// backwards, so that the groups are those of the words' prefixes (stems,
+// affixes, labels such as "{}- re- un-" and new words all read forwards).
+// Only file input and output can fail: such a call
 // returns a std::error_code (errno values, generic category) and leaves
 // the Analysis as it was. A GroupId names a group until the next
 // InsertWords; passing one that IsGroup rejects is a programming error,

@@ -2,8 +2,8 @@
 //
 // min_words, min_suffixes, the two weights and groups_shown decide which
 // groups are ranked and in what order (see Analysis::RankedGroups);
-// buffer_size and read_as_characters decide how a list is read, so they
-// take effect when a list is opened.
+// buffer_size, read_as_characters and read_backwards decide how a list is
+// read, so they take effect when a list is opened.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,7 @@ struct AnalysisSettings {
   std::uint32_t groups_shown = 15;   // length of the ranked list
   std::uint32_t buffer_size = 10000; // the word tree's growth step at the next Open
   bool read_as_characters = false;   // code UTF-8 characters, not bytes, at the next Open
+  bool read_backwards = false;       // analyse prefixes: read every word backwards, at the next Open
 };
 
 // The bounds of the settings that have them (see RangeOf).
@@ -27,8 +28,8 @@ inline constexpr long kMinBufferSize = 10;
 inline constexpr float kMinSuffixWeight = 1.0f;
 inline constexpr float kMaxSuffixWeight = 100.0f;
 
-// The settings with bounds. The word weight takes any finite number and
-// read_as_characters either value.
+// The settings with bounds. The word weight takes any finite number, and
+// read_as_characters and read_backwards either value.
 enum class BoundedSetting { kMinWords, kMinSuffixes, kSuffixWeight, kGroupsShown, kBufferSize };
 
 // The values a bounded setting takes, both ends included.

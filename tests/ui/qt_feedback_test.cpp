@@ -90,11 +90,20 @@ TEST_F(MainWindowTest, SettingsHelpExplainsTheFieldsAndTheModeOffersToReadTheLis
   ASSERT_EQ(boxes.texts.size(), 3);
   EXPECT_EQ(boxes.texts[0], boxes.texts[1]);  // the Help button and F1
   for (const char* caption : {kMinWordsCaption, kMinSuffixesCaption, kWordWeightCaption, kSuffixWeightCaption,
-                              kGroupsShownCaption, kBufferSizeCaption, kReadAsCharactersCaption}) {
+                              kGroupsShownCaption, kBufferSizeCaption, kReadAsCharactersCaption,
+                              kReadBackwardsCaption}) {
     EXPECT_TRUE(boxes.texts[0].contains(QString::fromUtf8(caption))) << caption;
   }
   EXPECT_EQ(boxes.texts[2], QStringLiteral("Read sample.txt again now, as characters?"));
   EXPECT_EQ(view.windowTitle(), QStringLiteral("sample.txt (characters) - Tarvo"));
+
+  // Prefix mode is offered the same way, and the title and status bar show it.
+  boxes.Queue(QMessageBox::Yes);
+  ChangeSettings(view, [](DialogView* dialog) { qobject_cast<QCheckBox*>(Child(dialog, "readBackwards"))->click(); });
+  ASSERT_EQ(boxes.texts.size(), 4);
+  EXPECT_EQ(boxes.texts[3], QStringLiteral("Read sample.txt again now, as characters, prefixes?"));
+  EXPECT_EQ(view.windowTitle(), QStringLiteral("sample.txt (characters, prefixes) - Tarvo"));
+  EXPECT_EQ(TextOf(&view, "summaryMode"), QStringLiteral("characters, prefixes"));
 }
 
 TEST_F(MainWindowTest, TitleStatusAndMenuStatesFollowTheWords) {

@@ -40,9 +40,10 @@ void MainWindowLogic::Initialise() {
 std::string MainWindowLogic::Title() const {
   if (!ListIsOpen()) return kProgramName;
   // The file's name and how it is read, so the user sees which list is open
-  // and whether its symbols are bytes or characters.
-  return FillIn(reading_characters() ? tr("%1%2 (characters) - %3") : tr("%1%2 (bytes) - %3"),
-                {FileNameOf(current_path_), HasUnsavedWords() ? "*" : "", kProgramName});
+  // and whether its symbols are bytes or characters, read forwards or
+  // backwards.
+  return FillIn(tr("%1%2 (%3) - %4"), {FileNameOf(current_path_), HasUnsavedWords() ? "*" : "",
+                                       ModeName(reading_characters(), reading_backwards()), kProgramName});
 }
 
 ListSummary MainWindowLogic::Summary() const {
@@ -50,6 +51,7 @@ ListSummary MainWindowLogic::Summary() const {
   if (!ListIsOpen()) return summary;
   summary.file_name = FileNameOf(current_path_);
   summary.characters = reading_characters();
+  summary.prefixes = reading_backwards();
   summary.words = DistinctWords(tree_, automaton_);
   summary.states = automaton_.count() > 0 ? automaton_.count() - 1 : 0;
   summary.groups = ranked_.size();
@@ -104,7 +106,7 @@ void MainWindowLogic::OpenList(const std::string& path) {
   const std::string name = FileNameOf(path);
   const LongTask task{FillIn(tr("Opening %1..."), {name}), LongTask::Cancel::kAllowed, [opened, path, settings = settings_] {
                         opened->report = OpenWordList(path, settings.buffer_size, opened->tree, opened->automaton,
-                                                      settings.read_as_characters);
+                                                      settings.read_as_characters, DirectionOf(settings));
                         if (opened->report.ok()) opened->ranked = RankGroups(opened->automaton, settings);
                       }};
   if (!RunTimedTask(task, ListSummary::Step::kOpen)) {
@@ -230,17 +232,21 @@ void MainWindowLogic::OnSettings() {
   SettingsLogic dialog(host_);
   dialog.SetValues(settings_);
   if (host_.RunModal(dialog) != Answer::kOk) return;
-  const bool mode_changed = dialog.Values().read_as_characters != settings_.read_as_characters;
-  settings_ = dialog.Values();
+  const AnalysisSettings chosen = dialog.Values();
+  const bool mode_changed = chosen.read_as_characters != settings_.read_as_characters ||
+                            chosen.read_backwards != settings_.read_backwards;
+  settings_ = chosen;
   if (!ListIsOpen()) return;
   RefreshMainGroups();
-  if (mode_changed && settings_.read_as_characters != reading_characters()) OfferToReopen();
+  if (mode_changed && (settings_.read_as_characters != reading_characters() ||
+                       settings_.read_backwards != reading_backwards())) {
+    OfferToReopen();
+  }
 }
 
 void MainWindowLogic::OfferToReopen() {
-  const std::string question = settings_.read_as_characters ? tr("Read %1 again now, as characters?")
-                                                             : tr("Read %1 again now, as bytes?");
-  if (host_.ShowMessage({FillIn(question, {FileNameOf(current_path_)}),
+  const std::string mode = ModeName(settings_.read_as_characters, settings_.read_backwards);
+  if (host_.ShowMessage({FillIn(tr("Read %1 again now, as %2?"), {FileNameOf(current_path_), mode}),
                          Message::Buttons::kYesNo, Message::Icon::kQuestion}) == Answer::kYes) {
     OpenList(current_path_);
   }

@@ -74,6 +74,7 @@ struct ListSummary {
 
   std::string file_name;  // empty while no list is open
   bool characters = false;
+  bool prefixes = false;  // words read backwards
   std::uint32_t words = 0;  // distinct words of the word tree
   std::uint32_t states = 0;
   std::size_t groups = 0;
@@ -146,6 +147,8 @@ class MainWindowLogic : public DialogLogic {
   DisplayEncoding display_encoding() const { return display_encoding_; }
   // Whether the open list is coded by characters rather than bytes.
   bool reading_characters() const { return tree_.coding().characters(); }
+  // Whether the open list's words are read backwards, for its prefixes.
+  bool reading_backwards() const { return tree_.coding().backwards(); }
   PlatformHost& host() { return host_; }
 
  private:

@@ -100,12 +100,8 @@ std::uint32_t NewWordsLogic::SuspiciousStemCount(int row) const {
 std::string NewWordsLogic::LackingSuffixes(int row) const {
   const std::vector<std::string> lacking =
       automaton_.GetDifferingSuffixes(candidates_[static_cast<std::size_t>(row)], main_group_);
-  // Written as a label is: "-{}" for the empty suffix, "-" before the others.
   std::string text;
-  for (const std::string& suffix : lacking) {
-    if (!text.empty()) text += ' ';
-    text += suffix.empty() ? "-{}" : "-" + suffix;
-  }
+  automaton_.LabelOfAffixes(lacking, text);
   return text;
 }
 

@@ -46,6 +46,7 @@ void SettingsLogic::SetValues(const AnalysisSettings& settings) {
   groups_shown = static_cast<long>(settings.groups_shown);
   buffer_size = static_cast<long>(settings.buffer_size);
   read_as_characters = settings.read_as_characters;
+  read_backwards = settings.read_backwards;
 }
 
 AnalysisSettings SettingsLogic::Values() const {
@@ -57,6 +58,7 @@ AnalysisSettings SettingsLogic::Values() const {
   settings.groups_shown = static_cast<std::uint32_t>(groups_shown);
   settings.buffer_size = static_cast<std::uint32_t>(buffer_size);
   settings.read_as_characters = read_as_characters;
+  settings.read_backwards = read_backwards;
   return settings;
 }
 
@@ -72,10 +74,13 @@ void SettingsLogic::OnHelp() {
          "%5: the length of the list of main groups.\n\n"
          "%6: how many entries the word tree grows by at a time; it applies from the next Open.\n\n"
          "%7: each UTF-8 character is one symbol instead of each byte. It applies when a list is opened; "
-         "OK offers to read the open list again."),
+         "OK offers to read the open list again.\n\n"
+         "%8: every word is read backwards, so that the groups are those of the words' prefixes (labels such "
+         "as \"{}- re- un-\"); words, stems and new words are still shown and saved forwards. It applies "
+         "when a list is opened, as the character mode does."),
       {caption(SettingsField::kMinWords), caption(SettingsField::kMinSuffixes), caption(SettingsField::kWordWeight),
        caption(SettingsField::kSuffixWeight), caption(SettingsField::kGroupsShown),
-       caption(SettingsField::kBufferSize), tr(kReadAsCharactersCaption)})));
+       caption(SettingsField::kBufferSize), tr(kReadAsCharactersCaption), tr(kReadBackwardsCaption)})));
 }
 
 void SettingsLogic::Accept() {
@@ -90,6 +95,7 @@ void SettingsLogic::ShowValues() {
   suffix_weight_edit_.text = FormatFloat(suffix_weight);
   buffer_size_edit_.text = FormatLong(buffer_size);
   read_as_characters_check_.checked = read_as_characters;
+  read_backwards_check_.checked = read_backwards;
 }
 
 bool SettingsLogic::ReadValues() {
@@ -111,7 +117,10 @@ bool SettingsLogic::ReadValues() {
                                                               BoundedSetting::kSuffixWeight, &suffix_weight)) &&
       step(SettingsField::kBufferSize, ExchangeLong(host_, buffer_size_edit_, kBufferSizeCaption,
                                                     BoundedSetting::kBufferSize, &buffer_size));
-  if (all_valid) read_as_characters = read_as_characters_check_.checked;
+  if (all_valid) {
+    read_as_characters = read_as_characters_check_.checked;
+    read_backwards = read_backwards_check_.checked;
+  }
   return all_valid;
 }
 

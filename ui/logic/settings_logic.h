@@ -4,8 +4,8 @@
 // dialog, and reads them back when it ends with OK. Initialise shows the
 // values in the edit boxes; Accept reads and checks them in a fixed order
 // (minimum suffixes, minimum words, groups shown, word weight, suffix
-// weight, buffer size), then takes the character mode check box, which
-// needs no check. The first failure shows a message, sends the focus
+// weight, buffer size), then takes the character and prefix mode check
+// boxes, which need no check. The first failure shows a message, sends the focus
 // back to that edit box and keeps the dialog open; members read before it
 // already hold their new values, but reach the main window only through a
 // later successful OK. Each message names its field by the caption the
@@ -31,6 +31,7 @@ inline constexpr const char* kSuffixWeightCaption = "Weight of the suffixes";
 inline constexpr const char* kGroupsShownCaption = "How many main suffix groups to show in the list";
 inline constexpr const char* kBufferSizeCaption = "Buffer size of the finite automaton";
 inline constexpr const char* kReadAsCharactersCaption = "Read UTF-8 lists as characters";
+inline constexpr const char* kReadBackwardsCaption = "Analyse prefixes (read words backwards)";
 
 const char* CaptionOf(SettingsField field);
 
@@ -51,6 +52,7 @@ class SettingsLogic : public DialogLogic {
 
   EditModel& Edit(SettingsField field);
   CheckBoxModel& read_as_characters_check() { return read_as_characters_check_; }
+  CheckBoxModel& read_backwards_check() { return read_backwards_check_; }
 
   long min_suffixes = 0;
   long min_words = 0;
@@ -59,6 +61,7 @@ class SettingsLogic : public DialogLogic {
   float suffix_weight = 0;
   long buffer_size = 0;
   bool read_as_characters = false;  // used at the next Open, like the buffer size
+  bool read_backwards = false;      // used at the next Open too
 
  private:
   // A text this window shows, in the installed translation.
@@ -74,6 +77,7 @@ class SettingsLogic : public DialogLogic {
   EditModel min_words_edit_, word_weight_edit_, min_suffixes_edit_;
   EditModel suffix_weight_edit_, groups_shown_edit_, buffer_size_edit_;
   CheckBoxModel read_as_characters_check_;
+  CheckBoxModel read_backwards_check_;
 };
 
 }  // namespace tarvo::ui

@@ -24,6 +24,11 @@ std::string CountOf(std::uint64_t count, const char* one, const char* many) {
 
 std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
+std::string ModeName(bool characters, bool prefixes) {
+  const std::string symbols = Translate("Mode", characters ? "characters" : "bytes");
+  return prefixes ? FillIn(Translate("Mode", "%1, prefixes"), {symbols}) : symbols;
+}
+
 std::string FileFailureText(const std::string& failed_action, const std::string& path, std::error_code error,
                             const std::string& outcome) {
   return FileErrorText(failed_action, path, error) + "." + (outcome.empty() ? "" : " " + outcome);

@@ -17,6 +17,9 @@ std::string WithThousandsSeparators(std::uint64_t number);
 std::string CountOf(std::uint64_t count, const char* one, const char* many);
 // The last part of a path, as bytes: "/usr/share/dict/polish" gives "polish".
 std::string FileNameOf(const std::string& path);
+// How a list is read: "bytes" or "characters", with ", prefixes" when its
+// words are read backwards; translated in the context "Mode".
+std::string ModeName(bool characters, bool prefixes);
 // "Cannot save 'path': No space left on device. OUTCOME": what failed
 // (translated by the caller, "Cannot save"), on which file, the reason and
 // what that left behind.

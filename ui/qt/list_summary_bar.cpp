@@ -27,7 +27,8 @@ ListSummaryBar::ListSummaryBar(QStatusBar* bar) {
     return label;
   };
   file_name_ = add("summaryFile", tr("The open word list"));
-  mode_ = add("summaryMode", tr("Whether the list's symbols are bytes or UTF-8 characters"));
+  mode_ = add("summaryMode", tr("Whether the list's symbols are bytes or UTF-8 characters, and whether its "
+                                "words are read backwards for their prefixes"));
   words_ = add("summaryWords", tr("Distinct words in the word tree"));
   states_ = add("summaryStates", tr("States of the automaton: its suffix groups"));
   groups_ = add("summaryGroups", tr("Main suffix groups listed"));
@@ -41,7 +42,8 @@ void ListSummaryBar::Show(const ListSummary& summary) {
   last_step_->setVisible(open && summary.last_step != ListSummary::Step::kNone);
   if (!open) return;
   file_name_->setText(QString::fromLocal8Bit(summary.file_name.c_str()));
-  mode_->setText(summary.characters ? tr("characters") : tr("bytes"));
+  mode_->setText((summary.characters ? tr("characters") : tr("bytes")) +
+                 (summary.prefixes ? tr(", prefixes") : QString()));
   words_->setText(CountText(summary.words, tr("%1 word"), tr("%1 words")));
   states_->setText(CountText(summary.states, tr("%1 state"), tr("%1 states")));
   groups_->setText(CountText(summary.groups, tr("%1 main group"), tr("%1 main groups")));

@@ -49,6 +49,10 @@ SettingsView::SettingsView(SettingsLogic& logic, QWidget* parent) : DialogView(l
   characters->setObjectName(QStringLiteral("readAsCharacters"));
   list_form->addRow(characters);
   binder().BindCheckBox(characters, logic.read_as_characters_check());
+  auto* backwards = new QCheckBox(QCoreApplication::translate("SettingsLogic", kReadBackwardsCaption), this);
+  backwards->setObjectName(QStringLiteral("readBackwards"));
+  list_form->addRow(backwards);
+  binder().BindCheckBox(backwards, logic.read_backwards_check());
 
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);

@@ -14,6 +14,7 @@ const QString kSuffixWeight = QStringLiteral("analysis/suffixWeight");
 const QString kGroupsShown = QStringLiteral("analysis/groupsShown");
 const QString kBufferSize = QStringLiteral("analysis/bufferSize");
 const QString kReadAsCharacters = QStringLiteral("analysis/readAsCharacters");
+const QString kReadBackwards = QStringLiteral("analysis/readBackwards");
 const QString kDistance = QStringLiteral("analysis/distance");
 const QString kLastFolder = QStringLiteral("files/lastFolder");
 const QString kRecentFiles = QStringLiteral("files/recent");
@@ -42,6 +43,7 @@ void LoadAnalysisSettings(AnalysisSettings& analysis, std::string& distance) {
   LoadReal(settings, kWordWeight, -3.4e38f, 3.4e38f, analysis.word_weight);
   LoadReal(settings, kSuffixWeight, kMinSuffixWeight, kMaxSuffixWeight, analysis.suffix_weight);
   analysis.read_as_characters = settings.value(kReadAsCharacters, analysis.read_as_characters).toBool();
+  analysis.read_backwards = settings.value(kReadBackwards, analysis.read_backwards).toBool();
   std::uint32_t stored_distance = 0;
   if (settings.contains(kDistance)) {
     LoadWhole(settings, kDistance, 0, stored_distance);
@@ -58,6 +60,7 @@ void StoreAnalysisSettings(const AnalysisSettings& analysis, const std::string& 
   settings.setValue(kWordWeight, static_cast<double>(analysis.word_weight));
   settings.setValue(kSuffixWeight, static_cast<double>(analysis.suffix_weight));
   settings.setValue(kReadAsCharacters, analysis.read_as_characters);
+  settings.setValue(kReadBackwards, analysis.read_backwards);
   // A distance that is no number is not kept: the next run starts at 2.
   bool ok = false;
   const qlonglong number = QString::fromStdString(distance).toLongLong(&ok);
