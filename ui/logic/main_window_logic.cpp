@@ -11,6 +11,7 @@
 #include "lexicon/word_file_writer.h"
 #include "ui/logic/export_dialog.h"
 #include "ui/logic/exported_tables.h"
+#include "ui/logic/hunspell_export_dialog.h"
 #include "ui/logic/new_words_logic.h"
 #include "ui/logic/settings_logic.h"
 #include "ui/logic/wording.h"
@@ -19,6 +20,7 @@ namespace tarvo::ui {
 namespace {
 
 constexpr const char* kAskUpdateBeforeSaving = "Do you want to update before saving?";
+constexpr const char* kAskUpdateBeforeExporting = "Do you want to update before exporting?";
 constexpr const char* kAskSaveChanges = "Do you want to save changes?";
 constexpr const char* kAskSavePending = "Do you also want to save the words you added after the last Update?";
 // Word lists are text files, but any file may hold one.
@@ -65,7 +67,8 @@ GroupNumbers MainWindowLogic::NumbersOfGroup(int row) const { return group_numbe
 bool MainWindowLogic::IsCommandEnabled(Command command) const {
   switch (command) {
     case Command::kSave: return HasUnsavedWords();
-    case Command::kSaveAs: return ListIsOpen();
+    case Command::kSaveAs:
+    case Command::kExportHunspell: return ListIsOpen();
     case Command::kExportGroups:
     case Command::kExportGroupsWithStems: return !ranked_.empty();
     default: return true;
@@ -372,6 +375,16 @@ void MainWindowLogic::OnExport(bool with_stems) {
   const Table table = MainGroupsTable(automaton_, ranked_, settings_, with_stems);
   if (const std::optional<std::string> written = ExportWithDialog(host_, table, current_path_)) {
     status_.text = "Exported " + CountOf(ranked_.size(), "group", "groups") + " to " + FileNameOf(*written) + ".";
+  }
+}
+
+void MainWindowLogic::OnExportHunspell() {
+  if (!ListIsOpen()) return;
+  if (CanUpdate() && host_.ShowMessage(Question(kAskUpdateBeforeExporting)) == Answer::kYes) {
+    UpdateWordTree();
+  }
+  if (std::optional<std::string> written = ExportHunspellWithDialog(host_, automaton_, current_path_)) {
+    status_.text = std::move(*written);
   }
 }
 
