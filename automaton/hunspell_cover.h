@@ -4,17 +4,23 @@
 // A stem is a prefix of some word; the state it reaches holds every ending
 // that completes it, so one dictionary line "stem/CLASS" stands for all the
 // words that begin with the stem, where CLASS lists the state's non-empty
-// endings. States with the same non-empty endings share one class; a stem
-// whose state is not final also carries the flag that keeps the stem alone
-// from being a word. The chosen stems never nest, so every word is made by
-// exactly one line: either a stem with its class, or a plain line holding
-// the word itself.
+// endings. States with the same non-empty endings share one class. A stem
+// whose state's class is too rare may instead carry the classes of some of
+// its transitions ("stem/A,B": the endings that begin with one symbol each,
+// classes that many states share) and leave the other transitions' words to
+// stems further down. A stem whose state is not final also carries the flag
+// that keeps the stem alone from being a word. Every word is made by exactly
+// one line: a stem with one of its classes, or a plain line holding the word.
 //
 // Which states become classes is a trade: a class costs its affix lines once
-// and saves bytes on every stem that uses it. The choice is made by a few
-// rounds of a dynamic program over (state, stem length) that charges each
-// class its affix cost shared among the stems that used it in the round
-// before, keeping the round whose two files come out smallest.
+// and saves bytes on every stem that uses it. The choice is made in a few
+// rounds. Each round decides per state, from the deepest up, whether its
+// stems take the state's class, take some of its transitions' classes, or
+// leave their words to the states below, by the bytes each way at the
+// state's mean stem length, charging each class its affix lines shared
+// among the stems that used it in the round before; then it counts the
+// stems each class gets. The round whose two files come out smallest is
+// written.
 //
 // Stems and affixes are kept as symbol code strings in the automaton's own
 // reading order; the orientation (affixes at the end of words, or at their
@@ -40,20 +46,21 @@ enum class AffixKind {
 inline constexpr std::uint32_t kMaxHunspellFlags = 65000;
 
 struct HunspellCover {
-  static constexpr std::uint32_t kNoClass = UINT32_MAX;
-
+  struct AffixClass {
+    std::uint32_t flag = 0;             // its number in both files
+    std::vector<std::string> affixes;   // non-empty, as symbol code strings
+  };
   struct Stem {
-    std::string codes;                      // symbol codes, automaton order
-    std::uint32_t affix_class = kNoClass;   // index into classes; kNoClass: a plain word
-    bool needs_affix = false;               // the stem alone is not a word
+    std::string codes;                          // symbol codes, automaton order
+    std::vector<std::uint32_t> affix_classes;   // indices into classes; none: a plain word
+    bool needs_affix = false;                   // the stem alone is not a word
   };
 
-  // Each class's non-empty affixes as symbol code strings, most used class
-  // first (so the most frequent flags are the shortest numbers).
-  std::vector<std::vector<std::string>> classes;
+  // Flags are numbered from 1 by how many stems carry them, the most used
+  // first, so that the most frequent flags are the shortest numbers.
+  std::vector<AffixClass> classes;
+  std::uint32_t need_affix_flag = 0;  // the flag of stems that are no word alone
   std::vector<Stem> stems;
-  // Flag numbers: class i is flag i + 1; the no-stem-alone flag follows them.
-  std::uint32_t NeedAffixFlag() const { return static_cast<std::uint32_t>(classes.size()) + 1; }
 };
 
 // Chooses the lines for every word of the automaton. Stems never split a

@@ -1,9 +1,11 @@
 #include "automaton/hunspell_export.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <unordered_set>
 
+#include "automaton/hunspell_case_twins.h"
 #include "automaton/suffix_automaton.h"
 #include "lexicon/utf8.h"
 #include "lexicon/word_file_writer.h"
@@ -28,31 +30,62 @@ bool BeginsCharacter(const std::string& bytes) {
   return false;
 }
 
-// Walks the automaton by (state, bytes of a character begun) and gathers
-// the characters of every word, stopping at the first word that is not
+// Up to three bytes of a character begun, with their count in the top byte.
+class BegunCharacter {
+ public:
+  BegunCharacter() = default;
+  explicit BegunCharacter(const std::string& bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) packed_ |= std::uint32_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
+    packed_ |= static_cast<std::uint32_t>(bytes.size()) << 24;
+  }
+  std::uint32_t packed() const { return packed_; }
+  std::string Bytes() const {
+    std::string bytes;
+    for (std::uint32_t i = 0; i < (packed_ >> 24); ++i) bytes += static_cast<char>(packed_ >> (8 * i));
+    return bytes;
+  }
+
+ private:
+  std::uint32_t packed_ = 0;
+};
+
+// Walks the automaton by (state, character begun) and gathers the
+// characters of every word, stopping at the first word that is not
 // well-formed UTF-8.
 bool GatherUtf8Characters(const SuffixAutomaton& automaton, Alphabet& alphabet) {
-  std::unordered_set<std::string> seen;  // state number and bytes begun
-  std::vector<std::pair<std::uint32_t, std::string>> pending = {{automaton.start_state(), ""}};
+  std::unordered_set<std::uint64_t> seen;
+  std::vector<std::pair<std::uint32_t, BegunCharacter>> pending = {{automaton.start_state(), {}}};
+  std::array<bool, 128> ascii{};
   while (!pending.empty()) {
-    const auto [state, begun] = std::move(pending.back());
+    const auto [state, begun] = pending.back();
     pending.pop_back();
-    if (!seen.insert(begun + std::to_string(state)).second) continue;
-    if (!begun.empty() && automaton.IsFinalState(state)) return false;  // a word ends inside a character
+    if (!seen.insert((std::uint64_t{begun.packed()} << 32) | state).second) continue;
+    if (begun.packed() != 0 && automaton.IsFinalState(state)) return false;  // a word ends inside a character
     const std::uint8_t* labels = automaton.LabelRow(state);
     const std::uint32_t* targets = automaton.TargetRow(state);
     for (unsigned slot = 1; slot < SlotCount(labels[0]); ++slot) {
-      std::string bytes = begun;
+      std::string bytes;
       automaton.AppendSymbol(bytes, labels[slot]);
+      const unsigned char byte = static_cast<unsigned char>(bytes[0]);
+      if (begun.packed() == 0 && byte < 0x80) {
+        ascii[byte] = true;
+        pending.emplace_back(targets[slot], BegunCharacter());
+        continue;
+      }
+      bytes = begun.Bytes() + bytes;
       const std::size_t length = Utf8SequenceLength(bytes, 0);
       if (length == bytes.size()) {
         alphabet.characters.insert(bytes);
-        pending.emplace_back(targets[slot], "");
-        continue;
+        pending.emplace_back(targets[slot], BegunCharacter());
+      } else if (length == 0 && BeginsCharacter(bytes)) {
+        pending.emplace_back(targets[slot], BegunCharacter(bytes));
+      } else {
+        return false;
       }
-      if (length != 0 || !BeginsCharacter(bytes)) return false;
-      pending.emplace_back(targets[slot], std::move(bytes));
     }
+  }
+  for (unsigned byte = 0; byte < ascii.size(); ++byte) {
+    if (ascii[byte]) alphabet.characters.insert(std::string(1, static_cast<char>(byte)));
   }
   return true;
 }
@@ -167,27 +200,28 @@ void WriteAffixFile(WordFileWriter& aff, const HunspellCover& cover, const Alpha
   }
   if (!word_characters.empty()) aff.WriteLine("WORDCHARS " + word_characters);
   aff.WriteLine("BREAK 0");
-  aff.WriteLine("NEEDAFFIX " + FlagText(cover.NeedAffixFlag()));
+  aff.WriteLine("NEEDAFFIX " + FlagText(cover.need_affix_flag));
   const std::string affix_kind = kind == AffixKind::kSuffix ? "SFX " : "PFX ";
-  for (std::uint32_t index = 0; index < cover.classes.size(); ++index) {
-    const std::vector<std::string>& affixes = cover.classes[index];
-    const std::string head = affix_kind + FlagText(index + 1);
-    aff.WriteLine(head + " N " + std::to_string(affixes.size()));
-    for (const std::string& affix : affixes) aff.WriteLine(head + " 0 " + renderer.Text(affix) + " .");
+  for (const HunspellCover::AffixClass& affix_class : cover.classes) {
+    const std::string head = affix_kind + FlagText(affix_class.flag);
+    aff.WriteLine(head + " N " + std::to_string(affix_class.affixes.size()));
+    for (const std::string& affix : affix_class.affixes) aff.WriteLine(head + " 0 " + renderer.Text(affix) + " .");
   }
 }
 
 void WriteDictionaryFile(WordFileWriter& dic, const HunspellCover& cover, const Renderer& renderer) {
   dic.WriteLine(std::to_string(cover.stems.size()));
-  const std::string need_affix = "," + FlagText(cover.NeedAffixFlag());
+  const std::string need_affix = "," + FlagText(cover.need_affix_flag);
   std::string line;
   for (const HunspellCover::Stem& stem : cover.stems) {
     line = EscapeSlashes(renderer.Text(stem.codes));
-    if (stem.affix_class != HunspellCover::kNoClass) {
-      line += '/';
-      line += FlagText(stem.affix_class + 1);
-      if (stem.needs_affix) line += need_affix;
+    char separator = '/';
+    for (std::uint32_t affix_class : stem.affix_classes) {
+      line += separator;
+      line += FlagText(cover.classes[affix_class].flag);
+      separator = ',';
     }
+    if (stem.needs_affix) line += need_affix;
     dic.WriteLine(line);
   }
 }
@@ -198,7 +232,8 @@ std::error_code ExportHunspell(const SuffixAutomaton& automaton, const std::stri
                                HunspellExportResult& result) {
   const Alphabet alphabet = ReadAlphabet(automaton);
   const bool utf8_bytes = alphabet.utf8 && !automaton.coding().characters();
-  const HunspellCover cover = ChooseHunspellCover(automaton, kind, utf8_bytes);
+  HunspellCover cover = ChooseHunspellCover(automaton, kind, utf8_bytes);
+  SettleCaseTwins(automaton, kind, alphabet.utf8, cover);
   const Renderer renderer(automaton, kind);
 
   WordFileWriter aff;
