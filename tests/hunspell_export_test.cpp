@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include "automaton/hunspell_case_twins.h"
 #include "automaton/hunspell_export.h"
 #include "automaton/open_word_list.h"
 #include "lexicon/utf8.h"
@@ -195,6 +196,36 @@ TEST(HunspellExport, SharedEndingsMakeOneClassAndASmallerDictionary) {
   EXPECT_LT(exported.file_bytes * 4, list_bytes);
   EXPECT_LE(exported.result.classes, 3u);
   EXPECT_TRUE(exported.result.unrepresentable.empty());
+}
+
+// Hunspell gives the flagged stem "OK'" a hidden twin "Ok'" with its flags,
+// which matches "Ok's" before the stem "Ok" can, and then rejects the word
+// as one that must be typed in capitals (seen on american-english-insane).
+TEST(HunspellExport, StemsWhoseCaseTwinWouldHideAListedWordArePlain) {
+  TempDir folder;
+  WordTree tree;
+  SuffixAutomaton automaton;
+  const std::vector<std::string> words = {"OK'd", "OK'ing", "OK's", "Ok", "Ok's", "NASA", "NASA's", "ADA'd"};
+  ASSERT_TRUE(OpenWordList(folder.Write("list", test::AsLines(words)), 1000, tree, automaton).ok());
+  const auto codes = [&](const std::string& text) {
+    std::string coded;
+    EXPECT_TRUE(automaton.coding().Encode(text, coded));
+    return coded;
+  };
+  HunspellCover cover;
+  for (const char* affix : {"s", "d", "ing", "'s"}) cover.classes.push_back({0, {codes(affix)}});
+  cover.stems = {{codes("OK'"), {0, 1, 2}, true}, {codes("Ok"), {3}, false}, {codes("NASA"), {3}, false},
+                 {codes("ADA'"), {1}, true}};
+  SettleCaseTwins(automaton, AffixKind::kSuffix, true, cover);
+  std::map<std::string, std::size_t> classes_of;
+  for (const HunspellCover::Stem& stem : cover.stems) {
+    classes_of[automaton.coding().TextOf(stem.codes)] = stem.affix_classes.size();
+  }
+  // "OK'" gives way to its words; "NASA" and "ADA'" have twins that make no
+  // listed word ("Nasa's", "Ada'd"), and "Ok" is in Title case already.
+  const std::map<std::string, std::size_t> expected = {{"OK'd", 0}, {"OK'ing", 0}, {"OK's", 0}, {"Ok", 1},
+                                                       {"NASA", 1}, {"ADA'", 1}};
+  EXPECT_EQ(classes_of, expected);
 }
 
 }  // namespace
