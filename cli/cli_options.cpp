@@ -121,6 +121,8 @@ const std::vector<CommandInfo>& Commands() {
       {CommandId::kAutomatic, "automatic", "WORDLIST MAIN", 2, 1, false, true, false,
        "the new words of every suspicious group (D = 2)"},
       {CommandId::kDot, "dot", "WORDLIST GROUP", 2, 1, false, false, false, "Graphviz graph of the states below GROUP"},
+      {CommandId::kHunspell, "hunspell", "WORDLIST OUTBASE", 2, 0, false, false, false,
+       "write the Hunspell dictionary OUTBASE.aff and OUTBASE.dic"},
   };
   return commands;
 }

@@ -20,7 +20,7 @@ namespace tarvo::cli {
 
 enum class CommandId {
   kOrder, kSaveAll, kDump, kGroups, kStats, kLabel, kWords, kSuffixes,
-  kDistance, kSuspicious, kDiffering, kGenerate, kAutomatic, kDot,
+  kDistance, kSuspicious, kDiffering, kGenerate, kAutomatic, kDot, kHunspell,
 };
 
 // What a command takes besides the settings options.

@@ -8,6 +8,7 @@
 
 #include "automaton/analysis_settings.h"
 #include "automaton/build_automaton.h"
+#include "automaton/hunspell_export.h"
 #include "automaton/open_word_list.h"
 #include "automaton/suffix_automaton.h"
 #include "lexicon/errors.h"
@@ -293,6 +294,34 @@ int RunDot(const Session& session, const CliOptions& options, std::FILE* out, st
   return kExitOk;
 }
 
+// Writes OUTBASE.aff and OUTBASE.dic; prints what it wrote, and each word
+// Hunspell cannot accept on a warning line of its own.
+int RunHunspell(const Session& session, const CliOptions& options, std::FILE* out, std::FILE* err) {
+  const std::string& base = options.extra[0];
+  for (const std::string& path : {base + ".aff", base + ".dic"}) {
+    if (OverwritesAnInput(options, path)) {
+      std::fprintf(err, "tarvo-cli: '%s' is an input word list; the dictionary would replace it\n", path.c_str());
+      return kExitFileError;
+    }
+  }
+  const double start = MonotonicSeconds();
+  HunspellExportResult result;
+  if (const std::error_code error = ExportHunspell(session.automaton, base, AffixKind::kSuffix, result)) {
+    PrintFileError(err, "cannot write", base + ".aff/.dic", error);
+    return kExitFileError;
+  }
+  for (const std::string& word : result.unrepresentable) {
+    std::fprintf(err, "tarvo-cli: warning: Hunspell cannot accept '%s' (it ends in two dots)\n", word.c_str());
+  }
+  std::fprintf(out, "encoding: %s\n", result.utf8 ? "UTF-8" : "ISO8859-1");
+  std::fprintf(out, "affix classes: %" PRIu32 "\n", result.classes);
+  std::fprintf(out, "stems: %" PRIu64 "\n", result.stems);
+  std::fprintf(out, "words: %" PRIu32 "\n", DistinctWords(session.tree, session.automaton));
+  std::fprintf(out, "unrepresentable words: %zu\n", result.unrepresentable.size());
+  std::fprintf(out, "exporting seconds: %.3f\n", MonotonicSeconds() - start);
+  return kExitOk;
+}
+
 int Dispatch(CommandId id, const Session& session, const CliOptions& options, std::FILE* out,
              std::FILE* err) {
   switch (id) {
@@ -310,6 +339,7 @@ int Dispatch(CommandId id, const Session& session, const CliOptions& options, st
     case CommandId::kGenerate: return RunGenerate(session, options, out, err);
     case CommandId::kAutomatic: return RunAutomatic(session, options, out, err);
     case CommandId::kDot: return RunDot(session, options, out, err);
+    case CommandId::kHunspell: return RunHunspell(session, options, out, err);
   }
   return kExitUsage;
 }

@@ -1,6 +1,6 @@
 # Bash completion for tarvo-cli: its commands, its options (with those of the
 # command given so far), and file names where it takes a word list, the
-# output file of save-all or an --insert file. State numbers and the other
+# output file of save-all, the OUTBASE of hunspell or an --insert file. State numbers and the other
 # option values are numbers, which are not completed.
 
 _tarvo_cli_files() {
@@ -10,7 +10,7 @@ _tarvo_cli_files() {
 
 _tarvo_cli() {
   local commands="order save-all dump groups stats label words suffixes distance suspicious"
-  commands+=" differing generate automatic dot"
+  commands+=" differing generate automatic dot hunspell"
   local settings="--min-words --min-suffixes --groups --word-weight --suffix-weight --buffer-size"
   local takes_value=" $settings --insert --limit --distance "
   local cur=${COMP_WORDS[COMP_CWORD]}
@@ -51,7 +51,7 @@ _tarvo_cli() {
   case ${#positionals[@]} in
     0) mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur") ;;
     1) _tarvo_cli_files "$cur" ;;
-    2) [[ $command == save-all ]] && _tarvo_cli_files "$cur" ;;
+    2) [[ $command == save-all || $command == hunspell ]] && _tarvo_cli_files "$cur" ;;
   esac
   return 0
 }

@@ -1,6 +1,10 @@
-// File > Export of the main window and the New words dialog's Export: what
-// reaches the file, and the files an export must not replace.
+// File > Export of the main window (groups and Hunspell dictionary) and the
+// New words dialog's Export: what reaches the file, and the files an export
+// must not replace.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
 
 #include "fake_host.h"
 #include "test_support.h"
@@ -62,6 +66,44 @@ TEST_F(ExportCommands, GroupsGoToTheChosenFileAndNeverOverTheWordList) {
   host.files.push_back(table);
   window.OnExport(false);  // answered Yes
   EXPECT_EQ(ReadFile(table).find("stems list"), std::string::npos);
+}
+
+TEST_F(ExportCommands, HunspellDictionaryHoldsTheWordsAddedSinceAndNeverReplacesTheList) {
+  ASSERT_TRUE(window.IsCommandEnabled(Command::kExportHunspell));
+  // Words waiting for Update go in when the user agrees to update first.
+  window.pending_words() = {"zyxxyz"};
+  host.answers = {Answer::kYes};
+  host.files.push_back(dir.PathOf("dict.dic"));
+  window.OnExportHunspell();
+  EXPECT_EQ(host.messages.back().text, "Do you want to update before exporting?");
+  const std::string dictionary = ReadFile(dir.PathOf("dict.dic"));
+  EXPECT_NE(dictionary.find("\nzyxxyz\n"), std::string::npos);
+  EXPECT_EQ(ReadFile(dir.PathOf("dict.aff")).substr(0, 10), "SET UTF-8\n");
+  const std::size_t lines = std::count(dictionary.begin(), dictionary.end(), '\n') - 1;
+  EXPECT_EQ(dictionary.substr(0, dictionary.find('\n')), std::to_string(lines));
+  EXPECT_EQ(window.status().text.substr(0, window.status().text.find(':')),
+            "Exported the Hunspell dictionary dict.aff and dict.dic");
+  EXPECT_NE(window.status().text.find(std::to_string(lines) + " stems"), std::string::npos);
+  EXPECT_EQ(host.long_tasks.back(), "Exporting dict.dic...");
+
+  // Replacing asks first, No being the default and leaving both files.
+  dir.Write("dict.aff", "kept");
+  host.files.push_back(dir.PathOf("dict"));
+  host.answers = {Answer::kNo};
+  window.OnExportHunspell();
+  EXPECT_EQ(host.messages.back().text, "dict.aff and dict.dic already exist. Do you want to replace them?");
+  EXPECT_EQ(host.messages.back().default_answer, Answer::kNo);
+  EXPECT_EQ(ReadFile(dir.PathOf("dict.aff")), "kept");
+
+  // A list named like a dictionary is never replaced by one.
+  const std::string named_list = dir.Write("words.dic", kList);
+  host.files.push_back(named_list);
+  window.OnOpen();
+  host.files.push_back(named_list);
+  window.OnExportHunspell();
+  EXPECT_EQ(host.messages.back().text, "words.dic is the open word list. Please export to another file.");
+  EXPECT_EQ(ReadFile(named_list), kList);
+  EXPECT_FALSE(std::filesystem::exists(dir.PathOf("words.aff")));
 }
 
 TEST_F(ExportCommands, NewWordsExportsThePossibleWordsAsShown) {

@@ -5,6 +5,7 @@
 #include <QTextBrowser>
 
 #include "qt_test_support.h"
+#include "ui/logic/wording.h"
 #include "ui/qt/help_window.h"
 
 namespace tarvo::ui::qt::test {
@@ -42,6 +43,32 @@ TEST_F(MainWindowTest, ExportCopyAndHelpFromTheWindow) {
   EXPECT_TRUE(help->isVisible());
   EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("suffix")));
   help->close();
+}
+
+TEST_F(MainWindowTest, HunspellDictionaryFromTheFileMenu) {
+  EXPECT_FALSE(ClickMenuItem(view, Command::kExportHunspell));
+  OpenSample();
+  const std::string base = dir.PathOf("sample-dictionary");
+  files.push_back(base + ".dic");
+  ASSERT_TRUE(ClickMenuItem(view, Command::kExportHunspell));
+  EXPECT_EQ(requests.back().default_extension, "dic");
+  const std::string dictionary = tarvo::test::ReadFile(base + ".dic");
+  const std::string stems = dictionary.substr(0, dictionary.find('\n'));
+  EXPECT_EQ(std::stoul(stems) + 1, static_cast<unsigned long>(std::count(dictionary.begin(), dictionary.end(), '\n')));
+  EXPECT_NE(tarvo::test::ReadFile(base + ".aff").find("\nSFX "), std::string::npos);
+  EXPECT_TRUE(TextOf(&view, "status").startsWith(
+      QStringLiteral("Exported the Hunspell dictionary sample-dictionary.aff and sample-dictionary.dic: %1 stems, ")
+          .arg(QString::fromStdString(tarvo::ui::WithThousandsSeparators(std::stoul(stems))))));
+
+  // Once more over the same files: the window asks, and Yes replaces them.
+  MessageBoxes boxes({QMessageBox::Yes});
+  files.push_back(base + ".dic");
+  ASSERT_TRUE(ClickMenuItem(view, Command::kExportHunspell));
+  ASSERT_EQ(boxes.texts.size(), 1);
+  EXPECT_EQ(boxes.texts[0],
+            QStringLiteral("sample-dictionary.aff and sample-dictionary.dic already exist. Do you want to replace them?"));
+  EXPECT_TRUE(boxes.default_no[0]);
+  EXPECT_EQ(tarvo::test::ReadFile(base + ".dic"), dictionary);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "lexicon/word_file_writer.h"
 #include "ui/logic/export_dialog.h"
 #include "ui/logic/exported_tables.h"
+#include "ui/logic/hunspell_export_dialog.h"
 #include "ui/logic/new_words_logic.h"
 #include "ui/logic/settings_logic.h"
 #include "ui/logic/wording.h"
@@ -70,7 +71,8 @@ GroupNumbers MainWindowLogic::NumbersOfGroup(int row) const { return group_numbe
 bool MainWindowLogic::IsCommandEnabled(Command command) const {
   switch (command) {
     case Command::kSave: return HasUnsavedWords();
-    case Command::kSaveAs: return ListIsOpen();
+    case Command::kSaveAs:
+    case Command::kExportHunspell: return ListIsOpen();
     case Command::kExportGroups:
     case Command::kExportGroupsWithStems: return !ranked_.empty();
     default: return true;
@@ -390,6 +392,16 @@ void MainWindowLogic::OnExport(bool with_stems) {
   if (const std::optional<std::string> written = ExportWithDialog(host_, table, current_path_)) {
     status_.text =
         FillIn(tr("Exported %1 to %2."), {CountOf(ranked_.size(), "group", "groups"), FileNameOf(*written)});
+  }
+}
+
+void MainWindowLogic::OnExportHunspell() {
+  if (!ListIsOpen()) return;
+  if (CanUpdate() && host_.ShowMessage(Question(tr("Do you want to update before exporting?"))) == Answer::kYes) {
+    UpdateWordTree();
+  }
+  if (std::optional<std::string> written = ExportHunspellWithDialog(host_, automaton_, current_path_)) {
+    status_.text = std::move(*written);
   }
 }
 

@@ -24,9 +24,9 @@
 // before it replaces a file. Words the tree refuses stay with the list: Save
 // appends them and Save as writes them after the tree's words.
 //
-// Open, Update, the ranking after Settings and Save as run as long tasks of
-// the host, off the GUI thread. Open can be cancelled: the list that was
-// open then stays, with its path and its words.
+// Open, Update, the ranking after Settings, Save as and the Hunspell export
+// run as long tasks of the host, off the GUI thread. Open can be cancelled:
+// the list that was open then stays, with its path and its words.
 #pragma once
 
 #include <cstdint>
@@ -53,6 +53,7 @@ enum class Command {
   kSaveAs,
   kExportGroups,
   kExportGroupsWithStems,
+  kExportHunspell,
   kExit,
   kSettings,
   kHelp,
@@ -99,6 +100,9 @@ class MainWindowLogic : public DialogLogic {
   // Writes the ranked groups to a CSV or TSV file, with every stem of each
   // group in a last column when `with_stems`.
   void OnExport(bool with_stems);
+  // Writes the open list (words added since included) as a Hunspell
+  // dictionary, offering first to update with pending words.
+  void OnExportHunspell();
   // Enter with nothing to act on, and Escape: nothing. The close box ends
   // the program as Exit does, asking when something is unsaved.
   void Accept() override {}

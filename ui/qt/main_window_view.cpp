@@ -145,6 +145,8 @@ void MainWindowView::BuildMenus(PlatformHost& host) {
              [&logic] { logic.OnExport(false); });
   AddCommand(file, tr("Export Groups with S&tems..."), Command::kExportGroupsWithStems, StandardShortcut::kNone,
              [&logic] { logic.OnExport(true); });
+  AddCommand(file, tr("Export &Hunspell Dictionary..."), Command::kExportHunspell, StandardShortcut::kNone,
+             [&logic] { logic.OnExportHunspell(); });
   file->addSeparator();
   AddCommand(file, tr("E&xit"), Command::kExit, StandardShortcut::kQuit, [&logic] { logic.OnExit(); });
 
