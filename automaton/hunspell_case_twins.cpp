@@ -67,11 +67,11 @@ std::u32string TwinOf(const std::u32string& stem, const CaseMapping& mapping) {
   return twin == stem ? std::u32string() : twin;
 }
 
-// Walks the automaton along a word written in `kind`'s order.
-bool IsListed(const SuffixAutomaton& automaton, AffixKind kind, const std::string& word) {
+// Whether the list holds the word (in reading order; the coding turns it
+// the way the automaton holds it).
+bool IsListed(const SuffixAutomaton& automaton, const std::string& word) {
   std::string codes;
   if (!automaton.coding().Encode(word, codes)) return false;
-  if (kind == AffixKind::kPrefix) std::reverse(codes.begin(), codes.end());
   std::uint32_t state = automaton.start_state();
   for (char code : codes) {
     const std::uint8_t* labels = automaton.LabelRow(state);
@@ -83,8 +83,8 @@ bool IsListed(const SuffixAutomaton& automaton, AffixKind kind, const std::strin
   return automaton.IsFinalState(state);
 }
 
-std::string Written(const SuffixAutomaton& automaton, AffixKind kind, std::string codes) {
-  if (kind == AffixKind::kPrefix) std::reverse(codes.begin(), codes.end());
+// Codes as the automaton holds them, in reading order.
+std::string Written(const SuffixAutomaton& automaton, const std::string& codes) {
   return automaton.coding().TextOf(codes);
 }
 
@@ -100,13 +100,13 @@ void SettleCaseTwins(const SuffixAutomaton& automaton, AffixKind kind, bool utf8
   std::vector<HunspellCover::Stem> plain;
   for (HunspellCover::Stem& stem : cover.stems) {
     if (stem.affix_classes.empty() && !stem.needs_affix) continue;
-    const std::u32string twin = TwinOf(Decode(Written(automaton, kind, stem.codes), utf8), mapping);
+    const std::u32string twin = TwinOf(Decode(Written(automaton, stem.codes), utf8), mapping);
     if (twin.empty()) continue;
     const std::string twin_text = Encode(twin, utf8);
     bool hides = false;
     for (std::uint32_t affix_class : stem.affix_classes) {
       for (const std::string& affix : cover.classes[affix_class].affixes) {
-        hides = hides || IsListed(automaton, kind, Join(kind, twin_text, Written(automaton, kind, affix)));
+        hides = hides || IsListed(automaton, Join(kind, twin_text, Written(automaton, affix)));
       }
     }
     if (!hides) continue;

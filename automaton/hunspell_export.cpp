@@ -110,18 +110,15 @@ Alphabet ReadAlphabet(const SuffixAutomaton& automaton) {
   return alphabet;
 }
 
-// Codes to text in the written order.
+// Codes as the automaton holds them to text in reading order (the coding
+// turns the codes of backwards words around).
 class Renderer {
  public:
-  Renderer(const SuffixAutomaton& automaton, AffixKind kind) : coding_(automaton.coding()), kind_(kind) {}
-  std::string Text(std::string codes) const {
-    if (kind_ == AffixKind::kPrefix) std::reverse(codes.begin(), codes.end());
-    return coding_.TextOf(codes);
-  }
+  explicit Renderer(const SuffixAutomaton& automaton) : coding_(automaton.coding()) {}
+  std::string Text(const std::string& codes) const { return coding_.TextOf(codes); }
 
  private:
   const SymbolCoding& coding_;
-  AffixKind kind_;
 };
 
 // Appends every ending of `state` (the empty one too) to `path` into `output`.
@@ -155,7 +152,7 @@ std::vector<std::string> WordsEndingInTwoDots(const SuffixAutomaton& automaton, 
     if (text == ".") dot = code;
   }
   if (dot < 0) return words;
-  const Renderer renderer(automaton, kind);
+  const Renderer renderer(automaton);
   if (kind == AffixKind::kPrefix) {
     // Read backwards, such words begin with the two dots.
     const std::uint32_t after_dots = Follow(automaton, Follow(automaton, automaton.start_state(), dot), dot);
@@ -228,13 +225,14 @@ void WriteDictionaryFile(WordFileWriter& dic, const HunspellCover& cover, const 
 
 }  // namespace
 
-std::error_code ExportHunspell(const SuffixAutomaton& automaton, const std::string& out_base, AffixKind kind,
+std::error_code ExportHunspell(const SuffixAutomaton& automaton, const std::string& out_base,
                                HunspellExportResult& result) {
+  const AffixKind kind = automaton.coding().backwards() ? AffixKind::kPrefix : AffixKind::kSuffix;
   const Alphabet alphabet = ReadAlphabet(automaton);
   const bool utf8_bytes = alphabet.utf8 && !automaton.coding().characters();
   HunspellCover cover = ChooseHunspellCover(automaton, kind, utf8_bytes);
   SettleCaseTwins(automaton, kind, alphabet.utf8, cover);
-  const Renderer renderer(automaton, kind);
+  const Renderer renderer(automaton);
 
   WordFileWriter aff;
   WordFileWriter dic;

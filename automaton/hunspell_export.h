@@ -3,7 +3,7 @@
 // the Title and UPPER case forms it always accepts).
 //
 //   HunspellExportResult result;
-//   if (std::error_code error = ExportHunspell(automaton, "out/en", AffixKind::kSuffix, result))
+//   if (std::error_code error = ExportHunspell(automaton, "out/en", result))
 //     Report(error.message());
 //
 // The .aff file says "SET UTF-8" for a list that is valid UTF-8 (read as
@@ -38,10 +38,10 @@ struct HunspellExportResult {
   std::vector<std::string> unrepresentable;
 };
 
-// Writes `out_base` + ".aff" and `out_base` + ".dic". `kind` says whether
-// the automaton's endings are written as suffixes or, for an automaton of
-// reversed words, as prefixes.
+// Writes `out_base` + ".aff" and `out_base` + ".dic". The automaton's
+// endings are written as suffix classes (SFX), or as prefix classes (PFX)
+// when the automaton holds its words backwards (prefix mode).
 [[nodiscard]] std::error_code ExportHunspell(const SuffixAutomaton& automaton, const std::string& out_base,
-                                             AffixKind kind, HunspellExportResult& result);
+                                             HunspellExportResult& result);
 
 }  // namespace tarvo

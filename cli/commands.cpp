@@ -306,7 +306,7 @@ int RunHunspell(const Session& session, const CliOptions& options, std::FILE* ou
   }
   const double start = MonotonicSeconds();
   HunspellExportResult result;
-  if (const std::error_code error = ExportHunspell(session.automaton, base, AffixKind::kSuffix, result)) {
+  if (const std::error_code error = ExportHunspell(session.automaton, base, result)) {
     PrintFileError(err, "cannot write", base + ".aff/.dic", error);
     return kExitFileError;
   }

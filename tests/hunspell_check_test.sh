@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real Hunspell with a dictionary exported by `tarvo-cli hunspell`:
 # it accepts every word of the sample list and rejects the words that
-# `automatic` proposes from the best main groups. Exit code 77 (skipped)
+# `automatic` proposes from the best main groups; with --prefixes too it
+# accepts the whole list. Exit code 77 (skipped)
 # when hunspell is not installed.
 set -euo pipefail
 export LC_ALL=C
@@ -10,9 +11,10 @@ command -v hunspell >/dev/null || { echo "skipped: hunspell is not installed"; e
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# accepts_all LIST: Hunspell accepts every word of LIST with its dictionary.
+# accepts_all LIST [OPTION]: Hunspell accepts every word of LIST with its
+# dictionary (exported with OPTION, such as --prefixes).
 accepts_all() {
-  "$tarvo_cli" hunspell "$1" "$work/dictionary" >"$work/report"
+  "$tarvo_cli" hunspell "$1" "$work/dictionary" ${2:+"$2"} >"$work/report"
   grep -q '^unrepresentable words: 0$' "$work/report" || { cat "$work/report"; exit 1; }
   rejected=$(hunspell -i UTF-8 -d "$work/dictionary" -l <"$1")
   [ -z "$rejected" ] || { echo "FAIL: Hunspell rejects listed words of $1:"; head <<<"$rejected"; exit 1; }
@@ -23,6 +25,9 @@ accepts_all() {
 printf '%s\n' "OK'd" "OK'ing" "OK's" OK Ok "Ok's" AMEX "AMEX's" Amex "Amex's" McDonald "McDonald's" \
   Mcdonald "Mcdonald's" NASA "NASA's" Nasa "Nasa's" >"$work/capitals"
 accepts_all "$work/capitals"
+# Prefix classes: the same list read backwards.
+accepts_all "$list" --prefixes
+grep -q '^PFX ' "$work/dictionary.aff" || { echo "FAIL: no prefix classes with --prefixes"; exit 1; }
 accepts_all "$list"
 cp "$work/dictionary.aff" "$work/sample.aff"
 cp "$work/dictionary.dic" "$work/sample.dic"

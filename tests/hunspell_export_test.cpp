@@ -37,6 +37,7 @@ struct Dictionary {
   std::string encoding;
   std::string word_characters;
   std::uint32_t need_affix = 0;
+  std::string affix_kind;  // "SFX" or "PFX", the same for every class
   std::map<std::uint32_t, std::vector<std::string>> classes;
   std::vector<std::string> words;  // the expansion, sorted
   std::vector<std::string> texts;  // every stem and affix as written
@@ -49,7 +50,9 @@ Dictionary ReadDictionary(const std::string& base) {
     if (fields[0] == "SET") dictionary.encoding = fields.at(1);
     if (fields[0] == "WORDCHARS") dictionary.word_characters = fields.at(1);
     if (fields[0] == "NEEDAFFIX") dictionary.need_affix = static_cast<std::uint32_t>(std::stoul(fields.at(1)));
-    if (fields[0] == "SFX" && fields.size() == 5) {
+    if ((fields[0] == "SFX" || fields[0] == "PFX") && fields.size() == 5) {
+      if (dictionary.affix_kind.empty()) dictionary.affix_kind = fields[0];
+      EXPECT_EQ(fields[0], dictionary.affix_kind);
       EXPECT_EQ(fields[2], "0");
       EXPECT_EQ(fields[4], ".");
       EXPECT_NE(fields[3], "0");
@@ -92,7 +95,9 @@ Dictionary ReadDictionary(const std::string& base) {
         ADD_FAILURE() << "undefined flag " << number;
         continue;
       }
-      for (const std::string& affix : dictionary.classes[number]) dictionary.words.push_back(word + affix);
+      for (const std::string& affix : dictionary.classes[number]) {
+        dictionary.words.push_back(dictionary.affix_kind == "PFX" ? affix + word : word + affix);
+      }
     }
     if (alone) dictionary.words.push_back(word);
   }
@@ -106,16 +111,18 @@ struct Exported {
   std::uint64_t file_bytes = 0;
 };
 
-Exported Export(const std::vector<std::string>& words, bool characters) {
+Exported Export(const std::vector<std::string>& words, bool characters,
+                ReadingDirection direction = ReadingDirection::kForwards) {
   TempDir folder;
   WordTree tree;
   SuffixAutomaton automaton;
-  const OpenReport report = OpenWordList(folder.Write("list", test::AsLines(words)), 1000, tree, automaton, characters);
+  const OpenReport report =
+      OpenWordList(folder.Write("list", test::AsLines(words)), 1000, tree, automaton, characters, direction);
   EXPECT_TRUE(report.ok());
   EXPECT_EQ(report.characters, characters);
   Exported exported;
   const std::string base = folder.PathOf("out");
-  EXPECT_FALSE(ExportHunspell(automaton, base, AffixKind::kSuffix, exported.result));
+  EXPECT_FALSE(ExportHunspell(automaton, base, exported.result));
   exported.dictionary = ReadDictionary(base);
   exported.file_bytes = test::ReadFile(base + ".aff").size() + test::ReadFile(base + ".dic").size();
   return exported;
@@ -130,11 +137,14 @@ std::vector<std::string> SortedDistinct(std::vector<std::string> words) {
 // What the random words' letters a to e stand for in the UTF-8 lists.
 const char* const kLetters[] = {"a", "\xc3\xa9", "\xc3\x9f", "\xd0\xb6", "\xe2\x80\x99"};
 
-TEST(HunspellExport, ExpandsToExactlyTheListInBothModes) {
+TEST(HunspellExport, ExpandsToExactlyTheListInEveryMode) {
+  int prefix_classes_seen = 0;
   for (std::uint32_t seed = 1; seed <= 40; ++seed) {
     const std::vector<std::string> ascii = test::RandomWords(seed, "abcs", 300, 7);
     const Exported bytes = Export(ascii, false);
     EXPECT_EQ(bytes.dictionary.words, SortedDistinct(ascii)) << "seed " << seed;
+    EXPECT_EQ(Export(ascii, false, ReadingDirection::kBackwards).dictionary.words, SortedDistinct(ascii))
+        << "seed " << seed;
     EXPECT_EQ(bytes.dictionary.encoding, "UTF-8");
 
     // Two-byte and three-byte characters: as characters, and as bytes, where
@@ -147,6 +157,12 @@ TEST(HunspellExport, ExpandsToExactlyTheListInBothModes) {
     for (bool characters : {true, false}) {
       const Exported exported = Export(utf8, characters);
       EXPECT_EQ(exported.dictionary.words, SortedDistinct(utf8)) << "seed " << seed << " characters " << characters;
+      // Prefix mode: prefix classes, stems and prefixes written forwards.
+      const Exported prefixes = Export(utf8, characters, ReadingDirection::kBackwards);
+      EXPECT_EQ(prefixes.dictionary.words, SortedDistinct(utf8)) << "seed " << seed << " characters " << characters;
+      EXPECT_NE(prefixes.dictionary.affix_kind, "SFX");
+      prefix_classes_seen += prefixes.dictionary.affix_kind == "PFX" ? 1 : 0;
+      for (const std::string& text : prefixes.dictionary.texts) EXPECT_TRUE(IsValidUtf8(text)) << text;
       EXPECT_EQ(exported.dictionary.encoding, "UTF-8");
       for (const std::string& text : exported.dictionary.texts) EXPECT_TRUE(IsValidUtf8(text)) << text;
       const bool apostrophes = std::any_of(utf8.begin(), utf8.end(), [](const std::string& word) {
@@ -155,6 +171,7 @@ TEST(HunspellExport, ExpandsToExactlyTheListInBothModes) {
       EXPECT_EQ(exported.dictionary.word_characters.find(kLetters[4]) != std::string::npos, apostrophes);
     }
   }
+  EXPECT_GT(prefix_classes_seen, 0);
 }
 
 TEST(HunspellExport, EightBitListsAndWordsHunspellWouldMisread) {
