@@ -30,6 +30,7 @@ const Keyword kKeywords[] = {
     {"groups_shown", &AnalysisSettings::groups_shown, BoundedSetting::kGroupsShown},
     {"buffer_size", &AnalysisSettings::buffer_size, BoundedSetting::kBufferSize},
     {"chars", &AnalysisSettings::read_as_characters, std::nullopt},
+    {"prefixes", &AnalysisSettings::read_backwards, std::nullopt},
 };
 
 std::string Number(double value) {

@@ -92,6 +92,8 @@ read as a file holding them one per line would be.
 raw: hand out words as bytes instead of str.
 Settings by keyword: min_words=15, min_suffixes=5, word_weight=1.0,
 suffix_weight=1.0, groups_shown=15, buffer_size=10000, chars=False (read a
-UTF-8 list by characters). A value out of range raises ValueError, a file
+UTF-8 list by characters), prefixes=False (read every word backwards, so that
+the groups are those of the words' prefixes; words, stems and affixes are
+still handed out in reading order). A value out of range raises ValueError, a file
 that cannot be read OSError.)");
 }

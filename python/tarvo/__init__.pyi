@@ -26,6 +26,7 @@ class Settings(TypedDict):
     groups_shown: int
     buffer_size: int
     chars: bool
+    prefixes: bool
 
 class Group(Generic[W]):
     @property
@@ -92,6 +93,7 @@ def open(
     groups_shown: int = 15,
     buffer_size: int = 10000,
     chars: bool = False,
+    prefixes: bool = False,
 ) -> Analysis[str]: ...
 @overload
 def open(
@@ -105,4 +107,5 @@ def open(
     groups_shown: int = 15,
     buffer_size: int = 10000,
     chars: bool = False,
+    prefixes: bool = False,
 ) -> Analysis[bytes]: ...

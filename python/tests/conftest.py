@@ -21,8 +21,8 @@ def cli_options(settings: dict) -> list[str]:
     """The tarvo-cli options of module keyword settings."""
     options = []
     for key, value in settings.items():
-        if key == "chars":
-            options += ["--chars"] if value else []
+        if key in ("chars", "prefixes"):
+            options += ["--" + key] if value else []
         else:
             options.append("--{}={}".format("groups" if key == "groups_shown" else key.replace("_", "-"), value))
     return options

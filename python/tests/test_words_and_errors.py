@@ -48,7 +48,8 @@ def test_words_decode_as_the_list_and_encode_back_losslessly(tmp_path):
 def test_settings_are_keywords_checked_like_the_program():
     analysis = tarvo.open(WORDS, min_words=1, min_suffixes=1, suffix_weight=2.0, groups_shown=1, chars=True)
     assert analysis.settings == {"min_words": 1, "min_suffixes": 1, "word_weight": 1.0, "suffix_weight": 2.0,
-                                 "groups_shown": 1, "buffer_size": 10000, "chars": True}
+                                 "groups_shown": 1, "buffer_size": 10000, "chars": True,
+                                 "prefixes": False}
     assert len(analysis.groups) == 1 and analysis.characters
     for bad, message in [({"min_words": 0}, "min_words must be 1 to 2147483647, not 0"),
                          ({"min_suffixes": 2**31}, "min_suffixes must be 1 to 2147483647"),
