@@ -269,7 +269,7 @@ TEST(MainWindow, CharacterModeIsSetInSettingsAndTakesEffectAtTheNextOpen) {
   EXPECT_TRUE(opened.window.settings().read_as_characters);
   EXPECT_FALSE(opened.window.reading_characters());
   ASSERT_EQ(opened.host.messages.size(), 1u);
-  EXPECT_EQ(opened.host.messages[0].text, "Read list.txt again now, as characters?");
+  EXPECT_EQ(opened.host.messages[0].text, "Read list.txt again now, in the new mode (characters)?");
   EXPECT_EQ(opened.window.Title(), "list.txt (bytes) - Tarvo");
   opened.host.files.push_back(opened.path);
   opened.window.OnOpen();
@@ -293,7 +293,7 @@ TEST(MainWindow, CharacterModeIsSetInSettingsAndTakesEffectAtTheNextOpen) {
   opened.host.scripts[DialogKind::kSettings] = [](DialogLogic& dialog) { dialog.Accept(); };
   opened.window.OnSettings();
   ASSERT_EQ(opened.host.messages.size(), 2u);
-  EXPECT_EQ(opened.host.messages[0].text, "Read list.txt again now, as bytes?");
+  EXPECT_EQ(opened.host.messages[0].text, "Read list.txt again now, in the new mode (bytes)?");
   opened.host.messages.clear();
 
   // A list that is not UTF-8 opens in byte mode, and the user is told why.

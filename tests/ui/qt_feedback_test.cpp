@@ -94,14 +94,14 @@ TEST_F(MainWindowTest, SettingsHelpExplainsTheFieldsAndTheModeOffersToReadTheLis
                               kReadBackwardsCaption}) {
     EXPECT_TRUE(boxes.texts[0].contains(QString::fromUtf8(caption))) << caption;
   }
-  EXPECT_EQ(boxes.texts[2], QStringLiteral("Read sample.txt again now, as characters?"));
+  EXPECT_EQ(boxes.texts[2], QStringLiteral("Read sample.txt again now, in the new mode (characters)?"));
   EXPECT_EQ(view.windowTitle(), QStringLiteral("sample.txt (characters) - Tarvo"));
 
   // Prefix mode is offered the same way, and the title and status bar show it.
   boxes.Queue(QMessageBox::Yes);
   ChangeSettings(view, [](DialogView* dialog) { qobject_cast<QCheckBox*>(Child(dialog, "readBackwards"))->click(); });
   ASSERT_EQ(boxes.texts.size(), 4);
-  EXPECT_EQ(boxes.texts[3], QStringLiteral("Read sample.txt again now, as characters, prefixes?"));
+  EXPECT_EQ(boxes.texts[3], QStringLiteral("Read sample.txt again now, in the new mode (characters, prefixes)?"));
   EXPECT_EQ(view.windowTitle(), QStringLiteral("sample.txt (characters, prefixes) - Tarvo"));
   EXPECT_EQ(TextOf(&view, "summaryMode"), QStringLiteral("characters, prefixes"));
 }

@@ -35,6 +35,7 @@ TEST_F(MainWindowTest, PrefixModeShowsPrefixGroupsAndSavesWordsForwards) {
   OpenSample();
   EXPECT_EQ(view.windowTitle(), QStringLiteral("prefixed.txt (bytes, prefixes) - Tarvo"));
   EXPECT_EQ(TextOf(&view, "summaryMode"), QStringLiteral("bytes, prefixes"));
+  EXPECT_EQ(TextOf(&view, "groupsCaption"), QStringLiteral("Main prefix groups: 1"));
 
   // The one main group: its label lists prefixes, its stems read forwards.
   const QStringList groups = ShownRows(Control("mainGroups"));
@@ -50,7 +51,9 @@ TEST_F(MainWindowTest, PrefixModeShowsPrefixGroupsAndSavesWordsForwards) {
   distance->selectAll();
   QTest::keyClicks(distance, QStringLiteral("1"));
   QStringList proposed;
+  QString suspicious_caption;
   WhenModalOpens<DialogView>([&](DialogView* dialog) {
+    suspicious_caption = TextOf(dialog, "suspiciousCaption");
     QWidget* suspicious = Child(dialog, "suspiciousGroups");
     for (int row = 0; row < ShownRows(suspicious).size(); ++row) {
       DoubleClickRow(suspicious, row);
@@ -63,6 +66,7 @@ TEST_F(MainWindowTest, PrefixModeShowsPrefixGroupsAndSavesWordsForwards) {
   });
   ButtonOf(&view, "findNow")->click();
   EXPECT_EQ(proposed, QStringList{QStringLiteral("vetuli")});
+  EXPECT_TRUE(suspicious_caption.startsWith(QStringLiteral("Suspicious prefix groups: "))) << suspicious_caption.toStdString();
 
   // Update: tuli joins the main group; Save appends the word forwards.
   ButtonOf(&view, "update")->click();

@@ -248,7 +248,7 @@ void MainWindowLogic::OnSettings() {
 
 void MainWindowLogic::OfferToReopen() {
   const std::string mode = ModeName(settings_.read_as_characters, settings_.read_backwards);
-  if (host_.ShowMessage({FillIn(tr("Read %1 again now, as %2?"), {FileNameOf(current_path_), mode}),
+  if (host_.ShowMessage({FillIn(tr("Read %1 again now, in the new mode (%2)?"), {FileNameOf(current_path_), mode}),
                          Message::Buttons::kYesNo, Message::Icon::kQuestion}) == Answer::kYes) {
     OpenList(current_path_);
   }

@@ -78,6 +78,8 @@ class NewWordsLogic : public DialogLogic {
   // OK needs collected words; once there were some it stays enabled.
   bool CanAccept() const { return words_were_collected_; }
   bool CanRunAutomatic() const { return !candidates_.empty(); }
+  // Whether the list is read backwards, so that its groups are groups of prefixes.
+  bool reading_backwards() const { return automaton_.coding().backwards(); }
   EditModel& distance_edit() { return distance_edit_; }
   TextModel& main_group_label() { return main_group_label_; }
   TextModel& status() { return status_; }

@@ -165,8 +165,13 @@ QWidget* MainWindowView::BuildGroupsPane() {
   // outlives it.
   auto encoding = [&logic = logic_] { return logic.display_encoding(); };
   MainWindowLogic& logic = logic_;
+  // In prefix mode the groups are groups of prefixes, and say so.
   auto* caption = NewCountCaption(
-      binder_, logic.main_groups(), [](int n) { return tr("Main suffix groups: %1").arg(Count(n)); }, pane);
+      binder_, logic.main_groups(),
+      [&logic](int n) {
+        return (logic.reading_backwards() ? tr("Main prefix groups: %1") : tr("Main suffix groups: %1")).arg(Count(n));
+      },
+      pane);
   caption->setObjectName(QStringLiteral("groupsCaption"));
   QTableView* groups = NewTable(binder_, {logic.main_groups(), encoding, [&logic] { logic.OnMainGroupsDoubleClick(); }},
                                 GroupColumns(logic), 0, 1, QStringLiteral("mainGroups"), pane);
@@ -196,12 +201,17 @@ QWidget* MainWindowView::BuildWordsPane() {
 QLayout* MainWindowView::BuildCommandRow() {
   MainWindowLogic& logic = logic_;
   auto* distance_box = new QGroupBox(tr("Distance"), this);
-  auto* lack = new QLabel(tr("Find the suffix groups that lack"), distance_box);
+  auto* lack = new QLabel(distance_box);
   auto* distance = new QLineEdit(distance_box);
   distance->setObjectName(QStringLiteral("distance"));
   distance->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
   lack->setBuddy(distance);
-  auto* of = new QLabel(tr("of the chosen group's suffixes"), distance_box);
+  auto* of = new QLabel(distance_box);
+  binder_.AddSync([&logic, lack, of] {
+    const bool prefixes = logic.reading_backwards();
+    lack->setText(prefixes ? tr("Find the prefix groups that lack") : tr("Find the suffix groups that lack"));
+    of->setText(prefixes ? tr("of the chosen group's prefixes") : tr("of the chosen group's suffixes"));
+  });
   auto* find_now = NewButton(tr("F&ind Now"), "findNow", distance_box);
   binder_.BindEdit(distance, logic.distance_edit());
   binder_.BindButton(find_now, [&logic] { logic.OnFindNow(); }, [&logic] { return logic.CanFindNow(); });

@@ -28,6 +28,8 @@ NewWordsView::NewWordsView(NewWordsLogic& logic, DisplayEncoding encoding, QWidg
   setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
   auto shown_as = [encoding] { return encoding; };
   LogicBinder& bind = binder();
+  // The groups of a list read backwards (prefix mode) are groups of prefixes.
+  const bool prefixes = logic.reading_backwards();
 
   // The widgets are made in tab order: the left column top to bottom, then
   // the stems, the possible words with their buttons, the words to be
@@ -39,13 +41,17 @@ NewWordsView::NewWordsView(NewWordsLogic& logic, DisplayEncoding encoding, QWidg
   bind.BindLabel(main_group, logic.main_group_label(), shown_as);
 
   auto* suspicious_caption = NewCountCaption(
-      bind, logic.suspicious_groups(), [](int n) { return tr("Suspicious suffix groups: %1").arg(Count(n)); }, this);
+      bind, logic.suspicious_groups(),
+      [prefixes](int n) {
+        return (prefixes ? tr("Suspicious prefix groups: %1") : tr("Suspicious suffix groups: %1")).arg(Count(n));
+      },
+      this);
   suspicious_caption->setObjectName(QStringLiteral("suspiciousCaption"));
   std::vector<TableColumn> columns{
       {tr("Label"), {}, {}, true},
       {tr("Stems"), [&logic](int row) { return Count(static_cast<int>(logic.SuspiciousStemCount(row))); },
        [&logic](int row) { return static_cast<double>(logic.SuspiciousStemCount(row)); }},
-      {tr("Lacking suffixes"),
+      {prefixes ? tr("Lacking prefixes") : tr("Lacking suffixes"),
        [&logic, shown_as](int row) {
          return QString::fromStdString(DisplayText(logic.LackingSuffixes(row), shown_as()));
        },
@@ -68,7 +74,11 @@ NewWordsView::NewWordsView(NewWordsLogic& logic, DisplayEncoding encoding, QWidg
   bind.BindLabel(status, logic.status(), [] { return DisplayEncoding::kUtf8; });
 
   auto* stems_caption = NewCountCaption(
-      bind, logic.group_words(), [](int n) { return tr("Words of the chosen suffix group: %1").arg(Count(n)); },
+      bind, logic.group_words(),
+      [prefixes](int n) {
+        return (prefixes ? tr("Words of the chosen prefix group: %1") : tr("Words of the chosen suffix group: %1"))
+            .arg(Count(n));
+      },
       this);
   QListView* stems = NewList(bind, {logic.group_words(), shown_as}, QStringLiteral("groupWords"), this);
   auto* possible_box = new QGroupBox(this);
@@ -100,10 +110,10 @@ NewWordsView::NewWordsView(NewWordsLogic& logic, DisplayEncoding encoding, QWidg
 
   // Left column.
   auto* main_row = new QHBoxLayout;
-  main_row->addWidget(new QLabel(tr("The main suffix group:"), this), 0, Qt::AlignTop);
+  main_row->addWidget(new QLabel(prefixes ? tr("The main prefix group:") : tr("The main suffix group:"), this), 0, Qt::AlignTop);
   main_row->addWidget(main_group, 1);
   auto* distance_row = new QHBoxLayout;
-  auto* distance_caption = new QLabel(tr("The distance from the main suffix group"), this);
+  auto* distance_caption = new QLabel(prefixes ? tr("The distance from the main prefix group") : tr("The distance from the main suffix group"), this);
   distance_caption->setBuddy(distance);
   distance_row->addWidget(distance_caption);
   distance_row->addWidget(distance);
