@@ -155,7 +155,8 @@ std::vector<std::string> WordsEndingInTwoDots(const SuffixAutomaton& automaton, 
   const Renderer renderer(automaton);
   if (kind == AffixKind::kPrefix) {
     // Read backwards, such words begin with the two dots.
-    const std::uint32_t after_dots = Follow(automaton, Follow(automaton, automaton.start_state(), dot), dot);
+    const std::uint32_t after_dot = Follow(automaton, automaton.start_state(), dot);
+    const std::uint32_t after_dots = after_dot == 0 ? 0 : Follow(automaton, after_dot, dot);
     if (after_dots == 0) return words;
     std::string path(2, static_cast<char>(dot));
     std::vector<std::string> codes;

@@ -189,6 +189,17 @@ TEST(HunspellExport, EightBitListsAndWordsHunspellWouldMisread) {
   std::vector<std::string> unrepresentable = exported.result.unrepresentable;
   std::sort(unrepresentable.begin(), unrepresentable.end());
   EXPECT_EQ(unrepresentable, (std::vector<std::string>{"...", "etc.."}));
+
+  // Read backwards: prefix classes, and the same words Hunspell cannot accept.
+  const Exported backwards = Export(words, false, ReadingDirection::kBackwards);
+  EXPECT_EQ(backwards.dictionary.words, SortedDistinct(words));
+  unrepresentable = backwards.result.unrepresentable;
+  std::sort(unrepresentable.begin(), unrepresentable.end());
+  EXPECT_EQ(unrepresentable, (std::vector<std::string>{"...", "etc.."}));
+  // Dots, but no word that ends in one.
+  const Exported inner_dots = Export({"a.b", "a.bs", "xa.b", "x.b"}, false, ReadingDirection::kBackwards);
+  EXPECT_EQ(inner_dots.dictionary.words, SortedDistinct({"a.b", "a.bs", "xa.b", "x.b"}));
+  EXPECT_TRUE(inner_dots.result.unrepresentable.empty());
 }
 
 TEST(HunspellExport, SharedEndingsMakeOneClassAndASmallerDictionary) {
