@@ -110,17 +110,6 @@ Alphabet ReadAlphabet(const SuffixAutomaton& automaton) {
   return alphabet;
 }
 
-// Codes as the automaton holds them to text in reading order (the coding
-// turns the codes of backwards words around).
-class Renderer {
- public:
-  explicit Renderer(const SuffixAutomaton& automaton) : coding_(automaton.coding()) {}
-  std::string Text(const std::string& codes) const { return coding_.TextOf(codes); }
-
- private:
-  const SymbolCoding& coding_;
-};
-
 // Appends every ending of `state` (the empty one too) to `path` into `output`.
 void CollectEndings(const SuffixAutomaton& automaton, std::uint32_t state, std::string& path,
                     std::vector<std::string>& output) {
@@ -152,7 +141,6 @@ std::vector<std::string> WordsEndingInTwoDots(const SuffixAutomaton& automaton, 
     if (text == ".") dot = code;
   }
   if (dot < 0) return words;
-  const Renderer renderer(automaton);
   if (kind == AffixKind::kPrefix) {
     // Read backwards, such words begin with the two dots.
     const std::uint32_t after_dot = Follow(automaton, automaton.start_state(), dot);
@@ -161,7 +149,7 @@ std::vector<std::string> WordsEndingInTwoDots(const SuffixAutomaton& automaton, 
     std::string path(2, static_cast<char>(dot));
     std::vector<std::string> codes;
     CollectEndings(automaton, after_dots, path, codes);
-    for (const std::string& word : codes) words.push_back(renderer.Text(word));
+    for (const std::string& word : codes) words.push_back(automaton.coding().TextOf(word));
     return words;
   }
   for (std::uint32_t state = 1; state < automaton.count(); ++state) {
@@ -187,7 +175,7 @@ std::string EscapeSlashes(const std::string& text) {
 }
 
 void WriteAffixFile(WordFileWriter& aff, const HunspellCover& cover, const Alphabet& alphabet, AffixKind kind,
-                    const Renderer& renderer) {
+                    const SymbolCoding& coding) {
   aff.WriteLine(alphabet.utf8 ? "SET UTF-8" : "SET ISO8859-1");
   aff.WriteLine("FLAG num");
   std::string word_characters;
@@ -203,16 +191,16 @@ void WriteAffixFile(WordFileWriter& aff, const HunspellCover& cover, const Alpha
   for (const HunspellCover::AffixClass& affix_class : cover.classes) {
     const std::string head = affix_kind + FlagText(affix_class.flag);
     aff.WriteLine(head + " N " + std::to_string(affix_class.affixes.size()));
-    for (const std::string& affix : affix_class.affixes) aff.WriteLine(head + " 0 " + renderer.Text(affix) + " .");
+    for (const std::string& affix : affix_class.affixes) aff.WriteLine(head + " 0 " + coding.TextOf(affix) + " .");
   }
 }
 
-void WriteDictionaryFile(WordFileWriter& dic, const HunspellCover& cover, const Renderer& renderer) {
+void WriteDictionaryFile(WordFileWriter& dic, const HunspellCover& cover, const SymbolCoding& coding) {
   dic.WriteLine(std::to_string(cover.stems.size()));
   const std::string need_affix = "," + FlagText(cover.need_affix_flag);
   std::string line;
   for (const HunspellCover::Stem& stem : cover.stems) {
-    line = EscapeSlashes(renderer.Text(stem.codes));
+    line = EscapeSlashes(coding.TextOf(stem.codes));
     char separator = '/';
     for (std::uint32_t affix_class : stem.affix_classes) {
       line += separator;
@@ -233,14 +221,13 @@ std::error_code ExportHunspell(const SuffixAutomaton& automaton, const std::stri
   const bool utf8_bytes = alphabet.utf8 && !automaton.coding().characters();
   HunspellCover cover = ChooseHunspellCover(automaton, kind, utf8_bytes);
   SettleCaseTwins(automaton, kind, alphabet.utf8, cover);
-  const Renderer renderer(automaton);
 
   WordFileWriter aff;
   WordFileWriter dic;
   if (std::error_code error = aff.OpenForReplace(out_base + ".aff")) return error;
   if (std::error_code error = dic.OpenForReplace(out_base + ".dic")) return error;
-  WriteAffixFile(aff, cover, alphabet, kind, renderer);
-  WriteDictionaryFile(dic, cover, renderer);
+  WriteAffixFile(aff, cover, alphabet, kind, automaton.coding());
+  WriteDictionaryFile(dic, cover, automaton.coding());
   if (std::error_code error = aff.Commit()) return error;
   if (std::error_code error = dic.Commit()) return error;
 

@@ -17,14 +17,9 @@
 namespace tarvo {
 namespace {
 
-using test::RunCli;
+using test::Lines;
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using test::RunCli;
 
 const std::string kWalkTalk = "walk\nwalks\nwalked\ntalk\ntalks\ntalked\n";
 

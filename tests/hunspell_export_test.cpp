@@ -16,14 +16,9 @@
 namespace tarvo {
 namespace {
 
-using test::TempDir;
+using test::Lines;
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) lines.push_back(line);
-  return lines;
-}
+using test::TempDir;
 
 std::vector<std::string> Fields(const std::string& line) {
   std::vector<std::string> fields;

@@ -18,6 +18,8 @@
 namespace tarvo {
 namespace {
 
+using test::Lines;
+
 // Reverses a word by bytes, or by UTF-8 characters (a character starts at
 // every byte that is not a continuation byte).
 std::string Reversed(const std::string& word, bool characters) {
@@ -30,13 +32,6 @@ std::string Reversed(const std::string& word, bool characters) {
   std::string reversed;
   for (auto symbol = symbols.rbegin(); symbol != symbols.rend(); ++symbol) reversed += *symbol;
   return reversed;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
 }
 
 std::string JoinLines(const std::vector<std::string>& lines) {

@@ -59,6 +59,13 @@ std::string AsLines(const std::vector<std::string>& words) {
   return text;
 }
 
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
 void BuildEngine(Engine& engine, const std::vector<std::string>& words, std::uint32_t buffer_size) {
   std::array<std::uint64_t, 256> occurrences{};
   for (const std::string& word : words) {

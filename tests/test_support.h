@@ -37,6 +37,8 @@ std::set<std::string> FileNamesIn(const std::string& folder);
 
 // Words joined by line feeds, each line ending in one.
 std::string AsLines(const std::vector<std::string>& words);
+// The lines of a text, without their line feeds.
+std::vector<std::string> Lines(const std::string& text);
 
 // A word tree and its automaton, made the way Open makes them: the alphabet
 // order of the words, then every word inserted in the order given.
