@@ -1,6 +1,6 @@
-// Words collected in list order for a sorted insertion, kept in one part per
-// first code: each part is small next to the whole list, so that sorting it
-// and reading it in sorted order stay within the processor's caches.
+// Words collected in list order for an insertion in buckets, kept in one
+// part per first code: each part is small next to the whole list, so that
+// splitting it into buckets stays within the processor's caches.
 #pragma once
 
 #include <array>
@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "lexicon/sort_by_codes.h"
+#include "lexicon/coded_words.h"
+#include "lexicon/symbol_order.h"
 
 namespace tarvo {
 
@@ -48,17 +49,44 @@ class CollectedWords {
   std::size_t size() const { return first_codes_.size(); }
   bool empty() const { return first_codes_.empty(); }
 
-  // The words whose first code is `first` (the empty word among those of
-  // code 0), and the number of each in the list.
+  // The words whose first code is `first` (the empty word, if any, among
+  // those of one part), and the number of each in the list.
   const CodedWords& part(unsigned first) const { return parts_[first]; }
   const LargeVector<std::uint32_t>& numbers(unsigned first) const { return numbers_[first]; }
   static constexpr unsigned kParts = 256;
 
-  // The codes of every word in list order.
+  // The codes of every word in list order (see ReorderPart).
   template <typename OnWord>
   void ForEachInListOrder(OnWord&& on_word) const {
     std::array<std::uint32_t, kParts> next{};
     for (const std::uint8_t first : first_codes_) on_word(parts_[first].word(next[first]++));
+  }
+
+  // Gives every code c the code new_code_of[c] (a permutation).
+  void Recode(const SymbolTable& new_code_of) {
+    std::array<CodedWords, kParts> parts;
+    std::array<LargeVector<std::uint32_t>, kParts> numbers;
+    for (unsigned first = 0; first < kParts; ++first) {
+      for (char& code : parts_[first].codes) code = static_cast<char>(new_code_of[static_cast<std::uint8_t>(code)]);
+      parts[new_code_of[first]] = std::move(parts_[first]);
+      numbers[new_code_of[first]] = std::move(numbers_[first]);
+    }
+    parts_ = std::move(parts);
+    numbers_ = std::move(numbers);
+    for (std::uint8_t& first : first_codes_) first = new_code_of[first];
+  }
+
+  // Puts the words of part `first` in the order `order`, a permutation of
+  // their indices, so that words read together lie together. The other
+  // members see the part's words in list order again only after
+  // RestoreListOrder.
+  void ReorderPart(unsigned first, const LargeVector<std::uint32_t>& order);
+  void RestoreListOrder();
+
+  // Frees the words of one part; the list-order view is no longer valid.
+  void ReleasePart(unsigned first) {
+    parts_[first] = CodedWords();
+    numbers_[first] = LargeVector<std::uint32_t>();
   }
 
   void Clear() { *this = CollectedWords(); }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "lexicon/sorted_walk_insertion.h"
 
 namespace tarvo {
 
@@ -40,8 +39,16 @@ std::vector<std::uint64_t> ListOrderInserter::Finish() {
   return std::move(refused_);
 }
 
+std::vector<std::uint64_t> ListOrderInserter::FinishRecoded(const SymbolCoding& coding,
+                                                            const SymbolTable& new_code_of) {
+  tree_.Recode(coding, new_code_of);
+  direct_.Restart();
+  collected_.Recode(new_code_of);
+  return Finish();
+}
+
 void ListOrderInserter::InsertCollected() {
-  if (collected_.size() < kMinSortedWalk || !InsertInSortedWalks(tree_, collected_)) {
+  if (collected_.size() < kMinBucketInsertion || !InsertInBuckets(tree_, collected_, bucket_words_)) {
     InsertCollectedInListOrder();
   }
   collected_.Clear();
@@ -55,10 +62,10 @@ void ListOrderInserter::InsertCollectedInListOrder() {
   });
 }
 
-std::vector<bool> InsertWords(WordTree& tree, const std::vector<std::string>& words) {
+std::vector<bool> InsertWords(WordTree& tree, const std::vector<std::string>& words, std::size_t bucket_words) {
   std::vector<bool> stored(words.size(), false);
   std::vector<std::size_t> position_of;  // the position in `words` of each word added
-  ListOrderInserter inserter(tree);
+  ListOrderInserter inserter(tree, bucket_words);
   std::string codes;
   for (std::size_t k = 0; k < words.size(); ++k) {
     codes.clear();

@@ -13,12 +13,10 @@
 // with the word before, as in a sorted list, each goes straight into the
 // tree, its descent starting where its path parts from the previous word's.
 // Once the words so far share less than half of their codes that way, the
-// rest of the list is collected, and Finish sorts those words and walks
-// them twice: once to find the first word of every new node, once to write
-// each new node at its number and to add the new children of existing
-// nodes. Both walks follow the tree in sorted order, each word starting
-// where the previous one's path parts, instead of descending from the root
-// through nodes scattered over the whole tree for every word.
+// rest of the list is collected, and Finish inserts those words bucket by
+// bucket (bucket_insertion.h): each bucket's words share a prefix and go in
+// within the processor's caches, instead of descending from the root
+// through nodes spread over the whole tree for every word.
 //
 // When some node would end up with more than 126 children, or the tree
 // would reach its size limits, the words refused depend on their order: the
@@ -27,6 +25,9 @@
 //   ListOrderInserter inserter(tree);
 //   for (codes : words) inserter.Add(codes);
 //   std::vector<std::uint64_t> refused = inserter.Finish();
+//
+// A loader that codes words provisionally recodes the tree and the words
+// still collected at once with FinishRecoded, before those words go in.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +35,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lexicon/bucket_insertion.h"
 #include "lexicon/collected_words.h"
 #include "lexicon/word_tree.h"
 
@@ -41,7 +43,9 @@ namespace tarvo {
 
 class ListOrderInserter {
  public:
-  explicit ListOrderInserter(WordTree& tree) : tree_(tree), direct_(tree) {}
+  // bucket_words: see InsertInBuckets.
+  explicit ListOrderInserter(WordTree& tree, std::size_t bucket_words = kBucketWords)
+      : tree_(tree), direct_(tree), bucket_words_(bucket_words) {}
   ListOrderInserter(const ListOrderInserter&) = delete;
   ListOrderInserter& operator=(const ListOrderInserter&) = delete;
 
@@ -56,10 +60,13 @@ class ListOrderInserter {
   // Inserts the words still collected. Returns the positions in the list
   // (0 for the first word added) of the words the tree refused, ascending.
   [[nodiscard]] std::vector<std::uint64_t> Finish();
+  // The same, after recoding the tree as WordTree::Recode does and the
+  // words still collected with it.
+  [[nodiscard]] std::vector<std::uint64_t> FinishRecoded(const SymbolCoding& coding, const SymbolTable& new_code_of);
 
-  // Fewer collected words than this go in one by one: sorting would cost
-  // more than it saves.
-  static constexpr std::size_t kMinSortedWalk = 64;
+  // Fewer collected words than this go in one by one: splitting them into
+  // buckets would cost more than it saves.
+  static constexpr std::size_t kMinBucketInsertion = 64;
 
  private:
   // Inserts the collected words and empties the collection.
@@ -69,6 +76,7 @@ class ListOrderInserter {
 
   WordTree& tree_;
   WordTree::SequentialInserter direct_;
+  const std::size_t bucket_words_;
   std::uint64_t added_ = 0;
   // True once the words so far (kFewestWordsToJudge at least) shared less
   // than half of their codes with the word before each. A list sorted in
@@ -90,6 +98,7 @@ class ListOrderInserter {
 // the tree's coding and goes in as if inserted one by one. Returns, for each
 // word, whether the tree took it; a word with a character the coding lacks
 // is refused without touching the tree.
-std::vector<bool> InsertWords(WordTree& tree, const std::vector<std::string>& words);
+std::vector<bool> InsertWords(WordTree& tree, const std::vector<std::string>& words,
+                              std::size_t bucket_words = kBucketWords);
 
 }  // namespace tarvo

@@ -61,8 +61,11 @@ class DistinctCharacters {
   std::size_t count_ = 0;
 };
 
-void FinishPass(const WordFileReader& reader, WordTree& tree, ListOrderInserter& inserter, LoadedWordList& loaded) {
-  loaded.stats.words_refused = inserter.Finish().size();
+// Inserts the words still collected, after recoding them and the tree to
+// the list's own coding.
+void FinishPass(const WordFileReader& reader, WordTree& tree, ListOrderInserter& inserter, LoadedWordList& loaded,
+                const SymbolCoding& coding, const SymbolTable& new_code_of) {
+  loaded.stats.words_refused = inserter.FinishRecoded(coding, new_code_of).size();
   loaded.stats.long_tokens_skipped = reader.long_tokens_skipped();
   loaded.error = reader.error();
   if (!loaded.error && tree.reached_limit()) loaded.error = EngineError::kTooManyNodes;
@@ -98,16 +101,16 @@ void ReadAsBytes(WordFileReader& reader, WordTree& tree, LoadedWordList& loaded,
     inserter.Add(held);
     reservation.Check(reader, tree, inserter);
   }
-  FinishPass(reader, tree, inserter, loaded);
   const SymbolTable order = AlphabetOrder::OrderFromCounts(occurrences);
   SymbolCoding coding(order);
   coding.set_direction(direction);
-  tree.Recode(coding, order);
+  FinishPass(reader, tree, inserter, loaded, coding, order);
 }
 
 // Every word under the codes its characters get as they first appear
-// (reversed character by character when the words are read backwards);
-// stops at the first word that cannot be coded.
+// (reversed character by character when the words are read backwards),
+// then the tree recoded to the list's character order; stops at the first
+// word that cannot be coded.
 CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, WordTree& tree, CharacterCodes& characters,
                                         LoadedWordList& loaded, ReadingDirection direction) {
   ListOrderInserter inserter(tree);
@@ -123,7 +126,11 @@ CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, WordTree& tree, 
     inserter.Add(codes);
     reservation.Check(reader, tree, inserter);
   }
-  FinishPass(reader, tree, inserter, loaded);
+  SymbolTable new_code_of;
+  SymbolCoding coding = characters.FinalCoding(new_code_of);
+  coding.set_direction(direction);
+  FinishPass(reader, tree, inserter, loaded, coding, new_code_of);
+  loaded.characters = true;
   return CharacterCodes::Result::kCoded;
 }
 
@@ -139,14 +146,7 @@ LoadedWordList LoadWords(WordFileReader& reader, std::uint32_t buffer_size, bool
   }
   CharacterCodes characters;
   const CharacterCodes::Result result = ReadAsCharacters(reader, tree, characters, loaded, direction);
-  if (result == CharacterCodes::Result::kCoded) {
-    SymbolTable new_code_of;
-    SymbolCoding coding = characters.FinalCoding(new_code_of);
-    coding.set_direction(direction);
-    tree.Recode(coding, new_code_of);
-    loaded.characters = true;
-    return loaded;
-  }
+  if (result == CharacterCodes::Result::kCoded) return loaded;
   // The list cannot be read as characters: read it again, as bytes.
   if ((loaded.error = reader.Rewind())) return loaded;
   tree.Reset();

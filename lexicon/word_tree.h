@@ -36,7 +36,6 @@
 namespace tarvo {
 
 class WordFileWriter;
-class CollectedWords;
 
 class WordTree {
  public:
@@ -67,6 +66,12 @@ class WordTree {
     explicit SequentialInserter(WordTree& tree) : tree_(tree) {}
     // As Insert, for a word already turned into codes.
     bool Insert(std::string_view codes);
+    // Forgets the previous word, as the tree's codes change (Recode): the
+    // next descent starts at the root.
+    void Restart() {
+      previous_.clear();
+      nodes_on_path_.assign(1, 0);
+    }
 
    private:
     WordTree& tree_;
@@ -134,8 +139,8 @@ class WordTree {
   // Gives `node` the new children (code, node), in ascending code, none on
   // a code it has; its row grows once by all of them.
   void AddChildren(std::uint32_t node, std::span<const std::pair<std::uint8_t, std::uint32_t>> children);
-  // Writes the nodes that many words make at once (sorted_walk_insertion.h).
-  friend bool InsertInSortedWalks(WordTree& tree, CollectedWords& words);
+  // Writes the nodes that many words make at once (bucket_insertion.h).
+  friend class BucketInsertion;
   // Inserts a word given as symbol codes, starting the descent at `node`,
   // the node of its first `depth` codes. When path is given, the nodes of
   // its further prefixes are appended to it as they are reached.

@@ -211,5 +211,38 @@ TEST(ListOrder, UpdateInsertsAsWordByWord) {
   }
 }
 
+// Buckets of every size, down to one word: words that end where buckets
+// part, prefixes that the tree already has or that an earlier bucket made,
+// the empty word, and wide nodes that send the words back to list order.
+TEST(ListOrder, BucketsOfAnySizeGiveTheTreeOfTheListOrder) {
+  test::TempDir dir;
+  for (std::uint32_t seed = 0; seed < 30; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    Words units{"a", "b", "n", "s", "\xc3\xb6"};
+    if (seed % 5 == 4) {
+      for (int byte = 33; byte < 200; ++byte) units.emplace_back(1, static_cast<char>(byte));
+    }
+    const std::string text = test::AsLines(RandomList(random, units, 30 + random() % 60, 5));
+    Words more = RandomList(random, units, 200 + random() % 200, 8);
+    if (seed % 3 == 0) more.emplace_back();
+    std::shuffle(more.begin(), more.end(), random);
+    for (const std::size_t bucket_words : {1, 2, 3, 7, 40}) {
+      SCOPED_TRACE("buckets of " + std::to_string(bucket_words));
+      for (const bool into_list : {false, true}) {
+        WordTree tree;
+        Reference reference;
+        ASSERT_TRUE(LoadWordListText(into_list ? text : "", 10 + seed, false, tree).ok());
+        ASSERT_TRUE(LoadWordListText(into_list ? text : "", 10 + seed, false, reference.tree).ok());
+        InsertOneByOne(more, reference);
+        ASSERT_EQ(InsertWords(tree, more, bucket_words), reference.stored);
+        ExpectSameTree(tree, reference.tree);
+        ExpectSameResults(tree, reference.tree, dir);
+        if (HasFatalFailure()) return;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tarvo
