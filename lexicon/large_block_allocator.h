@@ -1,13 +1,14 @@
 // An allocator for the large arrays of the word tree and the automaton build.
 //
-// Blocks of 4 MiB and more are aligned to 2 MiB and offered to the kernel as
-// candidates for transparent huge pages: a tree of millions of nodes then
+// Blocks of 4 MiB and more are mapped from the system, aligned to 2 MiB and
+// offered to the kernel as candidates for transparent huge pages: a tree of millions of nodes then
 // costs a few hundred page faults instead of tens of thousands, which is a
 // large share of the time to open a big word list. Smaller blocks come from
 // the ordinary heap.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <vector>
@@ -33,14 +34,27 @@ class LargeBlockAllocator {
       if (p == nullptr) throw std::bad_alloc();
       return static_cast<T*>(p);
     }
-    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-    void* p = std::aligned_alloc(kHugePage, rounded);
-    if (p == nullptr) throw std::bad_alloc();
-    ::madvise(p, rounded, MADV_HUGEPAGE);
-    return static_cast<T*>(p);
+    // Mapped straight from the system, so that a freed block leaves the
+    // process at once instead of staying in the heap; mapped one huge page
+    // larger than needed, then cut to a huge page boundary.
+    const std::size_t rounded = Rounded(bytes);
+    void* mapped = ::mmap(nullptr, rounded + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) throw std::bad_alloc();
+    const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+    const std::uintptr_t aligned = (start + kHugePage - 1) / kHugePage * kHugePage;
+    if (aligned > start) ::munmap(mapped, aligned - start);
+    if (const std::size_t tail = kHugePage - (aligned - start); tail > 0) {
+      ::munmap(reinterpret_cast<void*>(aligned + rounded), tail);
+    }
+    ::madvise(reinterpret_cast<void*>(aligned), rounded, MADV_HUGEPAGE);
+    return reinterpret_cast<T*>(aligned);
   }
 
-  void deallocate(T* p, std::size_t) { std::free(p); }
+  void deallocate(T* p, std::size_t n) {
+    const std::size_t bytes = n * sizeof(T);
+    if (bytes < kLargeBlock) std::free(p);
+    else ::munmap(p, Rounded(bytes));
+  }
 
   template <typename U>
   bool operator==(const LargeBlockAllocator<U>&) const { return true; }
@@ -48,6 +62,7 @@ class LargeBlockAllocator {
  private:
   static constexpr std::size_t kHugePage = std::size_t{2} << 20;
   static constexpr std::size_t kLargeBlock = std::size_t{4} << 20;
+  static std::size_t Rounded(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
 };
 
 template <typename T>
