@@ -1,16 +1,12 @@
 #include "lexicon/list_order_inserter.h"
 
-#include <algorithm>
-
-
 namespace tarvo {
 
 void ListOrderInserter::Add(std::string_view codes) {
   const std::uint64_t position = added_++;
   if (!collecting_) {
     if (!direct_.Insert(codes)) refused_.push_back(position);
-    if (LooksUnsorted(codes)) collecting_ = true;
-    previous_.assign(codes);
+    if (LooksUnsorted(codes.size())) collecting_ = true;
     return;
   }
   if (collected_.empty()) first_collected_ = position;
@@ -21,11 +17,10 @@ void ListOrderInserter::Add(std::string_view codes) {
   collected_.Add(codes);
 }
 
-bool ListOrderInserter::LooksUnsorted(std::string_view codes) {
-  const auto parts = std::mismatch(previous_.begin(), previous_.end(), codes.begin(), codes.end());
+bool ListOrderInserter::LooksUnsorted(std::size_t length) {
   direct_words_ += 1;
-  direct_codes_ += codes.size();
-  direct_unshared_ += static_cast<std::size_t>(codes.end() - parts.second);
+  direct_codes_ += length;
+  direct_unshared_ += length - direct_.last_shared();
   return direct_words_ >= kFewestWordsToJudge && 2 * direct_unshared_ > direct_codes_;
 }
 

@@ -81,10 +81,10 @@ class ListOrderInserter {
   // True once the words so far (kFewestWordsToJudge at least) shared less
   // than half of their codes with the word before each. A list sorted in
   // another collation (upper and lower case mixed, say) still shares most.
-  bool LooksUnsorted(std::string_view codes);
+  // Judges after each word that went straight in, of `length` codes.
+  bool LooksUnsorted(std::size_t length);
   static constexpr std::size_t kFewestWordsToJudge = 64;
 
-  std::string previous_;
   std::uint64_t direct_words_ = 0;
   std::uint64_t direct_codes_ = 0;
   std::uint64_t direct_unshared_ = 0;

@@ -32,6 +32,10 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
 
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
     const std::size_t length = Utf8SequenceLength(text, pos);
     if (length == 0) return false;
     pos += length;

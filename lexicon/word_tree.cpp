@@ -135,6 +135,7 @@ bool WordTree::SequentialInserter::Insert(std::string_view codes) {
   const std::size_t limit = std::min(codes.size(), nodes_on_path_.size() - 1);
   while (shared < limit && codes[shared] == previous_[shared]) ++shared;
   nodes_on_path_.resize(shared + 1);
+  last_shared_ = shared;
   const bool stored = tree_.InsertCodes(codes, shared, nodes_on_path_[shared], &nodes_on_path_);
   // nodes_on_path_ now ends where the descent stopped (before a refused
   // word's missing child), which bounds what the next word may share.

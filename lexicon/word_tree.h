@@ -66,6 +66,8 @@ class WordTree {
     explicit SequentialInserter(WordTree& tree) : tree_(tree) {}
     // As Insert, for a word already turned into codes.
     bool Insert(std::string_view codes);
+    // The codes the last word inserted shared with the one before.
+    std::size_t last_shared() const { return last_shared_; }
     // Forgets the previous word, as the tree's codes change (Recode): the
     // next descent starts at the root.
     void Restart() {
@@ -77,6 +79,7 @@ class WordTree {
     WordTree& tree_;
     std::string previous_;
     std::vector<std::uint32_t> nodes_on_path_{0};  // [k]: node of previous_'s first k codes
+    std::size_t last_shared_ = 0;
   };
 
   // Makes room for `nodes` more nodes without moving the rows again.
