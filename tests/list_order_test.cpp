@@ -24,8 +24,8 @@ namespace {
 using Words = std::vector<std::string>;
 
 // Random words over a few units (bytes or UTF-8 characters), short enough
-// that they share prefixes and endings. Lists this large go through the
-// sorted walks once they stop ascending.
+// that they share prefixes and endings. Lists this large go in bucket by
+// bucket once they stop ascending.
 Words RandomList(std::mt19937& random, const Words& units, std::size_t count, std::size_t longest) {
   auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
   Words words(count);
