@@ -20,6 +20,7 @@ constexpr std::uint32_t kFetchAhead = 8;
 struct Bucket {
   unsigned part;  // the first code of its words
   WordRange range;
+  std::uint32_t start;  // where its first word starts in the part's codes
   // How much of the bucket's prefix is in place before its first word, and
   // the prefix's node when all of it is (then it is a node of the tree).
   std::uint32_t reached = 0;
@@ -33,6 +34,7 @@ struct TopWord {
   std::uint32_t number;  // in the list of collected words
   unsigned part;
   std::uint32_t index;  // in its part
+  std::uint32_t start;  // where it starts in the part's codes
   std::uint32_t length;
   std::uint32_t bucket;  // the bucket whose prefix it is, or kNoBucket
 };
@@ -111,12 +113,16 @@ void BucketInsertion::Split(std::size_t bucket_words) {
     const PrefixBuckets split = SplitIntoBuckets(words, bucket_words);
     words_.ReorderPart(part, split.order);
     const LargeVector<std::uint32_t>& numbers = words_.numbers(part);
+    const LargeVector<std::uint32_t> starts = words_.part(part).Starts();
     for (const WordRange& range : split.buckets) {
-      tops_.push_back({numbers[range.begin], part, range.begin, range.depth, static_cast<std::uint32_t>(buckets_.size())});
-      buckets_.push_back({part, range});
+      const std::uint32_t begin = range.begin;
+      tops_.push_back({numbers[begin], part, begin, starts[begin], range.depth, static_cast<std::uint32_t>(buckets_.size())});
+      buckets_.push_back({part, range, starts[begin]});
     }
     for (const WordRange& range : split.ends) {
-      for (std::uint32_t i = range.begin; i < range.end; ++i) tops_.push_back({numbers[i], part, i, range.depth, kNoBucket});
+      for (std::uint32_t i = range.begin; i < range.end; ++i) {
+        tops_.push_back({numbers[i], part, i, starts[i], range.depth, kNoBucket});
+      }
     }
   }
   std::sort(tops_.begin(), tops_.end(), [](const TopWord& a, const TopWord& b) { return a.number < b.number; });
@@ -125,7 +131,7 @@ void BucketInsertion::Split(std::size_t bucket_words) {
 bool BucketInsertion::InsertTops() {
   top_.Reset({0, true});
   for (const TopWord& word : tops_) {
-    const std::string_view codes = words_.part(word.part).word(word.index).substr(0, word.length);
+    const std::string_view codes = words_.part(word.part).word(word.start, word.index).substr(0, word.length);
     const bool is_prefix = word.bucket != kNoBucket;
     const BucketTrie::Inserted inserted = top_.Insert(codes, counting_ ? 0 : first_number_[word.number], !is_prefix);
     if (!inserted.stored) return false;
@@ -155,11 +161,13 @@ bool BucketInsertion::InsertBucket(const Bucket& bucket) {
   } else {
     trie_.Reset({counting_ ? 0 : first_number_[first_word] + made_above - 1, false});
   }
+  std::uint32_t start = bucket.start;
   for (std::uint32_t i = bucket.range.begin; i < bucket.range.end; ++i) {
     // The bucket's words lie far apart in first_number_: fetch the entry of
     // a word some way ahead towards the cache.
     if (i + kFetchAhead < bucket.range.end) __builtin_prefetch(&first_number_[numbers[i + kFetchAhead]]);
-    const std::string_view word = words.word(i);
+    const std::string_view word = words.word(start, i);
+    start += static_cast<std::uint32_t>(word.size());
     const std::uint32_t number = numbers[i];
     const std::uint32_t above = i == bucket.range.begin ? made_above : 0;
     const BucketTrie::Inserted inserted =

@@ -1,25 +1,45 @@
 // Words as symbol codes, stored back to back in the order they were added.
+// A word's length takes one byte, so a word has at most kLongest codes;
+// words are read in order, or out of order through Starts().
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
+#include "lexicon/assertions.h"
 #include "lexicon/large_block_allocator.h"
 
 namespace tarvo {
 
 struct CodedWords {
-  LargeVector<char> codes;
-  LargeVector<std::uint32_t> ends{0};  // word k is codes[ends[k], ends[k + 1])
+  static constexpr std::size_t kLongest = 255;
 
-  std::size_t size() const { return ends.size() - 1; }
-  bool empty() const { return ends.size() == 1; }
-  std::string_view word(std::uint32_t k) const {
-    return std::string_view(codes.data() + ends[k], ends[k + 1] - ends[k]);
+  LargeVector<char> codes;
+  LargeVector<std::uint8_t> lengths;
+
+  std::size_t size() const { return lengths.size(); }
+  bool empty() const { return lengths.empty(); }
+
+  // Word k, which starts at offset `start` of the codes.
+  std::string_view word(std::uint32_t start, std::uint32_t k) const {
+    return std::string_view(codes.data() + start, lengths[k]);
   }
   void Add(std::string_view word) {
+    TARVO_ASSERT(word.size() <= kLongest);
     codes.insert(codes.end(), word.begin(), word.end());
-    ends.push_back(static_cast<std::uint32_t>(codes.size()));
+    lengths.push_back(static_cast<std::uint8_t>(word.size()));
+  }
+
+  // Where each word starts, then the end of the codes.
+  LargeVector<std::uint32_t> Starts() const {
+    LargeVector<std::uint32_t> starts(size() + 1);
+    std::uint32_t start = 0;
+    for (std::size_t k = 0; k < size(); ++k) {
+      starts[k] = start;
+      start += lengths[k];
+    }
+    starts[size()] = start;
+    return starts;
   }
 };
 

@@ -8,15 +8,16 @@ namespace tarvo {
 void CollectedWords::ReorderPart(unsigned first, const LargeVector<std::uint32_t>& order) {
   const CodedWords& words = parts_[first];
   const LargeVector<std::uint32_t>& numbers = numbers_[first];
+  const LargeVector<std::uint32_t> starts = words.Starts();
   CodedWords reordered;
   reordered.codes.reserve(words.codes.size());
-  reordered.ends.reserve(words.ends.size());
+  reordered.lengths.reserve(words.lengths.size());
   LargeVector<std::uint32_t> renumbered;
   renumbered.reserve(numbers.size());
   constexpr std::size_t kFetchAhead = 16;
   for (std::size_t i = 0; i < order.size(); ++i) {
-    if (i + kFetchAhead < order.size()) __builtin_prefetch(words.codes.data() + words.ends[order[i + kFetchAhead]]);
-    reordered.Add(words.word(order[i]));
+    if (i + kFetchAhead < order.size()) __builtin_prefetch(words.codes.data() + starts[order[i + kFetchAhead]]);
+    reordered.Add(words.word(starts[order[i]], order[i]));
     renumbered.push_back(numbers[order[i]]);
   }
   parts_[first] = std::move(reordered);

@@ -19,11 +19,15 @@ class CollectedWords {
   static constexpr std::uint64_t kMostWords = UINT32_MAX - 1;
   static constexpr std::uint64_t kMostPartBytes = UINT32_MAX - 1;
 
-  // False when the word does not fit (see the limits above); then nothing is added.
+  // False when the word does not fit (see the limits above) or is longer
+  // than CodedWords::kLongest; then nothing is added.
   bool Add(std::string_view codes) {
     const unsigned first = codes.empty() ? 0 : static_cast<unsigned char>(codes[0]);
     CodedWords& part = parts_[first];
-    if (first_codes_.size() >= kMostWords || part.codes.size() + codes.size() > kMostPartBytes) return false;
+    if (codes.size() > CodedWords::kLongest || first_codes_.size() >= kMostWords ||
+        part.codes.size() + codes.size() > kMostPartBytes) {
+      return false;
+    }
     numbers_[first].push_back(static_cast<std::uint32_t>(first_codes_.size()));
     first_codes_.push_back(static_cast<std::uint8_t>(first));
     part.Add(codes);
@@ -41,7 +45,7 @@ class CollectedWords {
       const auto more = static_cast<std::uint64_t>(share * static_cast<double>(bytes));
       const auto more_words = static_cast<std::uint64_t>(share * static_cast<double>(bytes) / 2);
       part.codes.reserve(part.codes.size() + more);
-      part.ends.reserve(part.ends.size() + more_words);
+      part.lengths.reserve(part.lengths.size() + more_words);
       numbers_[first].reserve(numbers_[first].size() + more_words);
     }
   }
@@ -59,7 +63,12 @@ class CollectedWords {
   template <typename OnWord>
   void ForEachInListOrder(OnWord&& on_word) const {
     std::array<std::uint32_t, kParts> next{};
-    for (const std::uint8_t first : first_codes_) on_word(parts_[first].word(next[first]++));
+    std::array<std::uint32_t, kParts> start{};
+    for (const std::uint8_t first : first_codes_) {
+      const std::string_view word = parts_[first].word(start[first], next[first]++);
+      start[first] += static_cast<std::uint32_t>(word.size());
+      on_word(word);
+    }
   }
 
   // Gives every code c the code new_code_of[c] (a permutation).

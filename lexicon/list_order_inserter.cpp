@@ -11,10 +11,11 @@ void ListOrderInserter::Add(std::string_view codes) {
   }
   if (collected_.empty()) first_collected_ = position;
   if (collected_.Add(codes)) return;
-  // Full: the words so far go in first.
+  // Full, or a word too long to collect: the words so far go in first.
   InsertCollected();
   first_collected_ = position;
-  collected_.Add(codes);
+  if (collected_.Add(codes)) return;
+  if (!direct_.Insert(codes)) refused_.push_back(position);
 }
 
 bool ListOrderInserter::LooksUnsorted(std::size_t length) {

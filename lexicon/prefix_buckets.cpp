@@ -15,7 +15,12 @@ constexpr std::size_t kDigits = 257;
 class BucketSplitter {
  public:
   BucketSplitter(const CodedWords& words, std::size_t most_words, PrefixBuckets& out)
-      : words_(words), most_words_(most_words), out_(out), scratch_(words.size()), digits_(words.size()) {}
+      : words_(words),
+        starts_(words.Starts()),
+        most_words_(most_words),
+        out_(out),
+        scratch_(words.size()),
+        digits_(words.size()) {}
 
   // Splits order[begin, end), whose words share their first `depth` codes.
   // A range at depth 0 is always split: its prefix, the empty one, is also
@@ -56,12 +61,13 @@ class BucketSplitter {
 
  private:
   std::uint16_t Digit(std::uint32_t word, std::size_t depth) const {
-    const std::size_t position = words_.ends[word] + depth;
-    if (position >= words_.ends[word + 1]) return 0;
+    const std::size_t position = starts_[word] + depth;
+    if (position >= starts_[word + 1]) return 0;
     return static_cast<std::uint16_t>(1 + static_cast<unsigned char>(words_.codes[position]));
   }
 
   const CodedWords& words_;
+  const LargeVector<std::uint32_t> starts_;
   const std::size_t most_words_;
   PrefixBuckets& out_;
   LargeVector<std::uint32_t> scratch_;

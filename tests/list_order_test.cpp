@@ -213,7 +213,8 @@ TEST(ListOrder, UpdateInsertsAsWordByWord) {
 
 // Buckets of every size, down to one word: words that end where buckets
 // part, prefixes that the tree already has or that an earlier bucket made,
-// the empty word, and wide nodes that send the words back to list order.
+// the empty word, a very long word, and wide nodes that send the words back
+// to list order.
 TEST(ListOrder, BucketsOfAnySizeGiveTheTreeOfTheListOrder) {
   test::TempDir dir;
   for (std::uint32_t seed = 0; seed < 30; ++seed) {
@@ -226,6 +227,8 @@ TEST(ListOrder, BucketsOfAnySizeGiveTheTreeOfTheListOrder) {
     const std::string text = test::AsLines(RandomList(random, units, 30 + random() % 60, 5));
     Words more = RandomList(random, units, 200 + random() % 200, 8);
     if (seed % 3 == 0) more.emplace_back();
+    // Longer than a collected word may be: it goes in between the others.
+    if (seed % 3 == 1) more.push_back(std::string(300, 'a') + "b");
     std::shuffle(more.begin(), more.end(), random);
     for (const std::size_t bucket_words : {1, 2, 3, 7, 40}) {
       SCOPED_TRACE("buckets of " + std::to_string(bucket_words));
