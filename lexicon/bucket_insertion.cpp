@@ -89,7 +89,8 @@ class BucketInsertion {
   // node; false when the tree could not hold them all.
   bool NumberNodes();
   void MakeRoom();
-  void Write(const BucketTrie& trie);
+  // Writes what the trie's words change into the tree.
+  void WriteChanges(const BucketTrie& trie);
 
   WordTree& tree_;
   CollectedWords& words_;
@@ -207,7 +208,7 @@ void BucketInsertion::MakeRoom() {
   tree_.node_count_ = node_count_;
 }
 
-void BucketInsertion::Write(const BucketTrie& trie) {
+void BucketInsertion::WriteChanges(const BucketTrie& trie) {
   NodeRowPool& rows = tree_.rows_;
   trie.ForEachChange(
       [&](std::uint32_t number, std::uint8_t head, std::span<const BucketTrie::Child> children) {
@@ -243,11 +244,14 @@ bool BucketInsertion::Count() {
 void BucketInsertion::Write() {
   counting_ = false;
   MakeRoom();
-  InsertTops();
-  Write(top_);
+  // The words go in as they did while counting, so every one is stored.
+  [[maybe_unused]] const bool tops_stored = InsertTops();
+  TARVO_ASSERT(tops_stored);
+  WriteChanges(top_);
   for (std::size_t b = 0; b < buckets_.size(); ++b) {
-    InsertBucket(buckets_[b]);
-    Write(trie_);
+    [[maybe_unused]] const bool stored = InsertBucket(buckets_[b]);
+    TARVO_ASSERT(stored);
+    WriteChanges(trie_);
     const unsigned part = buckets_[b].part;
     if (b + 1 == buckets_.size() || buckets_[b + 1].part != part) {
       // The part's words are in: their memory can go to the rows.

@@ -11,7 +11,7 @@
 // nodes, and the children and final flags that the tree's nodes gain.
 //
 //   BucketTrie trie(tree);
-//   trie.Reset(BucketTrie::Root::InTree(node));   // the prefix's node
+//   trie.Reset({node, true});   // the tree node of the bucket's prefix
 //   for (word : bucket) trie.Insert(codes after the prefix, first_number, true);
 //   trie.ForEachChange(write_new_node, grow_tree_node);
 #pragma once
