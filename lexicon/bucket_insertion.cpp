@@ -111,8 +111,12 @@ void BucketInsertion::Split(std::size_t bucket_words) {
   for (unsigned part = 0; part < CollectedWords::kParts; ++part) {
     const CodedWords& words = words_.part(part);
     if (words.empty()) continue;
-    const PrefixBuckets split = SplitIntoBuckets(words, bucket_words);
-    words_.ReorderPart(part, split.order);
+    PrefixBuckets split;
+    {
+      const LargeVector<std::uint32_t> list_starts = words.Starts();
+      split = SplitIntoBuckets(words, list_starts, bucket_words);
+      words_.ReorderPart(part, split.order, list_starts);
+    }
     const LargeVector<std::uint32_t>& numbers = words_.numbers(part);
     const LargeVector<std::uint32_t> starts = words_.part(part).Starts();
     for (const WordRange& range : split.buckets) {

@@ -10,16 +10,6 @@ namespace tarvo {
 namespace {
 
 constexpr unsigned kMaxChildren = kMaxSlotCount - 1;
-constexpr std::uint32_t kNoChild = UINT32_MAX;
-
-std::uint32_t FindChild(const WordTree& tree, std::uint32_t node, std::uint8_t code) {
-  const std::uint8_t* label = tree.LabelRow(node);
-  const unsigned n = SlotCount(label[0]);
-  unsigned slot = 1;
-  while (slot < n && label[slot] < code) ++slot;
-  if (slot < n && label[slot] == code) return static_cast<std::uint32_t>(tree.LinkRow(node)[slot - 1]);
-  return kNoChild;
-}
 
 }  // namespace
 
@@ -100,8 +90,8 @@ BucketTrie::Inserted BucketTrie::Insert(std::string_view codes, std::uint32_t fi
       continue;
     }
     if (!nodes_[node].in_tree) break;
-    const std::uint32_t in_tree = tarvo::FindChild(tree_, nodes_[node].number, code);
-    if (in_tree == kNoChild) break;
+    const std::uint32_t in_tree = tree_.ChildOf(nodes_[node].number, code);
+    if (in_tree == WordTree::kNoChild) break;
     node = AddNode(node, TreeNode(code, in_tree));
   }
   const std::size_t reached = i;

@@ -5,10 +5,10 @@
 
 namespace tarvo {
 
-void CollectedWords::ReorderPart(unsigned first, const LargeVector<std::uint32_t>& order) {
+void CollectedWords::ReorderPart(unsigned first, const LargeVector<std::uint32_t>& order,
+                                 const LargeVector<std::uint32_t>& starts) {
   const CodedWords& words = parts_[first];
   const LargeVector<std::uint32_t>& numbers = numbers_[first];
-  const LargeVector<std::uint32_t> starts = words.Starts();
   CodedWords reordered;
   reordered.codes.reserve(words.codes.size());
   reordered.lengths.reserve(words.lengths.size());
@@ -31,7 +31,7 @@ void CollectedWords::RestoreListOrder() {
     LargeVector<std::uint32_t> order(numbers.size());
     std::iota(order.begin(), order.end(), 0u);
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return numbers[a] < numbers[b]; });
-    ReorderPart(first, order);
+    ReorderPart(first, order, parts_[first].Starts());
   }
 }
 

@@ -86,10 +86,11 @@ class CollectedWords {
   }
 
   // Puts the words of part `first` in the order `order`, a permutation of
-  // their indices, so that words read together lie together. The other
-  // members see the part's words in list order again only after
-  // RestoreListOrder.
-  void ReorderPart(unsigned first, const LargeVector<std::uint32_t>& order);
+  // their indices, so that words read together lie together; starts is
+  // the part's Starts(). The other members see the part's words in list
+  // order again only after RestoreListOrder.
+  void ReorderPart(unsigned first, const LargeVector<std::uint32_t>& order,
+                   const LargeVector<std::uint32_t>& starts);
   void RestoreListOrder();
 
   // Frees the words of one part; the list-order view is no longer valid.

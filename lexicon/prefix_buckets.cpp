@@ -14,9 +14,10 @@ constexpr std::size_t kDigits = 257;
 
 class BucketSplitter {
  public:
-  BucketSplitter(const CodedWords& words, std::size_t most_words, PrefixBuckets& out)
+  BucketSplitter(const CodedWords& words, const LargeVector<std::uint32_t>& starts, std::size_t most_words,
+                 PrefixBuckets& out)
       : words_(words),
-        starts_(words.Starts()),
+        starts_(starts),
         most_words_(most_words),
         out_(out),
         scratch_(words.size()),
@@ -67,7 +68,7 @@ class BucketSplitter {
   }
 
   const CodedWords& words_;
-  const LargeVector<std::uint32_t> starts_;
+  const LargeVector<std::uint32_t>& starts_;
   const std::size_t most_words_;
   PrefixBuckets& out_;
   LargeVector<std::uint32_t> scratch_;
@@ -78,12 +79,13 @@ class BucketSplitter {
 
 }  // namespace
 
-PrefixBuckets SplitIntoBuckets(const CodedWords& words, std::size_t most_words) {
+PrefixBuckets SplitIntoBuckets(const CodedWords& words, const LargeVector<std::uint32_t>& starts,
+                               std::size_t most_words) {
   PrefixBuckets buckets;
   buckets.order.resize(words.size());
   std::iota(buckets.order.begin(), buckets.order.end(), 0u);
   if (!words.empty()) {
-    BucketSplitter(words, most_words, buckets).Split(0, static_cast<std::uint32_t>(words.size()), 0);
+    BucketSplitter(words, starts, most_words, buckets).Split(0, static_cast<std::uint32_t>(words.size()), 0);
   }
   return buckets;
 }

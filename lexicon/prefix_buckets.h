@@ -29,9 +29,10 @@ struct PrefixBuckets {
 };
 
 // Splits words into buckets of at most `most_words` words, one leading code
-// at a time. A bucket may hold more when all its words are equal or share
-// more than kMaxBucketDepth codes.
-PrefixBuckets SplitIntoBuckets(const CodedWords& words, std::size_t most_words);
+// at a time; starts is words.Starts(). A bucket may hold more when all its
+// words are equal or share more than kMaxBucketDepth codes.
+PrefixBuckets SplitIntoBuckets(const CodedWords& words, const LargeVector<std::uint32_t>& starts,
+                               std::size_t most_words);
 inline constexpr std::uint32_t kMaxBucketDepth = 64;
 
 }  // namespace tarvo

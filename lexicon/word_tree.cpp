@@ -91,19 +91,11 @@ bool WordTree::InsertCodes(std::string_view codes, std::size_t depth, std::uint3
                             std::vector<std::uint32_t>* path) {
   const std::size_t length = codes.size();
   std::size_t i = depth;
-  while (i < length) {
-    const std::uint8_t* label = rows_.labels(row_of_[node]);
-    unsigned n = SlotCount(label[0]);
-    const auto code = static_cast<std::uint8_t>(codes[i]);
-    unsigned slot = 1;
-    while (slot < n && label[slot] < code) ++slot;
-    if (slot < n && label[slot] == code) {
-      node = static_cast<std::uint32_t>(rows_.links(row_of_[node])[slot - 1]);
-      ++i;
-      if (path != nullptr) path->push_back(node);
-      continue;
-    }
-    break;
+  for (; i < length; ++i) {
+    const std::uint32_t child = ChildOf(node, static_cast<std::uint8_t>(codes[i]));
+    if (child == kNoChild) break;
+    node = child;
+    if (path != nullptr) path->push_back(node);
   }
   if (i == length) {
     rows_.labels(row_of_[node])[0] |= kFinalFlag;

@@ -103,6 +103,17 @@ class WordTree {
   // EngineError::kTooManyNodes.
   bool reached_limit() const { return reached_limit_; }
 
+  // The child of `node` on `code`, or kNoChild.
+  static constexpr std::uint32_t kNoChild = UINT32_MAX;
+  std::uint32_t ChildOf(std::uint32_t node, std::uint8_t code) const {
+    const std::uint8_t* label = LabelRow(node);
+    const unsigned n = SlotCount(label[0]);
+    unsigned slot = 1;
+    while (slot < n && label[slot] < code) ++slot;
+    if (slot < n && label[slot] == code) return static_cast<std::uint32_t>(LinkRow(node)[slot - 1]);
+    return kNoChild;
+  }
+
   // True when the tree holds the root only.
   bool IsEmpty() const { return node_count_ == 1; }
 
