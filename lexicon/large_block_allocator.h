@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include <sys/mman.h>
@@ -67,5 +69,34 @@ class LargeBlockAllocator {
 
 template <typename T>
 using LargeVector = std::vector<T, LargeBlockAllocator<T>>;
+
+// As LargeBlockAllocator, but a vector that grows leaves its new elements
+// default-initialized, which for numbers means not written at all: the
+// pages of a large block then stay out of memory until the elements on
+// them are written.
+template <typename T>
+class UninitializedBlockAllocator : public LargeBlockAllocator<T> {
+ public:
+  template <typename U>
+  struct rebind {
+    using other = UninitializedBlockAllocator<U>;
+  };
+
+  UninitializedBlockAllocator() = default;
+  template <typename U>
+  UninitializedBlockAllocator(const UninitializedBlockAllocator<U>&) {}
+
+  template <typename U>
+  void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+
+template <typename T>
+using UninitializedLargeVector = std::vector<T, UninitializedBlockAllocator<T>>;
 
 }  // namespace tarvo

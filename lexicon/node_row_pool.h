@@ -31,8 +31,14 @@ class NodeRowPool {
       free_list.pop_back();
       return offset;
     }
+    return Extend(size);
+  }
+
+  // Returns the offset of `size` new slots after all the others, for rows
+  // the caller places itself; their contents are undefined until written.
+  Offset Extend(std::uint64_t size) {
     TARVO_ASSERT(HasRoomFor(size));  // the tree checks for room first
-    Offset offset = static_cast<Offset>(labels_.size());
+    const auto offset = static_cast<Offset>(labels_.size());
     labels_.resize(labels_.size() + size);
     links_.resize(links_.size() + size);
     return offset;
@@ -65,8 +71,10 @@ class NodeRowPool {
   const std::int32_t* links(Offset offset) const { return links_.data() + offset; }
 
  private:
-  LargeVector<std::uint8_t> labels_;
-  LargeVector<std::int32_t> links_;
+  // Left uninitialized as they grow: every entry read was written first,
+  // and the pages of slots not written yet stay out of memory.
+  UninitializedLargeVector<std::uint8_t> labels_;
+  UninitializedLargeVector<std::int32_t> links_;
   std::vector<Offset> free_[kMaxSlotCount + 1];
 };
 

@@ -53,11 +53,19 @@ std::uint32_t WordTree::AppendNode(std::uint8_t head, std::uint8_t code, std::in
 
 void WordTree::AddChildren(std::uint32_t node,
                            std::span<const std::pair<std::uint8_t, std::uint32_t>> children) {
+  const unsigned n = SlotCount(rows_.labels(row_of_[node])[0]);
+  const NodeRowPool::Offset old_offset =
+      MoveRowWithChildren(node, children, rows_.Allocate(n + static_cast<unsigned>(children.size())));
+  rows_.Release(old_offset, n);
+}
+
+NodeRowPool::Offset WordTree::MoveRowWithChildren(std::uint32_t node,
+                                                  std::span<const std::pair<std::uint8_t, std::uint32_t>> children,
+                                                  NodeRowPool::Offset offset) {
   const NodeRowPool::Offset old_offset = row_of_[node];
   const unsigned n = SlotCount(rows_.labels(old_offset)[0]);
   const auto added = static_cast<unsigned>(children.size());
   TARVO_ASSERT(n + added <= kMaxSlotCount);
-  const NodeRowPool::Offset offset = rows_.Allocate(n + added);
   std::uint8_t* label = rows_.labels(offset);
   std::int32_t* link = rows_.links(offset);
   const std::uint8_t* old_label = rows_.labels(old_offset);
@@ -78,8 +86,8 @@ void WordTree::AddChildren(std::uint32_t node,
       ++next;
     }
   }
-  rows_.Release(old_offset, n);
   row_of_[node] = offset;
+  return old_offset;
 }
 
 bool WordTree::Insert(std::string_view word) {

@@ -153,6 +153,11 @@ class WordTree {
   // Gives `node` the new children (code, node), in ascending code, none on
   // a code it has; its row grows once by all of them.
   void AddChildren(std::uint32_t node, std::span<const std::pair<std::uint8_t, std::uint32_t>> children);
+  // As AddChildren, writing the grown row into the block at `offset`, which
+  // the caller took from the pool; returns the offset of the row left.
+  NodeRowPool::Offset MoveRowWithChildren(std::uint32_t node,
+                                          std::span<const std::pair<std::uint8_t, std::uint32_t>> children,
+                                          NodeRowPool::Offset offset);
   // Writes the nodes that many words make at once (bucket_insertion.h).
   friend class BucketInsertion;
   // Inserts a word given as symbol codes, starting the descent at `node`,
