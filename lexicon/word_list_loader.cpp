@@ -9,6 +9,7 @@
 #include "lexicon/list_order_inserter.h"
 #include "lexicon/reading_direction.h"
 #include "lexicon/utf8.h"
+#include "lexicon/word_blocks.h"
 #include "lexicon/word_tree.h"
 
 namespace tarvo {
@@ -23,11 +24,11 @@ namespace {
 // words it collects.
 class NodeReservation {
  public:
-  void Check(const WordFileReader& reader, WordTree& tree, ListOrderInserter& inserter) {
-    const std::uint64_t position = reader.position();
+  // position: how far into the file the words inserted so far reach; size:
+  // the file's size, 0 when it has none.
+  void Check(std::uint64_t position, std::uint64_t size, WordTree& tree, ListOrderInserter& inserter) {
     if (position < next_check_) return;
     next_check_ = position * 2;
-    const std::uint64_t size = reader.file_size();
     if (size <= position) return;
     inserter.ExpectMoreBytes(size - position);
     const double expected = static_cast<double>(tree.node_count()) * static_cast<double>(size) /
@@ -61,6 +62,30 @@ class DistinctCharacters {
   std::size_t count_ = 0;
 };
 
+// Reads the words on a thread of its own (see word_blocks.h): read_word(word,
+// block) checks each word found and adds what goes into the tree to the
+// block, or returns false to stop reading; the calling thread inserts them.
+template <typename ReadWord>
+void ReadAndInsert(WordFileReader& reader, WordTree& tree, ListOrderInserter& inserter, ReadWord&& read_word) {
+  NodeReservation reservation;
+  const std::uint64_t file_size = reader.file_size();
+  bool finished = false;
+  ReadInBlocks(
+      [&](WordBlock& block) {
+        std::string_view word;
+        while (!finished && !block.full()) {
+          finished = !reader.Next(word) || !read_word(word, block);
+        }
+        block.position = reader.position();
+        block.last = finished;
+      },
+      [&](const WordBlock& block) {
+        block.ForEach([&](std::string_view codes) { inserter.Add(codes); });
+        reservation.Check(block.position, file_size, tree, inserter);
+        return true;
+      });
+}
+
 // Inserts the words still collected, after recoding them and the tree to
 // the list's own coding.
 void FinishPass(const WordFileReader& reader, WordTree& tree, ListOrderInserter& inserter, LoadedWordList& loaded,
@@ -79,11 +104,9 @@ void ReadAsBytes(WordFileReader& reader, WordTree& tree, LoadedWordList& loaded,
                  DistinctCharacters* distinct) {
   std::array<std::uint64_t, 256> occurrences{};
   ListOrderInserter inserter(tree);
-  NodeReservation reservation;
   WordListStats& stats = loaded.stats;
-  std::string_view word;
   std::string reversed;
-  while (reader.Next(word)) {
+  ReadAndInsert(reader, tree, inserter, [&](std::string_view word, WordBlock& block) {
     ++stats.words;
     unsigned char any_high = 0;
     for (unsigned char c : word) {
@@ -98,9 +121,9 @@ void ReadAsBytes(WordFileReader& reader, WordTree& tree, LoadedWordList& loaded,
       ReverseCodes(reversed);
       held = reversed;
     }
-    inserter.Add(held);
-    reservation.Check(reader, tree, inserter);
-  }
+    block.Add(held);
+    return true;
+  });
   const SymbolTable order = AlphabetOrder::OrderFromCounts(occurrences);
   SymbolCoding coding(order);
   coding.set_direction(direction);
@@ -114,18 +137,18 @@ void ReadAsBytes(WordFileReader& reader, WordTree& tree, LoadedWordList& loaded,
 CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, WordTree& tree, CharacterCodes& characters,
                                         LoadedWordList& loaded, ReadingDirection direction) {
   ListOrderInserter inserter(tree);
-  NodeReservation reservation;
   std::string codes;
-  std::string_view word;
-  while (reader.Next(word)) {
+  CharacterCodes::Result result = CharacterCodes::Result::kCoded;
+  ReadAndInsert(reader, tree, inserter, [&](std::string_view word, WordBlock& block) {
     ++loaded.stats.words;
     codes.clear();
-    const CharacterCodes::Result result = characters.Encode(word, codes);
-    if (result != CharacterCodes::Result::kCoded) return result;
+    result = characters.Encode(word, codes);
+    if (result != CharacterCodes::Result::kCoded) return false;
     if (direction == ReadingDirection::kBackwards) ReverseCodes(codes);
-    inserter.Add(codes);
-    reservation.Check(reader, tree, inserter);
-  }
+    block.Add(codes);
+    return true;
+  });
+  if (result != CharacterCodes::Result::kCoded) return result;
   SymbolTable new_code_of;
   SymbolCoding coding = characters.FinalCoding(new_code_of);
   coding.set_direction(direction);

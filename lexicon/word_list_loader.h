@@ -5,7 +5,9 @@
 // the end, and the tree is recoded to it (WordTree::Recode). The result is
 // the tree that inserting every word, in file order, under the list's own
 // alphabet order makes, so any readable file works the same: a regular
-// file, a pipe, a FIFO or /dev/stdin.
+// file, a pipe, a FIFO or /dev/stdin. The file is read on a thread of its
+// own while the calling thread inserts the words (word_blocks.h); only the
+// calling thread touches the tree.
 //
 // Asked to read the list as characters, each UTF-8 character is one symbol.
 // A list that is not valid UTF-8, or that has more than 255 distinct

@@ -1,0 +1,77 @@
+// Reading a word list on a thread of its own: the words come to the
+// inserting thread in blocks, so that finding, checking and coding the
+// words of one block overlaps with inserting those of the block before.
+//
+//   ReadInBlocks(
+//       [&](WordBlock& block) { while (!block.full() && reader.Next(word)) block.Add(word);
+//                               block.last = !block.full(); },
+//       [&](const WordBlock& block) { block.ForEach(insert); return true; });
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lexicon/task_pipeline.h"
+
+namespace tarvo {
+
+// Words of at most 255 bytes, back to back.
+class WordBlock {
+ public:
+  bool full() const { return lengths_.size() >= kWords; }
+
+  void Clear() {
+    codes_.clear();
+    lengths_.clear();
+    position = 0;
+    last = false;
+  }
+
+  void Add(std::string_view word) {
+    codes_.append(word);
+    lengths_.push_back(static_cast<std::uint8_t>(word.size()));
+  }
+
+  template <typename OnWord>
+  void ForEach(OnWord&& on_word) const {
+    std::size_t start = 0;
+    for (const std::uint8_t length : lengths_) {
+      on_word(std::string_view(codes_).substr(start, length));
+      start += length;
+    }
+  }
+
+  std::uint64_t position = 0;  // how far into the file its words reach
+  bool last = false;           // no block follows it
+
+ private:
+  // Enough words that handing a block over costs little next to them.
+  static constexpr std::size_t kWords = 16 * 1024;
+
+  std::string codes_;
+  std::vector<std::uint8_t> lengths_;
+};
+
+// Calls read(block) on a thread of its own for an empty block, again and
+// again, until it marks a block last; calls take(block) on the calling
+// thread for each block in turn, while the next are being read. When take
+// returns false, reading stops. An exception from either reaches the
+// caller once the reading thread has stopped.
+template <typename Read, typename Take>
+void ReadInBlocks(Read&& read, Take&& take) {
+  TaskPipeline pipeline(1);
+  std::vector<WordBlock> blocks(pipeline.slots());
+  pipeline.Run(
+      std::numeric_limits<std::size_t>::max(),
+      [&](std::size_t, unsigned slot) {
+        blocks[slot].Clear();
+        read(blocks[slot]);
+      },
+      [&](std::size_t, unsigned slot) { return take(static_cast<const WordBlock&>(blocks[slot])) && !blocks[slot].last; });
+}
+
+}  // namespace tarvo
