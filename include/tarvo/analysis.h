@@ -32,7 +32,9 @@
 // the Analysis as it was. A GroupId names a group until the next
 // InsertWords; passing one that IsGroup rejects is a programming error,
 // checked by assertions in debug and sanitizer builds. An Analysis is not
-// safe for use from several threads at once.
+// safe for use from several threads at once. Opening a list, and inserting
+// many words, use the machine's processors on threads of their own, which
+// have finished when the call returns.
 #pragma once
 
 #include <cstdint>
