@@ -3,9 +3,14 @@
 // words of one block overlaps with inserting those of the block before.
 //
 //   ReadInBlocks(
-//       [&](WordBlock& block) { while (!block.full() && reader.Next(word)) block.Add(word);
-//                               block.last = !block.full(); },
-//       [&](const WordBlock& block) { block.ForEach(insert); return true; });
+//       [&](WordBlock& block) {  // on the reading thread
+//         while (!block.full() && reader.Next(word)) block.Add(word);
+//         block.last = !block.full();
+//       },
+//       [&](const WordBlock& block) {  // on the calling thread
+//         block.ForEach(insert);
+//         return true;
+//       });
 #pragma once
 
 #include <cstddef>
@@ -15,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lexicon/assertions.h"
 #include "lexicon/task_pipeline.h"
 
 namespace tarvo {
@@ -32,6 +38,7 @@ class WordBlock {
   }
 
   void Add(std::string_view word) {
+    TARVO_ASSERT(word.size() <= 255);
     codes_.append(word);
     lengths_.push_back(static_cast<std::uint8_t>(word.size()));
   }
@@ -71,7 +78,10 @@ void ReadInBlocks(Read&& read, Take&& take) {
         blocks[slot].Clear();
         read(blocks[slot]);
       },
-      [&](std::size_t, unsigned slot) { return take(static_cast<const WordBlock&>(blocks[slot])) && !blocks[slot].last; });
+      [&](std::size_t, unsigned slot) {
+        const WordBlock& block = blocks[slot];
+        return take(block) && !block.last;
+      });
 }
 
 }  // namespace tarvo

@@ -139,6 +139,27 @@ TEST(CharacterMode, FallsBackToBytesWithAReason) {
   EXPECT_EQ(cli.exit_code, 0);
   EXPECT_NE(cli.err.find("is read as bytes: 2 word(s) are not valid UTF-8"), std::string::npos);
 
+  // A word that cannot be coded far into a long list, read in many blocks:
+  // the words before it were inserted meanwhile, and are read again as bytes.
+  std::mt19937 random(7);
+  std::string long_list;
+  const int kLongListWords = 60000;
+  for (int k = 0; k < kLongListWords; ++k) {
+    if (k == 50000) long_list += "k\xe4si";
+    for (int length = 1 + static_cast<int>(random() % 9); length > 0; --length) {
+      AppendUtf8(long_list, random() % 3 == 0 ? 0xe4 : 'a' + random() % 20);
+    }
+    long_list += '\n';
+  }
+  Opened late;
+  Open(late, dir.Write("late.txt", long_list), true);
+  EXPECT_FALSE(late.report.characters);
+  EXPECT_EQ(late.report.stats.words, static_cast<std::uint64_t>(kLongListWords));
+  EXPECT_NE(late.report.byte_mode_reason.find("1 word(s) are not valid UTF-8"), std::string::npos);
+  Opened late_as_bytes;
+  Open(late_as_bytes, dir.PathOf("late.txt"), false);
+  EXPECT_EQ(Dump(late.automaton), Dump(late_as_bytes.automaton));
+
   // Exactly 255 characters still fit.
   std::string fitting;
   for (std::uint32_t point = 0x400; point < 0x400 + 255; ++point) {
