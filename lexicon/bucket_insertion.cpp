@@ -146,14 +146,15 @@ class BucketInsertion {
   // Turns the count of nodes each word makes into the number of its first
   // node; false when the tree could not hold them all.
   bool NumberNodes();
-  // Sizes the tree for every node and gives each batch its range of rows.
-  void MakeRoom();
+  // Sizes the tree for every node and gives each batch its range of rows;
+  // returns where the rows of the trie of prefixes go, before them.
+  NodeRowPool::Offset MakeRoom();
   // Writes what the trie's words change into the tree, the rows from
   // next_slot on; the rows that tree nodes leave go to `moved`.
   void WriteChanges(const BucketTrie& trie, NodeRowPool::Offset& next_slot, std::vector<MovedRow>& moved);
-  // Gives the moved rows back to the pool, and frees the words of the parts
-  // whose last bucket is in the batch.
-  void Release(const Batch& batch, std::vector<MovedRow>& moved);
+  void ReleaseMovedRows(std::vector<MovedRow>& moved);
+  // Frees the words of the parts whose last bucket is in the batch.
+  void ReleaseWords(const Batch& batch);
 
   WordTree& tree_;
   CollectedWords& words_;
@@ -321,21 +322,20 @@ bool BucketInsertion::NumberNodes() {
   return true;
 }
 
-void BucketInsertion::MakeRoom() {
+NodeRowPool::Offset BucketInsertion::MakeRoom() {
   if (node_count_ > tree_.capacity_) {
     const std::uint32_t step = tree_.growth_step_;
     tree_.capacity_ += (node_count_ - tree_.capacity_ + step - 1) / step * step;
   }
   tree_.row_of_.resize(node_count_);
   tree_.node_count_ = node_count_;
-  // The rows of the trie of prefixes come first, then each batch's.
-  NodeRowPool::Offset next = tree_.rows_.Extend(slots_.written);
-  work_[0].next_slot = next;
-  next += static_cast<NodeRowPool::Offset>(top_slots_.written);
+  const NodeRowPool::Offset top_first_slot = tree_.rows_.Extend(slots_.written);
+  NodeRowPool::Offset next = top_first_slot + static_cast<NodeRowPool::Offset>(top_slots_.written);
   for (Batch& batch : batches_) {
     batch.first_slot = next;
     next += static_cast<NodeRowPool::Offset>(batch.slots);
   }
+  return top_first_slot;
 }
 
 void BucketInsertion::WriteChanges(const BucketTrie& trie, NodeRowPool::Offset& next_slot,
@@ -364,9 +364,12 @@ void BucketInsertion::WriteChanges(const BucketTrie& trie, NodeRowPool::Offset& 
       });
 }
 
-void BucketInsertion::Release(const Batch& batch, std::vector<MovedRow>& moved) {
+void BucketInsertion::ReleaseMovedRows(std::vector<MovedRow>& moved) {
   for (const MovedRow& row : moved) tree_.rows_.Release(row.offset, row.slots);
   moved.clear();
+}
+
+void BucketInsertion::ReleaseWords(const Batch& batch) {
   for (std::size_t b = batch.begin; b < batch.end; ++b) {
     const unsigned part = buckets_[b].part;
     if (b + 1 == buckets_.size() || buckets_[b + 1].part != part) {
@@ -395,17 +398,18 @@ bool BucketInsertion::Count() {
 
 void BucketInsertion::Write() {
   counting_ = false;
-  MakeRoom();
+  NodeRowPool::Offset top_next_slot = MakeRoom();
   // The words go in as they did while counting, so every one is stored.
   [[maybe_unused]] const bool tops_stored = InsertTops();
   TARVO_ASSERT(tops_stored);
-  WriteChanges(top_, work_[0].next_slot, work_[0].moved);
-  for (const MovedRow& row : work_[0].moved) tree_.rows_.Release(row.offset, row.slots);
-  work_[0].moved.clear();
+  std::vector<MovedRow> moved;
+  WriteChanges(top_, top_next_slot, moved);
+  ReleaseMovedRows(moved);
   InsertBatches([&](BatchWork& work) { WriteChanges(work.trie, work.next_slot, work.moved); },
                 [&](const Batch& batch, BatchWork& work) {
                   TARVO_ASSERT(work.stored && work.next_slot == batch.first_slot + batch.slots);
-                  Release(batch, work.moved);
+                  ReleaseMovedRows(work.moved);
+                  ReleaseWords(batch);
                   return true;
                 });
   words_.Clear();

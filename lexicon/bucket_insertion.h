@@ -23,7 +23,9 @@ class WordTree;
 // from a small trie of the buckets' prefixes, taken in list order. Each
 // bucket's words then go into a trie of their own (bucket_trie.h), once to
 // count the nodes each word makes, from which every node's number follows,
-// and once more to write the nodes into the tree.
+// and once more to write the nodes into the tree. The parts are split, and
+// the buckets inserted, on all processors at once (task_pipeline.h); the
+// tree is the same whatever the number of threads and however they run.
 [[nodiscard]] bool InsertInBuckets(WordTree& tree, CollectedWords& words, std::size_t bucket_words);
 
 // Small enough for a bucket's trie to stay within the processor's caches.
