@@ -115,7 +115,7 @@ class BucketInsertion {
     explicit BatchWork(const WordTree& tree) : trie(tree) {}
     BucketTrie trie;
     bool stored = false;                // false: some node would need a 127th child
-    std::size_t longest = 0;            // of the words inserted, while counting
+    std::size_t longest = 0;            // of the batch's words, while counting
     Slots slots;                        // while counting
     NodeRowPool::Offset next_slot = 0;  // while writing
     std::vector<MovedRow> moved;        // while writing
@@ -260,6 +260,7 @@ bool BucketInsertion::InsertBatches(OnTrie&& on_trie, Take&& take) {
   const auto work = [&](std::size_t task, unsigned slot) {
     BatchWork& batch_work = work_[slot];
     batch_work.stored = true;
+    batch_work.longest = 0;
     batch_work.slots = {};
     batch_work.next_slot = batches_[task].first_slot;
     for (std::size_t b = batches_[task].begin; b < batches_[task].end && batch_work.stored; ++b) {

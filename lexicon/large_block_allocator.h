@@ -1,10 +1,10 @@
 // An allocator for the large arrays of the word tree and the automaton build.
 //
 // Blocks of 4 MiB and more are mapped from the system, aligned to 2 MiB and
-// offered to the kernel as candidates for transparent huge pages: a tree of millions of nodes then
-// costs a few hundred page faults instead of tens of thousands, which is a
-// large share of the time to open a big word list. Smaller blocks come from
-// the ordinary heap.
+// offered to the kernel as candidates for transparent huge pages: a tree of
+// millions of nodes then costs a few hundred page faults instead of tens of
+// thousands, which is a large share of the time to open a big word list.
+// Smaller blocks come from the ordinary heap.
 #pragma once
 
 #include <cstddef>
