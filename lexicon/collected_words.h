@@ -1,6 +1,6 @@
-// Words collected in list order for an insertion in buckets, kept in one
-// part per first code: each part is small next to the whole list, so that
-// splitting it into buckets stays within the processor's caches.
+// Words collected in list order for an insertion in code order, kept in one
+// part per first code: the parts share no node but the root, so that each
+// is sorted and inserted on its own, and is small next to the whole list.
 #pragma once
 
 #include <array>
@@ -92,6 +92,14 @@ class CollectedWords {
   void ReorderPart(unsigned first, const LargeVector<std::uint32_t>& order,
                    const LargeVector<std::uint32_t>& starts);
   void RestoreListOrder();
+
+  // Lets the memory of the first `words` words of part `first` go, whose
+  // codes take `bytes`; they must not be read again.
+  void ReleaseLeadingWords(unsigned first, std::uint32_t words, std::uint32_t bytes) {
+    ReleaseLeadingElements(parts_[first].codes, bytes);
+    ReleaseLeadingElements(parts_[first].lengths, words);
+    ReleaseLeadingElements(numbers_[first], words);
+  }
 
   // Frees the words of one part; the list-order view is no longer valid.
   void ReleasePart(unsigned first) {

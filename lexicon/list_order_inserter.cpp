@@ -1,5 +1,7 @@
 #include "lexicon/list_order_inserter.h"
 
+#include "lexicon/code_order_insertion.h"
+
 namespace tarvo {
 
 void ListOrderInserter::Add(std::string_view codes) {
@@ -44,7 +46,7 @@ std::vector<std::uint64_t> ListOrderInserter::FinishRecoded(const SymbolCoding& 
 }
 
 void ListOrderInserter::InsertCollected() {
-  if (collected_.size() < kMinBucketInsertion || !InsertInBuckets(tree_, collected_, bucket_words_)) {
+  if (collected_.size() < kMinCodeOrderInsertion || !InsertInCodeOrder(tree_, collected_)) {
     InsertCollectedInListOrder();
   }
   collected_.Clear();
@@ -58,10 +60,10 @@ void ListOrderInserter::InsertCollectedInListOrder() {
   });
 }
 
-std::vector<bool> InsertWords(WordTree& tree, const std::vector<std::string>& words, std::size_t bucket_words) {
+std::vector<bool> InsertWords(WordTree& tree, const std::vector<std::string>& words) {
   std::vector<bool> stored(words.size(), false);
   std::vector<std::size_t> position_of;  // the position in `words` of each word added
-  ListOrderInserter inserter(tree, bucket_words);
+  ListOrderInserter inserter(tree);
   std::string codes;
   for (std::size_t k = 0; k < words.size(); ++k) {
     codes.clear();

@@ -13,10 +13,10 @@
 // with the word before, as in a sorted list, each goes straight into the
 // tree, its descent starting where its path parts from the previous word's.
 // Once the words so far share less than half of their codes that way, the
-// rest of the list is collected, and Finish inserts those words bucket by
-// bucket (bucket_insertion.h): each bucket's words share a prefix and go in
-// within the processor's caches, instead of descending from the root
-// through nodes spread over the whole tree for every word.
+// rest of the list is collected, and Finish inserts those words in the
+// order of their codes (code_order_insertion.h): sorted, they walk the
+// nodes depth first, instead of descending from the root through nodes
+// spread over the whole tree for every word.
 //
 // When some node would end up with more than 126 children, or the tree
 // would reach its size limits, the words refused depend on their order: the
@@ -35,7 +35,6 @@
 #include <string_view>
 #include <vector>
 
-#include "lexicon/bucket_insertion.h"
 #include "lexicon/collected_words.h"
 #include "lexicon/word_tree.h"
 
@@ -43,9 +42,7 @@ namespace tarvo {
 
 class ListOrderInserter {
  public:
-  // bucket_words: see InsertInBuckets.
-  explicit ListOrderInserter(WordTree& tree, std::size_t bucket_words = kBucketWords)
-      : tree_(tree), direct_(tree), bucket_words_(bucket_words) {}
+  explicit ListOrderInserter(WordTree& tree) : tree_(tree), direct_(tree) {}
   ListOrderInserter(const ListOrderInserter&) = delete;
   ListOrderInserter& operator=(const ListOrderInserter&) = delete;
 
@@ -64,9 +61,9 @@ class ListOrderInserter {
   // words still collected with it.
   [[nodiscard]] std::vector<std::uint64_t> FinishRecoded(const SymbolCoding& coding, const SymbolTable& new_code_of);
 
-  // Fewer collected words than this go in one by one: splitting them into
-  // buckets would cost more than it saves.
-  static constexpr std::size_t kMinBucketInsertion = 64;
+  // Fewer collected words than this go in one by one: sorting them would
+  // cost more than it saves.
+  static constexpr std::size_t kMinCodeOrderInsertion = 64;
 
  private:
   // Inserts the collected words and empties the collection.
@@ -76,7 +73,6 @@ class ListOrderInserter {
 
   WordTree& tree_;
   WordTree::SequentialInserter direct_;
-  const std::size_t bucket_words_;
   std::uint64_t added_ = 0;
   // True once the words so far (kFewestWordsToJudge at least) shared less
   // than half of their codes with the word before each. A list sorted in
@@ -98,7 +94,6 @@ class ListOrderInserter {
 // the tree's coding and goes in as if inserted one by one. Returns, for each
 // word, whether the tree took it; a word with a character the coding lacks
 // is refused without touching the tree.
-std::vector<bool> InsertWords(WordTree& tree, const std::vector<std::string>& words,
-                              std::size_t bucket_words = kBucketWords);
+std::vector<bool> InsertWords(WordTree& tree, const std::vector<std::string>& words);
 
 }  // namespace tarvo

@@ -158,8 +158,8 @@ class WordTree {
   NodeRowPool::Offset MoveRowWithChildren(std::uint32_t node,
                                           std::span<const std::pair<std::uint8_t, std::uint32_t>> children,
                                           NodeRowPool::Offset offset);
-  // Writes the nodes that many words make at once (bucket_insertion.h).
-  friend class BucketInsertion;
+  // Writes the nodes that many words make at once (code_order_insertion.h).
+  friend class CodeOrderInsertion;
   // Inserts a word given as symbol codes, starting the descent at `node`,
   // the node of its first `depth` codes. When path is given, the nodes of
   // its further prefixes are appended to it as they are reached.

@@ -1,0 +1,470 @@
+#include "lexicon/code_order_insertion.h"
+
+#include <algorithm>
+#include <span>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <malloc.h>
+
+#include "lexicon/label_row.h"
+#include "lexicon/task_pipeline.h"
+#include "lexicon/word_sort.h"
+#include "lexicon/word_tree.h"
+
+namespace tarvo {
+namespace {
+
+using Child = std::pair<std::uint8_t, std::uint32_t>;  // code, node number
+constexpr unsigned kMaxChildren = kMaxSlotCount - 1;
+constexpr std::uint32_t kNoOwner = UINT32_MAX;
+// The per-word entries of neighbouring words in code order lie far apart,
+// and so do their nodes' entries in the tree: the passes gather and
+// scatter them in loops of their own, fetching this many words ahead,
+// instead of waiting for each one in the walk.
+constexpr std::uint32_t kFetchAhead = 32;
+// How many words the writing pass gathers the numbers of at once.
+constexpr std::uint32_t kGatheredWords = 1u << 16;
+
+std::uint64_t SlotsUpTo(std::uint64_t n) { return n * (n + 1) / 2; }
+
+// What the rows of the new and grown nodes take from the row pool.
+struct Slots {
+  std::uint64_t written = 0;  // by the rows written at once
+  // Inserting the words one by one could take this many at most: every
+  // size a row passes through, none reused.
+  std::uint64_t most = 0;
+
+  void AddGrown(std::uint64_t old_n, std::uint64_t n) {
+    written += n;
+    most += SlotsUpTo(n) - SlotsUpTo(old_n);
+  }
+  Slots& operator+=(const Slots& more) {
+    written += more.written;
+    most += more.most;
+    return *this;
+  }
+};
+
+// A node on the path of the word being walked.
+struct OpenNode {
+  std::uint32_t tree_node;  // WordTree::kNoChild when the words make it
+  // The first word in list order through it among those walked so far:
+  // its list number, what the pass keeps for it (see WalkPart) and its length.
+  std::uint32_t owner;
+  std::uint32_t owner_tag;
+  std::uint32_t owner_length;
+  std::uint32_t children_begin;  // where its new children start in the walk's list
+  std::uint8_t code;
+  bool word_ends;
+};
+
+// What one part's words change at the root, which all parts share.
+struct RootChange {
+  bool word_ends = false;  // the empty word is among them
+  // The part's first node, when the words make it; its number is known
+  // only while writing.
+  bool new_child = false;
+  Child child{};
+};
+
+// Walks a part's words in code order, depth first through the nodes they
+// pass through below the root: the tree's and those the words make. Each
+// node goes to pass.Close(node, depth, new children, number) once every
+// word through it has gone by, its new children (those the tree does not
+// have yet) in ascending code. Close gives back the node's number and may
+// stop the walk by returning false; so does the walk. Before word i, the
+// walk calls pass.Reach(i, bytes): it no longer reads the words before
+// i - 1, nor the codes before `bytes`. The owner of a node keeps
+// pass.Tag(i) for its word.
+template <typename Pass>
+bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<std::uint32_t>& numbers, Pass& pass,
+              RootChange& root) {
+  std::vector<OpenNode> open;   // open[d - 1]: the node of the first d codes
+  std::vector<Child> children;  // the new children of the open nodes, the innermost's last
+  open.reserve(CodedWords::kLongest);
+  const auto close = [&] {
+    const OpenNode node = open.back();
+    open.pop_back();
+    const auto depth = static_cast<std::uint32_t>(open.size() + 1);
+    std::uint32_t number = 0;
+    if (!pass.Close(node, depth, std::span<const Child>(children).subspan(node.children_begin), number)) {
+      return false;
+    }
+    children.resize(node.children_begin);
+    if (node.tree_node == WordTree::kNoChild) {
+      if (open.empty()) {
+        root.new_child = true;
+        root.child = {node.code, number};
+      } else {
+        children.emplace_back(node.code, number);
+      }
+    }
+    if (!open.empty() && node.owner < open.back().owner) {
+      open.back().owner = node.owner;
+      open.back().owner_tag = node.owner_tag;
+      open.back().owner_length = node.owner_length;
+    }
+    return true;
+  };
+  std::string_view previous;
+  std::uint32_t start = 0;
+  for (std::uint32_t i = 0; i < words.size(); ++i) {
+    pass.Reach(i, start - static_cast<std::uint32_t>(previous.size()));
+    const std::string_view word = words.word(start, i);
+    start += static_cast<std::uint32_t>(word.size());
+    const auto shared =
+        static_cast<std::size_t>(std::mismatch(previous.begin(), previous.end(), word.begin(), word.end()).first -
+                                 previous.begin());
+    while (open.size() > shared) {
+      if (!close()) return false;
+    }
+    while (open.size() < word.size()) {
+      const auto code = static_cast<std::uint8_t>(word[open.size()]);
+      const std::uint32_t parent = open.empty() ? 0 : open.back().tree_node;
+      const std::uint32_t tree_node = parent == WordTree::kNoChild ? WordTree::kNoChild : tree.ChildOf(parent, code);
+      open.push_back({tree_node, kNoOwner, 0, 0, static_cast<std::uint32_t>(children.size()), code, false});
+    }
+    if (word.empty()) {
+      root.word_ends = true;
+    } else {
+      OpenNode& end = open.back();
+      end.word_ends = true;
+      if (numbers[i] < end.owner) {
+        end.owner = numbers[i];
+        end.owner_tag = pass.Tag(i);
+        end.owner_length = static_cast<std::uint32_t>(word.size());
+      }
+    }
+    previous = word;
+  }
+  while (!open.empty()) {
+    if (!close()) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+// The steps of InsertInCodeOrder; a friend of WordTree, whose rows it writes.
+//
+// A node is made by the first word in list order through it (its owner),
+// as the last but (owner's length - node's depth) of the nodes the owner
+// makes. Counting finds how many nodes each word makes, and so the number
+// of each word's first node; writing then numbers every node from its
+// owner. While counting, the threads write nothing but their own words'
+// entries of first_number_. While writing, each part writes its nodes' rows
+// into a range of the row pool of its own, found from the count, and
+// changes only nodes below its first code, which no other part reads; the
+// calling thread meanwhile only frees what the parts are done with.
+class CodeOrderInsertion {
+ public:
+  CodeOrderInsertion(WordTree& tree, CollectedWords& words) : tree_(tree), words_(words), work_(pipeline_.slots()) {}
+
+  bool Run();
+
+ private:
+  struct Part {
+    unsigned first;                      // the first code of its words
+    std::uint64_t slots = 0;             // what its rows take from the row pool
+    NodeRowPool::Offset first_slot = 0;  // where they start there
+  };
+  // A tree node's row that was moved, to be reused.
+  struct MovedRow {
+    NodeRowPool::Offset offset;
+    unsigned slots;
+  };
+  // What one task makes of its part.
+  struct PartWork {
+    bool stored = false;  // false: some node would need a 127th child
+    Slots slots;
+    std::size_t longest = 0;
+    RootChange root;
+    std::vector<MovedRow> moved;
+  };
+  class CountPass;
+  class WritePass;
+
+  // Finds the parts with words, the largest first, so that no thread is
+  // left with a large part alone at the end.
+  void FindParts();
+  // Sorts each part, counts the nodes each word makes and numbers them;
+  // false when the words cannot all go in this way.
+  bool Count();
+  // Turns the count of nodes each word makes into the number of its first
+  // node; false when the tree could not hold them all.
+  bool NumberNodes();
+  // Sizes the tree for every node and gives each part its range of rows;
+  // returns where the root's grown row goes, before them.
+  NodeRowPool::Offset MakeRoom();
+  // Writes the nodes into the tree; the words are gone after it.
+  void Write();
+  // Runs `work(part, part work)` for every part on the pipeline's threads,
+  // then take(part, part work) for each in order; false when take did.
+  template <typename Work, typename Take>
+  bool ForEachPart(Work&& work, Take&& take);
+  void ReleaseMovedRows(std::vector<MovedRow>& moved);
+
+  WordTree& tree_;
+  CollectedWords& words_;
+  TaskPipeline pipeline_;
+  std::vector<PartWork> work_;  // one per slot of the pipeline
+  std::vector<Part> parts_;     // those with words
+  // Per word in list order, and one more: the nodes it makes while
+  // counting, then the number of the first of them.
+  LargeVector<std::uint32_t> first_number_;
+  Slots slots_;
+  std::size_t longest_ = 0;
+  std::uint32_t node_count_ = 0;  // once every word is in
+  unsigned root_slots_ = 0;  // of the root's grown row, if it grows
+  std::vector<Child> root_children_;
+  bool root_final_ = false;
+};
+
+// Counts the nodes each word of a part makes first, by the word's place in
+// the part; Scatter then stores the counts by list number.
+class CodeOrderInsertion::CountPass {
+ public:
+  CountPass(const WordTree& tree, std::size_t words) : tree_(tree), made_(words, 0) {}
+
+  void Reach(std::uint32_t, std::uint32_t) {}
+  std::uint32_t Tag(std::uint32_t i) const { return i; }
+
+  bool Close(const OpenNode& node, std::uint32_t, std::span<const Child> children, std::uint32_t&) {
+    if (node.tree_node == WordTree::kNoChild) {
+      if (children.size() > kMaxChildren) return false;
+      slots.AddGrown(0, children.size() + 1);
+      ++made_[node.owner_tag];  // at most one per code of the word
+      return true;
+    }
+    if (children.empty()) return true;
+    const unsigned old_n = SlotCount(tree_.LabelRow(node.tree_node)[0]);
+    if (old_n + children.size() > kMaxSlotCount) return false;
+    slots.AddGrown(old_n, old_n + children.size());
+    return true;
+  }
+
+  // made_by_number[numbers[i]] = what word i made.
+  void Scatter(const LargeVector<std::uint32_t>& numbers, LargeVector<std::uint32_t>& made_by_number) const {
+    for (std::size_t i = 0; i < made_.size(); ++i) {
+      if (i + kFetchAhead < made_.size()) __builtin_prefetch(&made_by_number[numbers[i + kFetchAhead]], 1);
+      made_by_number[numbers[i]] = made_[i];
+    }
+  }
+
+  Slots slots;
+
+ private:
+  const WordTree& tree_;
+  std::vector<std::uint8_t> made_;  // a word makes at most one node per code
+};
+
+class CodeOrderInsertion::WritePass {
+ public:
+  WritePass(WordTree& tree, const LargeVector<std::uint32_t>& first_number, NodeRowPool::Offset first_slot,
+            std::vector<MovedRow>& moved, CollectedWords& words, unsigned part)
+      : tree_(tree), first_number_(first_number), next_slot_(first_slot), moved_(moved), words_(words), part_(part) {}
+
+  // Gathers the numbers that the words' last nodes follow, kGatheredWords
+  // words at a time, and fetches the tree's entry of a word's last node
+  // some words ahead. The words walked give their memory back, so that the
+  // tree's rows grow into it.
+  void Reach(std::uint32_t i, std::uint32_t bytes) {
+    if (i == gathered_end_) {
+      if (i > 0) words_.ReleaseLeadingWords(part_, i - 1, bytes);
+      Gather(i);
+    }
+    if (i + kFetchAhead < gathered_end_) __builtin_prefetch(&tree_.row_of_[Tag(i + kFetchAhead) - 1]);
+  }
+  // The number after the last node word i makes, if it makes any.
+  std::uint32_t Tag(std::uint32_t i) const { return gathered_[i - gathered_begin_]; }
+
+  bool Close(const OpenNode& node, std::uint32_t depth, std::span<const Child> children, std::uint32_t& number) {
+    NodeRowPool& rows = tree_.rows_;
+    if (node.tree_node == WordTree::kNoChild) {
+      // The owner's last node ends its word.
+      number = node.owner_tag - 1 - (node.owner_length - depth);
+      const auto n = static_cast<unsigned>(children.size() + 1);
+      std::uint8_t* label = rows.labels(next_slot_);
+      std::int32_t* links = rows.links(next_slot_);
+      label[0] = static_cast<std::uint8_t>((node.word_ends ? kFinalFlag : 0) | n);
+      links[0] = 0;
+      for (unsigned slot = 1; slot < n; ++slot) {
+        label[slot] = children[slot - 1].first;
+        links[slot - 1] = static_cast<std::int32_t>(children[slot - 1].second);
+      }
+      tree_.row_of_[number] = next_slot_;
+      next_slot_ += n;
+      return true;
+    }
+    number = node.tree_node;
+    if (!children.empty()) {
+      const unsigned old_n = SlotCount(tree_.LabelRow(number)[0]);
+      moved_.push_back({tree_.MoveRowWithChildren(number, children, next_slot_), old_n});
+      next_slot_ += static_cast<NodeRowPool::Offset>(old_n + children.size());
+    }
+    if (node.word_ends) rows.labels(tree_.row_of_[number])[0] |= kFinalFlag;
+    return true;
+  }
+
+  NodeRowPool::Offset next_slot() const { return next_slot_; }
+
+ private:
+  void Gather(std::uint32_t begin) {
+    const LargeVector<std::uint32_t>& numbers = words_.numbers(part_);
+    gathered_begin_ = begin;
+    gathered_end_ = static_cast<std::uint32_t>(std::min<std::size_t>(numbers.size(), begin + kGatheredWords));
+    gathered_.resize(gathered_end_ - begin);
+    for (std::uint32_t i = begin; i < gathered_end_; ++i) {
+      if (i + kFetchAhead < gathered_end_) __builtin_prefetch(&first_number_[numbers[i + kFetchAhead] + 1]);
+      gathered_[i - begin] = first_number_[numbers[i] + 1];
+    }
+  }
+
+  WordTree& tree_;
+  const LargeVector<std::uint32_t>& first_number_;
+  NodeRowPool::Offset next_slot_;
+  std::vector<MovedRow>& moved_;
+  CollectedWords& words_;
+  unsigned part_;
+  std::vector<std::uint32_t> gathered_;  // Tag(i) of the words from gathered_begin_ on
+  std::uint32_t gathered_begin_ = 0;
+  std::uint32_t gathered_end_ = 0;
+};
+
+template <typename Work, typename Take>
+bool CodeOrderInsertion::ForEachPart(Work&& work, Take&& take) {
+  return pipeline_.Run(
+      parts_.size(),
+      [&](std::size_t task, unsigned slot) {
+        work_[slot].root = {};
+        work(parts_[task], work_[slot]);
+      },
+      [&](std::size_t task, unsigned slot) { return take(parts_[task], work_[slot]); });
+}
+
+void CodeOrderInsertion::FindParts() {
+  for (unsigned first = 0; first < CollectedWords::kParts; ++first) {
+    if (!words_.part(first).empty()) parts_.push_back({first});
+  }
+  std::stable_sort(parts_.begin(), parts_.end(), [&](const Part& a, const Part& b) {
+    return words_.part(a.first).size() > words_.part(b.first).size();
+  });
+}
+
+bool CodeOrderInsertion::Count() {
+  first_number_.assign(words_.size() + 1, 0);
+  unsigned root_children_added = 0;
+  const bool all_stored = ForEachPart(
+      [&](const Part& part, PartWork& work) {
+        {
+          const LargeVector<std::uint32_t> starts = words_.part(part.first).Starts();
+          words_.ReorderPart(part.first, SortedOrder(words_.part(part.first), starts), starts);
+        }
+        const CodedWords& words = words_.part(part.first);
+        CountPass pass(tree_, words.size());
+        work.stored = WalkPart(tree_, words, words_.numbers(part.first), pass, work.root);
+        if (work.stored) pass.Scatter(words_.numbers(part.first), first_number_);
+        work.slots = pass.slots;
+        work.longest = *std::max_element(words.lengths.begin(), words.lengths.end());
+      },
+      [&](Part& part, const PartWork& work) {
+        if (!work.stored) return false;
+        part.slots = work.slots.written;
+        slots_ += work.slots;
+        longest_ = std::max(longest_, work.longest);
+        root_children_added += work.root.new_child ? 1 : 0;
+        return true;
+      });
+  if (!all_stored) return false;
+  if (root_children_added > 0) {
+    const unsigned old_n = SlotCount(tree_.LabelRow(0)[0]);
+    if (old_n + root_children_added > kMaxSlotCount) return false;
+    root_slots_ = old_n + root_children_added;
+    slots_.AddGrown(old_n, root_slots_);
+  }
+  return NumberNodes();
+}
+
+bool CodeOrderInsertion::NumberNodes() {
+  std::uint64_t next = tree_.node_count_;
+  for (std::uint32_t& number : first_number_) {
+    const std::uint32_t made = number;
+    number = static_cast<std::uint32_t>(next);
+    next += made;
+    if (next > WordTree::kMaxNodes) return false;
+  }
+  // One by one, a word is refused when the row pool would pass its limit
+  // with the word's nodes and its parent's grown row.
+  const std::uint64_t slots_of_one_word = kMaxSlotCount + 2 * std::uint64_t{longest_};
+  if (!tree_.rows_.HasRoomFor(slots_.most + slots_of_one_word)) return false;
+  node_count_ = static_cast<std::uint32_t>(next);
+  return true;
+}
+
+NodeRowPool::Offset CodeOrderInsertion::MakeRoom() {
+  if (node_count_ > tree_.capacity_) {
+    const std::uint32_t step = tree_.growth_step_;
+    tree_.capacity_ += (node_count_ - tree_.capacity_ + step - 1) / step * step;
+  }
+  tree_.row_of_.resize(node_count_);
+  tree_.node_count_ = node_count_;
+  const NodeRowPool::Offset root_slot = tree_.rows_.Extend(slots_.written);
+  NodeRowPool::Offset next = root_slot + root_slots_;
+  for (Part& part : parts_) {
+    part.first_slot = next;
+    next += static_cast<NodeRowPool::Offset>(part.slots);
+  }
+  return root_slot;
+}
+
+void CodeOrderInsertion::ReleaseMovedRows(std::vector<MovedRow>& moved) {
+  for (const MovedRow& row : moved) tree_.rows_.Release(row.offset, row.slots);
+  moved.clear();
+}
+
+void CodeOrderInsertion::Write() {
+  const NodeRowPool::Offset root_slot = MakeRoom();
+  ForEachPart(
+      [&](const Part& part, PartWork& work) {
+        WritePass pass(tree_, first_number_, part.first_slot, work.moved, words_, part.first);
+        [[maybe_unused]] const bool stored =
+            WalkPart(tree_, words_.part(part.first), words_.numbers(part.first), pass, work.root);
+        TARVO_ASSERT(stored && pass.next_slot() == part.first_slot + part.slots);
+        // The part's words are in: their memory can go to the rows.
+        words_.ReleasePart(part.first);
+      },
+      [&](const Part&, PartWork& work) {
+        ReleaseMovedRows(work.moved);
+        if (work.root.new_child) root_children_.push_back(work.root.child);
+        root_final_ = root_final_ || work.root.word_ends;
+        ::malloc_trim(0);
+        return true;
+      });
+  if (!root_children_.empty()) {
+    std::sort(root_children_.begin(), root_children_.end());
+    const unsigned old_n = SlotCount(tree_.LabelRow(0)[0]);
+    tree_.rows_.Release(tree_.MoveRowWithChildren(0, root_children_, root_slot), old_n);
+  }
+  if (root_final_) tree_.rows_.labels(tree_.row_of_[0])[0] |= kFinalFlag;
+  words_.Clear();
+}
+
+bool CodeOrderInsertion::Run() {
+  FindParts();
+  if (!Count()) {
+    // The words go in one by one after all, in list order.
+    words_.RestoreListOrder();
+    return false;
+  }
+  Write();
+  return true;
+}
+
+bool InsertInCodeOrder(WordTree& tree, CollectedWords& words) {
+  if (words.empty()) return true;
+  return CodeOrderInsertion(tree, words).Run();
+}
+
+}  // namespace tarvo
