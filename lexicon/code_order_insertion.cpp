@@ -25,7 +25,7 @@ constexpr std::uint32_t kNoOwner = UINT32_MAX;
 // instead of waiting for each one in the walk.
 constexpr std::uint32_t kFetchAhead = 32;
 // How many words the writing pass gathers the numbers of at once.
-constexpr std::uint32_t kGatheredWords = 1u << 16;
+constexpr std::uint32_t kGatheredWords = 1u << 14;
 
 std::uint64_t SlotsUpTo(std::uint64_t n) { return n * (n + 1) / 2; }
 
@@ -212,8 +212,10 @@ class CodeOrderInsertion {
   std::vector<PartWork> work_;  // one per slot of the pipeline
   std::vector<Part> parts_;     // those with words
   // Per word in list order, and one more: the nodes it makes while
-  // counting, then the number of the first of them.
-  LargeVector<std::uint32_t> first_number_;
+  // counting, then the number of the first of them. Left unwritten until
+  // the counts are scattered into it, so that its pages come into memory
+  // only then.
+  UninitializedLargeVector<std::uint32_t> first_number_;
   Slots slots_;
   std::size_t longest_ = 0;
   std::uint32_t node_count_ = 0;  // once every word is in
@@ -246,7 +248,7 @@ class CodeOrderInsertion::CountPass {
   }
 
   // made_by_number[numbers[i]] = what word i made.
-  void Scatter(const LargeVector<std::uint32_t>& numbers, LargeVector<std::uint32_t>& made_by_number) const {
+  void Scatter(const LargeVector<std::uint32_t>& numbers, std::span<std::uint32_t> made_by_number) const {
     for (std::size_t i = 0; i < made_.size(); ++i) {
       if (i + kFetchAhead < made_.size()) __builtin_prefetch(&made_by_number[numbers[i + kFetchAhead]], 1);
       made_by_number[numbers[i]] = made_[i];
@@ -262,7 +264,7 @@ class CodeOrderInsertion::CountPass {
 
 class CodeOrderInsertion::WritePass {
  public:
-  WritePass(WordTree& tree, const LargeVector<std::uint32_t>& first_number, NodeRowPool::Offset first_slot,
+  WritePass(WordTree& tree, std::span<const std::uint32_t> first_number, NodeRowPool::Offset first_slot,
             std::vector<MovedRow>& moved, CollectedWords& words, unsigned part)
       : tree_(tree), first_number_(first_number), next_slot_(first_slot), moved_(moved), words_(words), part_(part) {}
 
@@ -323,7 +325,7 @@ class CodeOrderInsertion::WritePass {
   }
 
   WordTree& tree_;
-  const LargeVector<std::uint32_t>& first_number_;
+  std::span<const std::uint32_t> first_number_;
   NodeRowPool::Offset next_slot_;
   std::vector<MovedRow>& moved_;
   CollectedWords& words_;
@@ -354,7 +356,10 @@ void CodeOrderInsertion::FindParts() {
 }
 
 bool CodeOrderInsertion::Count() {
-  first_number_.assign(words_.size() + 1, 0);
+  words_.ForgetListOrder();
+  // Every word's entry is written when its part is counted.
+  first_number_.resize(words_.size() + 1);
+  first_number_.back() = 0;
   unsigned root_children_added = 0;
   const bool all_stored = ForEachPart(
       [&](const Part& part, PartWork& work) {

@@ -4,29 +4,40 @@
 #include <numeric>
 
 namespace tarvo {
+namespace {
+
+template <typename T>
+LargeVector<T> Permuted(const LargeVector<T>& values, const LargeVector<std::uint32_t>& order) {
+  LargeVector<T> permuted(order.size());
+  for (std::size_t i = 0; i < order.size(); ++i) permuted[i] = values[order[i]];
+  return permuted;
+}
+
+}  // namespace
 
 void CollectedWords::ReorderPart(unsigned first, const LargeVector<std::uint32_t>& order,
                                  const LargeVector<std::uint32_t>& starts) {
-  const CodedWords& words = parts_[first];
-  const LargeVector<std::uint32_t>& numbers = numbers_[first];
-  CodedWords reordered;
-  reordered.codes.reserve(words.codes.size());
-  reordered.lengths.reserve(words.lengths.size());
-  LargeVector<std::uint32_t> renumbered;
-  renumbered.reserve(numbers.size());
+  // One array at a time, each freed once copied, so that a part never
+  // takes twice its memory.
+  CodedWords& words = parts_[first];
+  LargeVector<char> codes;
+  codes.reserve(words.codes.size());
   constexpr std::size_t kFetchAhead = 16;
   for (std::size_t i = 0; i < order.size(); ++i) {
     if (i + kFetchAhead < order.size()) __builtin_prefetch(words.codes.data() + starts[order[i + kFetchAhead]]);
-    reordered.Add(words.word(starts[order[i]], order[i]));
-    renumbered.push_back(numbers[order[i]]);
+    const std::string_view word = words.word(starts[order[i]], order[i]);
+    codes.insert(codes.end(), word.begin(), word.end());
   }
-  parts_[first] = std::move(reordered);
-  numbers_[first] = std::move(renumbered);
+  words.codes = std::move(codes);
+  words.lengths = Permuted(words.lengths, order);
+  numbers_[first] = Permuted(numbers_[first], order);
 }
 
 void CollectedWords::RestoreListOrder() {
+  first_codes_.resize(size_);
   for (unsigned first = 0; first < kParts; ++first) {
     const LargeVector<std::uint32_t>& numbers = numbers_[first];
+    for (const std::uint32_t number : numbers) first_codes_[number] = static_cast<std::uint8_t>(first);
     if (std::is_sorted(numbers.begin(), numbers.end())) continue;
     LargeVector<std::uint32_t> order(numbers.size());
     std::iota(order.begin(), order.end(), 0u);

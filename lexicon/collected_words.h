@@ -24,11 +24,11 @@ class CollectedWords {
   bool Add(std::string_view codes) {
     const unsigned first = codes.empty() ? 0 : static_cast<unsigned char>(codes[0]);
     CodedWords& part = parts_[first];
-    if (codes.size() > CodedWords::kLongest || first_codes_.size() >= kMostWords ||
+    if (codes.size() > CodedWords::kLongest || size_ >= kMostWords ||
         part.codes.size() + codes.size() > kMostPartBytes) {
       return false;
     }
-    numbers_[first].push_back(static_cast<std::uint32_t>(first_codes_.size()));
+    numbers_[first].push_back(static_cast<std::uint32_t>(size_++));
     first_codes_.push_back(static_cast<std::uint8_t>(first));
     part.Add(codes);
     return true;
@@ -50,8 +50,8 @@ class CollectedWords {
     }
   }
 
-  std::size_t size() const { return first_codes_.size(); }
-  bool empty() const { return first_codes_.empty(); }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
 
   // The words whose first code is `first` (the empty word, if any, among
   // those of one part), and the number of each in the list.
@@ -59,7 +59,7 @@ class CollectedWords {
   const LargeVector<std::uint32_t>& numbers(unsigned first) const { return numbers_[first]; }
   static constexpr unsigned kParts = 256;
 
-  // The codes of every word in list order (see ReorderPart).
+  // The codes of every word in list order (see ForgetListOrder).
   template <typename OnWord>
   void ForEachInListOrder(OnWord&& on_word) const {
     std::array<std::uint32_t, kParts> next{};
@@ -85,10 +85,13 @@ class CollectedWords {
     for (std::uint8_t& first : first_codes_) first = new_code_of[first];
   }
 
+  // Frees what only ForEachInListOrder needs; it may be called again only
+  // after RestoreListOrder.
+  void ForgetListOrder() { first_codes_ = std::vector<std::uint8_t>(); }
   // Puts the words of part `first` in the order `order`, a permutation of
   // their indices, so that words read together lie together; starts is
-  // the part's Starts(). The other members see the part's words in list
-  // order again only after RestoreListOrder.
+  // the part's Starts(). Then only numbers(first) tells the words' places
+  // in the list until RestoreListOrder.
   void ReorderPart(unsigned first, const LargeVector<std::uint32_t>& order,
                    const LargeVector<std::uint32_t>& starts);
   void RestoreListOrder();
@@ -119,6 +122,7 @@ class CollectedWords {
   std::array<CodedWords, kParts> parts_;
   std::array<LargeVector<std::uint32_t>, kParts> numbers_;
   std::vector<std::uint8_t> first_codes_;  // per word in list order
+  std::size_t size_ = 0;
 };
 
 }  // namespace tarvo
