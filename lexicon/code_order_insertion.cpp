@@ -182,6 +182,7 @@ class CodeOrderInsertion {
     std::size_t longest = 0;
     RootChange root;
     std::vector<MovedRow> moved;
+    std::vector<std::uint8_t> made;  // kept from part to part
   };
   class CountPass;
   class WritePass;
@@ -228,7 +229,10 @@ class CodeOrderInsertion {
 // the part; Scatter then stores the counts by list number.
 class CodeOrderInsertion::CountPass {
  public:
-  CountPass(const WordTree& tree, std::size_t words) : tree_(tree), made_(words, 0) {}
+  // made: where the counts go, kept from part to part.
+  CountPass(const WordTree& tree, std::size_t words, std::vector<std::uint8_t>& made) : tree_(tree), made_(made) {
+    made_.assign(words, 0);
+  }
 
   void Reach(std::uint32_t, std::uint32_t) {}
   std::uint32_t Tag(std::uint32_t i) const { return i; }
@@ -259,7 +263,7 @@ class CodeOrderInsertion::CountPass {
 
  private:
   const WordTree& tree_;
-  std::vector<std::uint8_t> made_;  // a word makes at most one node per code
+  std::vector<std::uint8_t>& made_;  // a word makes at most one node per code
 };
 
 class CodeOrderInsertion::WritePass {
@@ -364,11 +368,12 @@ bool CodeOrderInsertion::Count() {
   const bool all_stored = ForEachPart(
       [&](const Part& part, PartWork& work) {
         {
-          const LargeVector<std::uint32_t> starts = words_.part(part.first).Starts();
-          words_.ReorderPart(part.first, SortedOrder(words_.part(part.first), starts), starts);
+          WordSorter sorter;
+          sorter.Sort(words_.part(part.first));
+          words_.ReorderPart(part.first, sorter.order(), sorter.starts());
         }
         const CodedWords& words = words_.part(part.first);
-        CountPass pass(tree_, words.size());
+        CountPass pass(tree_, words.size(), work.made);
         work.stored = WalkPart(tree_, words, words_.numbers(part.first), pass, work.root);
         if (work.stored) pass.Scatter(words_.numbers(part.first), first_number_);
         work.slots = pass.slots;

@@ -1,0 +1,82 @@
+// Sorting a part of the collected words by codes, and letting the words
+// that were read go while the rest stay.
+#include <algorithm>
+#include <numeric>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "lexicon/collected_words.h"
+#include "lexicon/word_sort.h"
+
+namespace tarvo {
+namespace {
+
+CodedWords Coded(const std::vector<std::string>& words) {
+  CodedWords coded;
+  for (const std::string& word : words) coded.Add(word);
+  return coded;
+}
+
+// Words over a few codes, the lowest and the highest among them, many of
+// them sharing long prefixes, with repeats, prefixes of others and the
+// empty word: ranges large enough to be split by digit at every depth, and
+// small ones sorted by comparing.
+std::vector<std::string> RandomWords(std::mt19937& random, std::size_t count) {
+  static const std::string kCodes{'\0', '\x01', 'a', 'b', '\x7f', '\x80', '\xff'};
+  auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+  const std::string shared(1 + below(70), 'a');
+  std::vector<std::string> words(count);
+  for (std::string& word : words) {
+    if (below(3) == 0) word = shared.substr(0, below(shared.size() + 1));
+    for (std::size_t n = below(9); n > 0; --n) word += kCodes[below(kCodes.size())];
+  }
+  for (std::size_t n = count / 10; n > 0; --n) words.push_back(words[below(words.size())]);
+  words.emplace_back();
+  std::shuffle(words.begin(), words.end(), random);
+  return words;
+}
+
+TEST(WordSort, OrdersLikeAStableSortOfTheCodes) {
+  for (std::uint32_t seed = 0; seed < 40; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    const std::vector<std::string> words = RandomWords(random, seed % 4 == 0 ? 3 : 20 + random() % 3000);
+    const CodedWords coded = Coded(words);
+    std::vector<std::uint32_t> expected(words.size());
+    std::iota(expected.begin(), expected.end(), 0u);
+    // std::string compares its chars as unsigned bytes, as the codes are.
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return words[a] < words[b]; });
+    WordSorter sorter;
+    sorter.Sort(coded);
+    ASSERT_TRUE(std::equal(sorter.order().begin(), sorter.order().end(), expected.begin(), expected.end()));
+    ASSERT_TRUE(std::equal(sorter.starts().begin(), sorter.starts().end(), coded.Starts().begin()));
+  }
+}
+
+// A part large enough to lie in pages of its own: letting its first words
+// go keeps every later word, its length and its place in the list.
+TEST(WordSort, WordsLetGoLeaveTheOthersIntact) {
+  CollectedWords collected;
+  std::vector<std::string> words;
+  for (std::uint32_t k = 0; k < 1100000; ++k) {
+    words.push_back("w" + std::to_string(k * 7919u % 1000003u));
+    ASSERT_TRUE(collected.Add(words.back()));
+  }
+  const unsigned part = static_cast<unsigned char>('w');
+  const LargeVector<std::uint32_t> starts = collected.part(part).Starts();
+  for (const std::uint32_t kept : {1u, 5000u, 123457u, 1099999u}) {
+    collected.ReleaseLeadingWords(part, kept - 1, starts[kept - 1]);
+    for (std::uint32_t k = kept - 1; k < words.size(); k += 997) {
+      ASSERT_EQ(collected.part(part).word(starts[k], k), words[k]) << k;
+      ASSERT_EQ(collected.numbers(part)[k], k) << k;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarvo
