@@ -36,7 +36,8 @@ struct Slots {
   // size a row passes through, none reused.
   std::uint64_t most = 0;
 
-  void AddGrown(std::uint64_t old_n, std::uint64_t n) {
+  // A row that grows from old_n slots (0 for a new node) to n at once.
+  void AddRow(std::uint64_t old_n, std::uint64_t n) {
     written += n;
     most += SlotsUpTo(n) - SlotsUpTo(old_n);
   }
@@ -240,14 +241,14 @@ class CodeOrderInsertion::CountPass {
   bool Close(const OpenNode& node, std::uint32_t, std::span<const Child> children, std::uint32_t&) {
     if (node.tree_node == WordTree::kNoChild) {
       if (children.size() > kMaxChildren) return false;
-      slots.AddGrown(0, children.size() + 1);
+      slots.AddRow(0, children.size() + 1);
       ++made_[node.owner_tag];  // at most one per code of the word
       return true;
     }
     if (children.empty()) return true;
     const unsigned old_n = SlotCount(tree_.LabelRow(node.tree_node)[0]);
     if (old_n + children.size() > kMaxSlotCount) return false;
-    slots.AddGrown(old_n, old_n + children.size());
+    slots.AddRow(old_n, old_n + children.size());
     return true;
   }
 
@@ -392,7 +393,7 @@ bool CodeOrderInsertion::Count() {
     const unsigned old_n = SlotCount(tree_.LabelRow(0)[0]);
     if (old_n + root_children_added > kMaxSlotCount) return false;
     root_slots_ = old_n + root_children_added;
-    slots_.AddGrown(old_n, root_slots_);
+    slots_.AddRow(old_n, root_slots_);
   }
   return NumberNodes();
 }
