@@ -167,9 +167,13 @@ class CodeOrderInsertion {
 
  private:
   struct Part {
+    explicit Part(unsigned first_code) : first(first_code) {}
     unsigned first;                      // the first code of its words
     std::uint64_t slots = 0;             // what its rows take from the row pool
     NodeRowPool::Offset first_slot = 0;  // where they start there
+    // While counting: the nodes each word makes, by its place in the part
+    // (at most one per code of the word).
+    std::vector<std::uint8_t> made;
   };
   // A tree node's row that was moved, to be reused.
   struct MovedRow {
@@ -183,7 +187,6 @@ class CodeOrderInsertion {
     std::size_t longest = 0;
     RootChange root;
     std::vector<MovedRow> moved;
-    std::vector<std::uint8_t> made;  // kept from part to part
   };
   class CountPass;
   class WritePass;
@@ -194,6 +197,10 @@ class CodeOrderInsertion {
   // Sorts each part, counts the nodes each word makes and numbers them;
   // false when the words cannot all go in this way.
   bool Count();
+  // Stores each part's counts by list number in first_number_. Done once
+  // every part is sorted, so that first_number_ and the sorting never
+  // take memory at the same time.
+  void ScatterCounts();
   // Turns the count of nodes each word makes into the number of its first
   // node; false when the tree could not hold them all.
   bool NumberNodes();
@@ -230,7 +237,6 @@ class CodeOrderInsertion {
 // the part; Scatter then stores the counts by list number.
 class CodeOrderInsertion::CountPass {
  public:
-  // made: where the counts go, kept from part to part.
   CountPass(const WordTree& tree, std::size_t words, std::vector<std::uint8_t>& made) : tree_(tree), made_(made) {
     made_.assign(words, 0);
   }
@@ -242,7 +248,7 @@ class CodeOrderInsertion::CountPass {
     if (node.tree_node == WordTree::kNoChild) {
       if (children.size() > kMaxChildren) return false;
       slots.AddRow(0, children.size() + 1);
-      ++made_[node.owner_tag];  // at most one per code of the word
+      ++made_[node.owner_tag];
       return true;
     }
     if (children.empty()) return true;
@@ -252,19 +258,11 @@ class CodeOrderInsertion::CountPass {
     return true;
   }
 
-  // made_by_number[numbers[i]] = what word i made.
-  void Scatter(const LargeVector<std::uint32_t>& numbers, std::span<std::uint32_t> made_by_number) const {
-    for (std::size_t i = 0; i < made_.size(); ++i) {
-      if (i + kFetchAhead < made_.size()) __builtin_prefetch(&made_by_number[numbers[i + kFetchAhead]], 1);
-      made_by_number[numbers[i]] = made_[i];
-    }
-  }
-
   Slots slots;
 
  private:
   const WordTree& tree_;
-  std::vector<std::uint8_t>& made_;  // a word makes at most one node per code
+  std::vector<std::uint8_t>& made_;
 };
 
 class CodeOrderInsertion::WritePass {
@@ -353,7 +351,7 @@ bool CodeOrderInsertion::ForEachPart(Work&& work, Take&& take) {
 
 void CodeOrderInsertion::FindParts() {
   for (unsigned first = 0; first < CollectedWords::kParts; ++first) {
-    if (!words_.part(first).empty()) parts_.push_back({first});
+    if (!words_.part(first).empty()) parts_.emplace_back(first);
   }
   std::stable_sort(parts_.begin(), parts_.end(), [&](const Part& a, const Part& b) {
     return words_.part(a.first).size() > words_.part(b.first).size();
@@ -362,21 +360,17 @@ void CodeOrderInsertion::FindParts() {
 
 bool CodeOrderInsertion::Count() {
   words_.ForgetListOrder();
-  // Every word's entry is written when its part is counted.
-  first_number_.resize(words_.size() + 1);
-  first_number_.back() = 0;
   unsigned root_children_added = 0;
   const bool all_stored = ForEachPart(
-      [&](const Part& part, PartWork& work) {
+      [&](Part& part, PartWork& work) {
         {
           WordSorter sorter;
           sorter.Sort(words_.part(part.first));
           words_.ReorderPart(part.first, sorter.order(), sorter.starts());
         }
         const CodedWords& words = words_.part(part.first);
-        CountPass pass(tree_, words.size(), work.made);
+        CountPass pass(tree_, words.size(), part.made);
         work.stored = WalkPart(tree_, words, words_.numbers(part.first), pass, work.root);
-        if (work.stored) pass.Scatter(words_.numbers(part.first), first_number_);
         work.slots = pass.slots;
         work.longest = *std::max_element(words.lengths.begin(), words.lengths.end());
       },
@@ -395,7 +389,24 @@ bool CodeOrderInsertion::Count() {
     root_slots_ = old_n + root_children_added;
     slots_.AddRow(old_n, root_slots_);
   }
+  ScatterCounts();
   return NumberNodes();
+}
+
+void CodeOrderInsertion::ScatterCounts() {
+  // Every word's entry is written by its part.
+  first_number_.resize(words_.size() + 1);
+  first_number_.back() = 0;
+  ForEachPart(
+      [&](Part& part, PartWork&) {
+        const LargeVector<std::uint32_t>& numbers = words_.numbers(part.first);
+        for (std::size_t i = 0; i < part.made.size(); ++i) {
+          if (i + kFetchAhead < part.made.size()) __builtin_prefetch(&first_number_[numbers[i + kFetchAhead]], 1);
+          first_number_[numbers[i]] = part.made[i];
+        }
+        part.made = std::vector<std::uint8_t>();
+      },
+      [](const Part&, const PartWork&) { return true; });
 }
 
 bool CodeOrderInsertion::NumberNodes() {
