@@ -1,6 +1,7 @@
 #include "lexicon/word_sort.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 #include <string_view>
 
@@ -71,19 +72,42 @@ void WordSorter::SortRange(std::uint32_t begin, std::uint32_t end, std::uint32_t
   }
 }
 
-// An insertion sort: stable, and quick on a few words.
+// An insertion sort: stable, and quick on a few words. Each word's next
+// eight codes are compared as one number first; only words equal in
+// those and longer go on to compare the rest.
 void WordSorter::SortByComparing(std::uint32_t begin, std::uint32_t end, std::uint32_t depth) {
-  std::uint32_t* order = order_.data();
-  const auto suffix = [&](std::uint32_t word) {
-    return std::string_view(words_->codes.data() + starts_[word] + depth, starts_[word + 1] - starts_[word] - depth);
+  struct Keyed {
+    std::uint64_t key;   // the eight codes from depth on, big-endian, 0 past the end
+    std::uint32_t rest;  // how many codes the word has from depth on
+    std::uint32_t word;
   };
-  for (std::uint32_t i = begin + 1; i < end; ++i) {
-    const std::uint32_t word = order[i];
-    const std::string_view codes = suffix(word);
-    std::uint32_t j = i;
-    for (; j > begin && codes < suffix(order[j - 1]); --j) order[j] = order[j - 1];
-    order[j] = word;
+  std::array<Keyed, kComparedRange> keyed;
+  const char* codes = words_->codes.data();
+  for (std::uint32_t i = begin; i < end; ++i) {
+    const std::uint32_t word = order_[i];
+    const std::uint32_t rest = starts_[word + 1] - starts_[word] - depth;
+    std::uint64_t key = 0;
+    for (std::uint32_t k = 0; k < 8; ++k) {
+      key = key << 8 | (k < rest ? static_cast<unsigned char>(codes[starts_[word] + depth + k]) : 0u);
+    }
+    keyed[i - begin] = {key, rest, word};
   }
+  const auto less = [&](const Keyed& a, const Keyed& b) {
+    if (a.key != b.key) return a.key < b.key;
+    // Equal so far: a word that ends within the eight is a prefix of the other.
+    if (a.rest <= 8 || b.rest <= 8) return a.rest < b.rest;
+    const std::string_view a_rest(codes + starts_[a.word] + depth + 8, a.rest - 8);
+    const std::string_view b_rest(codes + starts_[b.word] + depth + 8, b.rest - 8);
+    return a_rest < b_rest;
+  };
+  const std::uint32_t n = end - begin;
+  for (std::uint32_t i = 1; i < n; ++i) {
+    const Keyed moving = keyed[i];
+    std::uint32_t j = i;
+    for (; j > 0 && less(moving, keyed[j - 1]); --j) keyed[j] = keyed[j - 1];
+    keyed[j] = moving;
+  }
+  for (std::uint32_t i = 0; i < n; ++i) order_[begin + i] = keyed[i].word;
 }
 
 }  // namespace tarvo
