@@ -8,8 +8,9 @@ namespace {
 
 template <typename T>
 LargeVector<T> Permuted(const LargeVector<T>& values, const LargeVector<std::uint32_t>& order) {
-  LargeVector<T> permuted(order.size());
-  for (std::size_t i = 0; i < order.size(); ++i) permuted[i] = values[order[i]];
+  LargeVector<T> permuted;
+  permuted.reserve(order.size());
+  for (const std::uint32_t k : order) permuted.push_back(values[k]);
   return permuted;
 }
 
