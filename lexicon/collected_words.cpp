@@ -6,11 +6,18 @@
 namespace tarvo {
 namespace {
 
+// The words of a part lie far apart in the order they are copied in: each
+// loop fetches the values this many words ahead towards the cache.
+constexpr std::size_t kFetchAhead = 16;
+
 template <typename T>
 LargeVector<T> Permuted(const LargeVector<T>& values, const LargeVector<std::uint32_t>& order) {
   LargeVector<T> permuted;
   permuted.reserve(order.size());
-  for (const std::uint32_t k : order) permuted.push_back(values[k]);
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (i + kFetchAhead < order.size()) __builtin_prefetch(&values[order[i + kFetchAhead]]);
+    permuted.push_back(values[order[i]]);
+  }
   return permuted;
 }
 
@@ -23,7 +30,6 @@ void CollectedWords::ReorderPart(unsigned first, const LargeVector<std::uint32_t
   CodedWords& words = parts_[first];
   LargeVector<char> codes;
   codes.reserve(words.codes.size());
-  constexpr std::size_t kFetchAhead = 16;
   for (std::size_t i = 0; i < order.size(); ++i) {
     if (i + kFetchAhead < order.size()) __builtin_prefetch(words.codes.data() + starts[order[i + kFetchAhead]]);
     const std::string_view word = words.word(starts[order[i]], order[i]);

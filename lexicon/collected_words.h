@@ -48,6 +48,8 @@ class CollectedWords {
       part.lengths.reserve(part.lengths.size() + more_words);
       numbers_[first].reserve(numbers_[first].size() + more_words);
     }
+    // One entry per word, counted as for the parts above.
+    first_codes_.reserve(first_codes_.size() + bytes / 2);
   }
 
   std::size_t size() const { return size_; }
@@ -87,7 +89,7 @@ class CollectedWords {
 
   // Frees what only ForEachInListOrder needs; it may be called again only
   // after RestoreListOrder.
-  void ForgetListOrder() { first_codes_ = std::vector<std::uint8_t>(); }
+  void ForgetListOrder() { first_codes_ = LargeVector<std::uint8_t>(); }
   // Puts the words of part `first` in the order `order`, a permutation of
   // their indices, so that words read together lie together; starts is
   // the part's Starts(). Then only numbers(first) tells the words' places
@@ -121,7 +123,7 @@ class CollectedWords {
  private:
   std::array<CodedWords, kParts> parts_;
   std::array<LargeVector<std::uint32_t>, kParts> numbers_;
-  std::vector<std::uint8_t> first_codes_;  // per word in list order
+  LargeVector<std::uint8_t> first_codes_;  // per word in list order
   std::size_t size_ = 0;
 };
 

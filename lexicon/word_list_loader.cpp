@@ -20,8 +20,11 @@ namespace {
 // read doubles. The estimate follows the words rather than the file size (a
 // file of one word repeated reserves next to nothing), and the rows grow
 // geometrically past it, so an estimate that was too small costs a copy,
-// not a failure. The inserter learns how much of the file is left, for the
-// words it collects.
+// not a failure. Each reservation adds a quarter to the estimate, so that
+// a later estimate a little higher does not copy the whole tree to fresh
+// memory; the room reserved and never written costs address space only.
+// The inserter learns how much of the file is left, for the words it
+// collects.
 class NodeReservation {
  public:
   // position: how far into the file the words inserted so far reach; size:
@@ -33,11 +36,14 @@ class NodeReservation {
     inserter.ExpectMoreBytes(size - position);
     const double expected = static_cast<double>(tree.node_count()) * static_cast<double>(size) /
                             static_cast<double>(position);
-    if (expected > tree.node_count()) tree.ReserveNodes(static_cast<std::uint64_t>(expected) - tree.node_count());
+    if (expected <= static_cast<double>(reserved_)) return;
+    reserved_ = static_cast<std::uint64_t>(expected * 1.25);
+    tree.ReserveNodes(reserved_ - tree.node_count());
   }
 
  private:
   std::uint64_t next_check_ = std::uint64_t{4} << 20;
+  std::uint64_t reserved_ = 0;  // nodes the tree has room for
 };
 
 // The distinct characters of the valid UTF-8 words, for the message that
