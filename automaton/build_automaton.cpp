@@ -57,7 +57,8 @@ constexpr std::uint32_t kChildDistance = 16;
 void BuildAutomaton(const WordTree& tree, SuffixAutomaton& automaton) {
   const std::uint32_t node_count = tree.node_count();
   TARVO_ASSERT(node_count <= WordTree::kMaxNodes);
-  LargeVector<std::uint32_t> node_state(node_count, 0);
+  // Each node's entry is written before any parent reads it.
+  UninitializedLargeVector<std::uint32_t> node_state(node_count);
   AutomatonBuilder builder(automaton, tree.growth_step() >> 2, tree.coding());
 
   std::uint8_t label[kMaxSlotCount];

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "lexicon/label_row.h"
+#include "lexicon/task_pipeline.h"
 #include "lexicon/word_file_writer.h"
 
 namespace tarvo {
@@ -150,18 +151,39 @@ void WordTree::ReserveNodes(std::uint64_t nodes) {
 }
 
 void WordTree::Recode(const SymbolCoding& coding, const SymbolTable& new_code_of) {
-  std::pair<std::uint8_t, std::int32_t> slots[kMaxSlotCount];
-  for (std::uint32_t node = 0; node < node_count_; ++node) {
-    std::uint8_t* label = rows_.labels(row_of_[node]);
-    std::int32_t* links = rows_.links(row_of_[node]);
-    const unsigned n = SlotCount(label[0]);
-    if (n < 2) continue;
-    for (unsigned slot = 1; slot < n; ++slot) slots[slot - 1] = {new_code_of[label[slot]], links[slot - 1]};
-    std::sort(slots, slots + (n - 1));
-    for (unsigned slot = 1; slot < n; ++slot) {
-      label[slot] = slots[slot - 1].first;
-      links[slot - 1] = slots[slot - 1].second;
+  const auto recode = [&](std::uint32_t begin, std::uint32_t end) {
+    std::pair<std::uint8_t, std::int32_t> slots[kMaxSlotCount];
+    for (std::uint32_t node = begin; node < end; ++node) {
+      std::uint8_t* label = rows_.labels(row_of_[node]);
+      const unsigned n = SlotCount(label[0]);
+      if (n < 2) continue;
+      if (n == 2) {  // most nodes have one child: nothing to sort
+        label[1] = new_code_of[label[1]];
+        continue;
+      }
+      std::int32_t* links = rows_.links(row_of_[node]);
+      for (unsigned slot = 1; slot < n; ++slot) slots[slot - 1] = {new_code_of[label[slot]], links[slot - 1]};
+      std::sort(slots, slots + (n - 1));
+      for (unsigned slot = 1; slot < n; ++slot) {
+        label[slot] = slots[slot - 1].first;
+        links[slot - 1] = slots[slot - 1].second;
+      }
     }
+  };
+  // Every node's row is its own: ranges of nodes are recoded on all
+  // processors at once.
+  constexpr std::uint32_t kNodesPerTask = std::uint32_t{1} << 18;
+  const std::size_t tasks = (std::size_t{node_count_} + kNodesPerTask - 1) / kNodesPerTask;
+  if (tasks <= 1) {
+    recode(0, node_count_);
+  } else {
+    TaskPipeline().Run(
+        tasks,
+        [&](std::size_t task, unsigned) {
+          const auto begin = static_cast<std::uint32_t>(task * kNodesPerTask);
+          recode(begin, std::min(node_count_, begin + kNodesPerTask));
+        },
+        [](std::size_t, unsigned) { return true; });
   }
   coding_ = coding;
 }
