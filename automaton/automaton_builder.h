@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "automaton/single_transition_index.h"
 #include "automaton/state_index.h"
 #include "automaton/suffix_automaton.h"
 #include "lexicon/symbol_coding.h"
@@ -65,7 +66,8 @@ class AutomatonBuilder {
 
  private:
   SuffixAutomaton& automaton_;
-  StateIndex index_;
+  StateIndex index_;                     // states with no or several transitions
+  SingleTransitionIndex single_index_;  // states with one
 };
 
 }  // namespace tarvo

@@ -1,6 +1,7 @@
 // StateIndex: finds the lowest-numbered state whose rows equal given rows.
 //
-// The minimising build asks, for every tree node, whether a state with the
+// The minimising build asks, for every tree node with more than one child
+// (those with one go to SingleTransitionIndex), whether a state with the
 // same label row and targets already exists. An open-addressing hash table
 // keyed by the rows answers that in constant time. Only the first state with
 // a given pair of rows is kept, so a lookup returns the lowest-numbered one,

@@ -1,5 +1,9 @@
 #include "automaton/automaton_builder.h"
 
+#include <map>
+#include <random>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "automaton/build_automaton.h"
@@ -132,6 +136,45 @@ TEST(AutomatonBuild, RowArraysGrowByTheGrowthStep) {
   EXPECT_EQ(builder.FindOrAddState(label, targets), std::make_pair(2u, false));
   builder.ShrinkToCount();
   EXPECT_EQ(a.capacity(), a.count());
+}
+
+// Thousands of states with one transition and with two, some added again
+// with equal rows (as a node with a fresh child is): each lookup finds the
+// first state with exactly those rows, whichever of the final flag, code or
+// target tells them apart, across every growth of the indexes.
+TEST(AutomatonBuild, FindStateReturnsTheFirstStateWithEqualRows) {
+  SuffixAutomaton a;
+  AutomatonBuilder builder(a, 1000, IdentitySymbolTable());
+  std::mt19937 random(5);
+  std::map<std::vector<std::uint32_t>, std::uint32_t> first_with;  // head, codes, targets
+  std::vector<std::vector<std::uint32_t>> added;
+  for (int k = 0; k < 6000; ++k) {
+    std::vector<std::uint32_t> rows;
+    if (!added.empty() && random() % 4 == 0) {
+      rows = added[random() % added.size()];
+    } else {
+      const unsigned n = 2 + random() % 2;
+      rows.push_back((random() % 2 != 0 ? kFinalFlag : 0) | n);
+      for (unsigned slot = 1; slot < n; ++slot) rows.push_back(slot + random() % 3);  // ascending codes
+      for (unsigned slot = 1; slot < n; ++slot) rows.push_back(1 + random() % (a.count() - 1));
+    }
+    const unsigned n = SlotCount(static_cast<std::uint8_t>(rows[0]));
+    std::vector<std::uint8_t> label(rows.begin(), rows.begin() + n);
+    std::vector<std::uint32_t> targets{0};
+    targets.insert(targets.end(), rows.begin() + n, rows.end());
+    const std::uint32_t state = builder.AddState(label.data(), targets.data());
+    first_with.emplace(rows, state);
+    added.push_back(rows);
+  }
+  for (const auto& [rows, state] : first_with) {
+    const unsigned n = SlotCount(static_cast<std::uint8_t>(rows[0]));
+    std::vector<std::uint8_t> label(rows.begin(), rows.begin() + n);
+    std::vector<std::uint32_t> targets{0};
+    targets.insert(targets.end(), rows.begin() + n, rows.end());
+    ASSERT_EQ(builder.FindState(label.data(), targets.data()), state);
+    targets[1] = a.count();  // no state leads there yet
+    ASSERT_EQ(builder.FindState(label.data(), targets.data()), 0u);
+  }
 }
 
 TEST(AutomatonBuild, BuildingTwiceAndSmallGrowthStepsGiveTheSameStates) {
