@@ -22,7 +22,6 @@ AutomatonBuilder::AutomatonBuilder(SuffixAutomaton& automaton, std::uint32_t gro
   a.capacity_ = g >= 3 ? g : (g == 2 ? 4 : 3);
   a.count_ = 2;
   index_.Clear();
-  single_index_.Clear();
 }
 
 std::uint32_t AutomatonBuilder::AddState(const std::uint8_t* label, const std::uint32_t* targets) {
@@ -45,7 +44,7 @@ std::uint32_t AutomatonBuilder::AddState(const std::uint8_t* label, const std::u
   a.targets_.insert(a.targets_.end(), targets, targets + n);
   ++a.count_;
   if (a.count_ % a.growth_step_ == 0) a.capacity_ = a.count_ + a.growth_step_;
-  if (n == 2) single_index_.Add(SingleTransitionIndex::Key(label[0], label[1], targets[1]), state);
+  if (n == 2) single_index_.Add(IsFinal(label[0]), label[1], targets[1], state);
   else index_.Add(a, state, StateIndex::HashRows(label, targets));
   return state;
 }
@@ -61,7 +60,7 @@ bool AutomatonBuilder::IsSameState(const std::uint8_t* label_a, const std::uint3
 }
 
 std::uint32_t AutomatonBuilder::FindState(const std::uint8_t* label, const std::uint32_t* targets) const {
-  if (SlotCount(label[0]) == 2) return single_index_.Find(SingleTransitionIndex::Key(label[0], label[1], targets[1]));
+  if (SlotCount(label[0]) == 2) return single_index_.Find(IsFinal(label[0]), label[1], targets[1]);
   return index_.Find(automaton_, label, targets, StateIndex::HashRows(label, targets));
 }
 

@@ -5,56 +5,58 @@
 namespace tarvo {
 namespace {
 
-constexpr unsigned kInitialBits = 12;
+constexpr unsigned kInitialBits = 4;
+constexpr std::uint32_t kFinalBit = std::uint32_t{1} << 31;
+
+std::uint32_t KeyOf(bool final, std::uint32_t target) { return target | (final ? kFinalBit : 0); }
+std::uint32_t KeyIn(std::uint64_t slot) { return static_cast<std::uint32_t>(slot >> 32); }
+std::uint32_t StateIn(std::uint64_t slot) { return static_cast<std::uint32_t>(slot); }
 
 }  // namespace
 
-std::size_t SingleTransitionIndex::SlotOf(std::uint64_t key) const {
+std::size_t SingleTransitionIndex::Table::SlotOf(std::uint32_t key) const {
   // Multiplicative hashing: the high bits of the product mix every bit of
   // the key.
-  return static_cast<std::size_t>((key * 0x9e3779b97f4a7c15ULL) >> shift_);
+  return static_cast<std::size_t>((key * 0x9e3779b97f4a7c15ULL) >> shift);
 }
 
-void SingleTransitionIndex::Clear() {
-  slots_.assign(std::size_t{1} << kInitialBits, Slot{});
-  shift_ = 64 - kInitialBits;
-  used_ = 0;
-}
-
-std::uint32_t SingleTransitionIndex::Find(std::uint64_t key) const {
-  if (slots_.empty()) return 0;
-  const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = SlotOf(key);; i = (i + 1) & mask) {
-    const Slot& slot = slots_[i];
-    if (slot.key == key) return slot.state;
-    if (slot.key == 0) return 0;
+void SingleTransitionIndex::Table::Grow() {
+  std::vector<std::uint64_t> old(slots.empty() ? std::size_t{1} << kInitialBits : slots.size() * 2);
+  old.swap(slots);
+  shift = old.empty() ? 64 - kInitialBits : shift - 1;
+  const std::size_t mask = slots.size() - 1;
+  for (const std::uint64_t slot : old) {
+    if (slot == 0) continue;
+    std::size_t i = SlotOf(KeyIn(slot));
+    while (slots[i] != 0) i = (i + 1) & mask;
+    slots[i] = slot;
   }
 }
 
-void SingleTransitionIndex::Add(std::uint64_t key, std::uint32_t state) {
-  TARVO_ASSERT(key != 0 && state != 0);
-  if (slots_.empty()) Clear();
-  if ((used_ + 1) * 2 > slots_.size()) Grow();
-  const std::size_t mask = slots_.size() - 1;
-  std::size_t i = SlotOf(key);
-  for (; slots_[i].key != 0; i = (i + 1) & mask) {
-    if (slots_[i].key == key) return;
+std::uint32_t SingleTransitionIndex::Find(bool final, std::uint8_t code, std::uint32_t target) const {
+  const Table& table = tables_[code];
+  if (table.slots.empty()) return 0;
+  const std::uint32_t key = KeyOf(final, target);
+  const std::size_t mask = table.slots.size() - 1;
+  for (std::size_t i = table.SlotOf(key);; i = (i + 1) & mask) {
+    const std::uint64_t slot = table.slots[i];
+    if (slot == 0) return 0;
+    if (KeyIn(slot) == key) return StateIn(slot);
   }
-  slots_[i] = {key, state};
-  ++used_;
 }
 
-void SingleTransitionIndex::Grow() {
-  std::vector<Slot> old(slots_.size() * 2);
-  old.swap(slots_);
-  --shift_;
-  const std::size_t mask = slots_.size() - 1;
-  for (const Slot& slot : old) {
-    if (slot.key == 0) continue;
-    std::size_t i = SlotOf(slot.key);
-    while (slots_[i].key != 0) i = (i + 1) & mask;
-    slots_[i] = slot;
+void SingleTransitionIndex::Add(bool final, std::uint8_t code, std::uint32_t target, std::uint32_t state) {
+  TARVO_ASSERT(target < kFinalBit && state != 0 && state < kFinalBit);
+  Table& table = tables_[code];
+  if ((table.used + 1) * 2 > table.slots.size()) table.Grow();
+  const std::uint32_t key = KeyOf(final, target);
+  const std::size_t mask = table.slots.size() - 1;
+  std::size_t i = table.SlotOf(key);
+  for (; table.slots[i] != 0; i = (i + 1) & mask) {
+    if (KeyIn(table.slots[i]) == key) return;
   }
+  table.slots[i] = std::uint64_t{key} << 32 | state;
+  ++table.used;
 }
 
 }  // namespace tarvo
