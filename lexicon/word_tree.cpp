@@ -172,7 +172,7 @@ void WordTree::Recode(const SymbolCoding& coding, const SymbolTable& new_code_of
   };
   // Every node's row is its own: ranges of nodes are recoded on all
   // processors at once.
-  constexpr std::uint32_t kNodesPerTask = std::uint32_t{1} << 18;
+  constexpr std::uint32_t kNodesPerTask = std::uint32_t{1} << 16;
   const std::size_t tasks = (std::size_t{node_count_} + kNodesPerTask - 1) / kNodesPerTask;
   if (tasks <= 1) {
     recode(0, node_count_);

@@ -154,6 +154,29 @@ TEST(ListOrder, EveryOrderLoadsAsInsertedWordByWord) {
   EXPECT_GT(lists_with_unmerged_states, 10u);
 }
 
+// A list whose tree is recoded in ranges on several processors once it is
+// read (more than two ranges of 2^16 nodes), sorted and shuffled: the
+// one-child rows and the wider ones of every range, the first and last
+// nodes of each included, get the codes of the list's order.
+TEST(ListOrder, LargeTreesAreRecodedAsInsertedWordByWord) {
+  std::mt19937 random(7);
+  const Words list = RandomList(random, {"a", "e", "i", "k", "n", "o", "s", "t", "\xc3\xa4"}, 60000, 12);
+  for (const bool as_characters : {false, true}) {
+    for (const Words& words : Orders(list, random)) {
+      WordTree loaded;
+      ASSERT_TRUE(LoadWordListText(test::AsLines(words), 1000, as_characters, loaded).ok());
+      ASSERT_GT(loaded.node_count(), 2u << 16);
+      Reference reference;
+      reference.tree.Reset();
+      reference.tree.Configure(loaded.coding(), 1000);
+      InsertOneByOne(words, reference);
+      reference.tree.TrimCapacity();
+      ExpectSameTree(loaded, reference.tree);
+      if (HasFatalFailure()) return;
+    }
+  }
+}
+
 // Wide lists: some node is offered more than 126 children, and which words
 // are refused depends on the order.
 TEST(ListOrder, RefusedWordsAreThoseOfTheListOrder) {
