@@ -155,7 +155,7 @@ TEST(AutomatonBuild, FindStateReturnsTheFirstStateWithEqualRows) {
     } else {
       const unsigned n = 2 + random() % 2;
       rows.push_back((random() % 2 != 0 ? kFinalFlag : 0) | n);
-      for (unsigned slot = 1; slot < n; ++slot) rows.push_back(slot + random() % 3);  // ascending codes
+      for (unsigned slot = 1; slot < n; ++slot) rows.push_back(2 * slot + random() % 2);  // ascending codes
       for (unsigned slot = 1; slot < n; ++slot) rows.push_back(1 + random() % (a.count() - 1));
     }
     const unsigned n = SlotCount(static_cast<std::uint8_t>(rows[0]));
