@@ -27,13 +27,16 @@ namespace tarvo {
 
 class TaskPipeline {
  public:
-  // One worker per processor, or `workers`; at least one and at most kMostWorkers.
+  // One worker per processor, or `workers`; at least one and at most
+  // kMostWorkers. Each worker may run `slots_per_worker` tasks ahead of the
+  // calling thread (at least one).
   TaskPipeline() : TaskPipeline(std::thread::hardware_concurrency()) {}
-  explicit TaskPipeline(unsigned workers) : workers_(std::clamp(workers, 1u, kMostWorkers)) {}
+  explicit TaskPipeline(unsigned workers, unsigned slots_per_worker = 2)
+      : workers_(std::clamp(workers, 1u, kMostWorkers)), slots_per_worker_(std::max(slots_per_worker, 1u)) {}
   TaskPipeline(const TaskPipeline&) = delete;
   TaskPipeline& operator=(const TaskPipeline&) = delete;
 
-  unsigned slots() const { return 2 * workers_; }
+  unsigned slots() const { return slots_per_worker_ * workers_; }
 
   // Runs work(task, slot) for tasks 0 to tasks - 1 on the worker threads and
   // take(task, slot) on the calling thread, in task order, each as soon as
@@ -55,6 +58,7 @@ class TaskPipeline {
   void Stop(std::exception_ptr error);
 
   const unsigned workers_;
+  const unsigned slots_per_worker_;
   std::mutex mutex_;
   std::condition_variable task_done_;  // a slot was filled, or the run stopped
   std::condition_variable slot_free_;  // a slot was taken, or the run stopped

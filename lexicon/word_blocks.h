@@ -28,6 +28,14 @@ namespace tarvo {
 // Words of at most 255 bytes, back to back.
 class WordBlock {
  public:
+  // Room for 32 bytes a word, made by the thread that makes the block: the
+  // reading thread grows it only for lists of long words, since memory that
+  // thread takes stays with its own heap once it is freed.
+  WordBlock() {
+    codes_.reserve(kWords * kRoomPerWord);
+    lengths_.reserve(kWords);
+  }
+
   bool full() const { return lengths_.size() >= kWords; }
 
   void Clear() {
@@ -38,7 +46,7 @@ class WordBlock {
   }
 
   void Add(std::string_view word) {
-    TARVO_ASSERT(word.size() <= 255);
+    TARVO_ASSERT(word.size() <= kLongest);
     codes_.append(word);
     lengths_.push_back(static_cast<std::uint8_t>(word.size()));
   }
@@ -58,10 +66,16 @@ class WordBlock {
  private:
   // Enough words that handing a block over costs little next to them.
   static constexpr std::size_t kWords = 16 * 1024;
+  static constexpr std::size_t kLongest = 255;
+  static constexpr std::size_t kRoomPerWord = 32;
 
   std::string codes_;
   std::vector<std::uint8_t> lengths_;
 };
+
+// Blocks that the reading thread may fill ahead of the inserting thread,
+// a few megabytes for lists of words of usual lengths.
+inline constexpr unsigned kBlocksAhead = 8;
 
 // Calls read(block) on a thread of its own for an empty block, again and
 // again, until it marks a block last; calls take(block) on the calling
@@ -70,7 +84,9 @@ class WordBlock {
 // caller once the reading thread has stopped.
 template <typename Read, typename Take>
 void ReadInBlocks(Read&& read, Take&& take) {
-  TaskPipeline pipeline(1);
+  // Several blocks ahead, so that a block that is slow to read does not
+  // leave the inserting thread waiting.
+  TaskPipeline pipeline(1, kBlocksAhead);
   std::vector<WordBlock> blocks(pipeline.slots());
   pipeline.Run(
       std::numeric_limits<std::size_t>::max(),

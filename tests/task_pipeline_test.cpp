@@ -11,23 +11,26 @@ namespace tarvo {
 namespace {
 
 // Every task's result reaches take, in task order, whatever the number of
-// workers and of tasks (fewer tasks than slots, or many more).
+// workers, of slots per worker and of tasks (fewer tasks than slots, or
+// many more).
 TEST(TaskPipeline, TakesEveryResultInTaskOrder) {
   for (const unsigned workers : {1u, 2u, 3u, 8u}) {
-    for (const std::size_t tasks : {std::size_t{0}, std::size_t{1}, std::size_t{5}, std::size_t{1000}}) {
-      TaskPipeline pipeline(workers);
-      std::vector<std::size_t> results(pipeline.slots());
-      std::vector<std::size_t> taken;
-      const bool all = pipeline.Run(
-          tasks, [&](std::size_t task, unsigned slot) { results[slot] = task * task; },
-          [&](std::size_t task, unsigned slot) {
-            EXPECT_EQ(results[slot], task * task) << "a slot was reused before it was taken";
-            taken.push_back(task);
-            return true;
-          });
-      EXPECT_TRUE(all);
-      ASSERT_EQ(taken.size(), tasks) << workers << " workers";
-      for (std::size_t k = 0; k < tasks; ++k) EXPECT_EQ(taken[k], k);
+    for (const unsigned slots_per_worker : {1u, 2u, 8u}) {
+      for (const std::size_t tasks : {std::size_t{0}, std::size_t{1}, std::size_t{5}, std::size_t{1000}}) {
+        TaskPipeline pipeline(workers, slots_per_worker);
+        std::vector<std::size_t> results(pipeline.slots());
+        std::vector<std::size_t> taken;
+        const bool all = pipeline.Run(
+            tasks, [&](std::size_t task, unsigned slot) { results[slot] = task * task; },
+            [&](std::size_t task, unsigned slot) {
+              EXPECT_EQ(results[slot], task * task) << "a slot was reused before it was taken";
+              taken.push_back(task);
+              return true;
+            });
+        EXPECT_TRUE(all);
+        ASSERT_EQ(taken.size(), tasks) << workers << " workers, " << slots_per_worker << " slots each";
+        for (std::size_t k = 0; k < tasks; ++k) EXPECT_EQ(taken[k], k);
+      }
     }
   }
 }
