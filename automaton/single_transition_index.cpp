@@ -14,35 +14,28 @@ std::uint32_t StateIn(std::uint64_t slot) { return static_cast<std::uint32_t>(sl
 
 }  // namespace
 
-std::size_t SingleTransitionIndex::Table::SlotOf(std::uint32_t key) const {
+std::size_t SingleTransitionIndex::Table::SlotFor(std::uint32_t key) const {
   // Multiplicative hashing: the high bits of the product mix every bit of
-  // the key.
-  return static_cast<std::size_t>((key * 0x9e3779b97f4a7c15ULL) >> shift);
+  // the key. Linear probing from there.
+  const std::size_t mask = slots.size() - 1;
+  std::size_t i = static_cast<std::size_t>((key * 0x9e3779b97f4a7c15ULL) >> shift);
+  while (slots[i] != 0 && KeyIn(slots[i]) != key) i = (i + 1) & mask;
+  return i;
 }
 
 void SingleTransitionIndex::Table::Grow() {
   std::vector<std::uint64_t> old(slots.empty() ? std::size_t{1} << kInitialBits : slots.size() * 2);
   old.swap(slots);
   shift = old.empty() ? 64 - kInitialBits : shift - 1;
-  const std::size_t mask = slots.size() - 1;
   for (const std::uint64_t slot : old) {
-    if (slot == 0) continue;
-    std::size_t i = SlotOf(KeyIn(slot));
-    while (slots[i] != 0) i = (i + 1) & mask;
-    slots[i] = slot;
+    if (slot != 0) slots[SlotFor(KeyIn(slot))] = slot;
   }
 }
 
 std::uint32_t SingleTransitionIndex::Find(bool final, std::uint8_t code, std::uint32_t target) const {
   const Table& table = tables_[code];
   if (table.slots.empty()) return 0;
-  const std::uint32_t key = KeyOf(final, target);
-  const std::size_t mask = table.slots.size() - 1;
-  for (std::size_t i = table.SlotOf(key);; i = (i + 1) & mask) {
-    const std::uint64_t slot = table.slots[i];
-    if (slot == 0) return 0;
-    if (KeyIn(slot) == key) return StateIn(slot);
-  }
+  return StateIn(table.slots[table.SlotFor(KeyOf(final, target))]);
 }
 
 void SingleTransitionIndex::Add(bool final, std::uint8_t code, std::uint32_t target, std::uint32_t state) {
@@ -50,12 +43,9 @@ void SingleTransitionIndex::Add(bool final, std::uint8_t code, std::uint32_t tar
   Table& table = tables_[code];
   if ((table.used + 1) * 2 > table.slots.size()) table.Grow();
   const std::uint32_t key = KeyOf(final, target);
-  const std::size_t mask = table.slots.size() - 1;
-  std::size_t i = table.SlotOf(key);
-  for (; table.slots[i] != 0; i = (i + 1) & mask) {
-    if (KeyIn(table.slots[i]) == key) return;
-  }
-  table.slots[i] = std::uint64_t{key} << 32 | state;
+  std::uint64_t& slot = table.slots[table.SlotFor(key)];
+  if (slot != 0) return;  // the first state with these rows stays
+  slot = std::uint64_t{key} << 32 | state;
   ++table.used;
 }
 

@@ -32,7 +32,8 @@ class SingleTransitionIndex {
     unsigned shift = 64;  // 64 - log2(slots.size())
     std::size_t used = 0;
 
-    std::size_t SlotOf(std::uint32_t key) const;
+    // The slot that holds `key`, or the empty slot where it would go.
+    std::size_t SlotFor(std::uint32_t key) const;
     void Grow();
   };
 
