@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "lexicon/assertions.h"
@@ -14,7 +15,8 @@ namespace tarvo {
 struct CodedWords {
   static constexpr std::size_t kLongest = 255;
 
-  LargeVector<char> codes;
+  // Grown by appending whole words, so never written twice.
+  UninitializedLargeVector<char> codes;
   LargeVector<std::uint8_t> lengths;
 
   std::size_t size() const { return lengths.size(); }
@@ -26,8 +28,16 @@ struct CodedWords {
   }
   void Add(std::string_view word) {
     TARVO_ASSERT(word.size() <= kLongest);
-    codes.insert(codes.end(), word.begin(), word.end());
+    AppendCodes(word);
     lengths.push_back(static_cast<std::uint8_t>(word.size()));
+  }
+
+  // Appends a word's codes alone, as one copy (a range insert copies
+  // byte by byte into this allocator's memory).
+  void AppendCodes(std::string_view word) {
+    const std::size_t end = codes.size();
+    codes.resize(end + word.size());
+    if (!word.empty()) std::memcpy(codes.data() + end, word.data(), word.size());
   }
 
   // Where each word starts, then the end of the codes.

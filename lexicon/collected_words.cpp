@@ -28,14 +28,14 @@ void CollectedWords::ReorderPart(unsigned first, const LargeVector<std::uint32_t
   // One array at a time, each freed once copied, so that a part never
   // takes twice its memory.
   CodedWords& words = parts_[first];
-  LargeVector<char> codes;
-  codes.reserve(words.codes.size());
+  CodedWords sorted;
+  sorted.codes.reserve(words.codes.size());
   for (std::size_t i = 0; i < order.size(); ++i) {
     if (i + kFetchAhead < order.size()) __builtin_prefetch(words.codes.data() + starts[order[i + kFetchAhead]]);
     const std::string_view word = words.word(starts[order[i]], order[i]);
-    codes.insert(codes.end(), word.begin(), word.end());
+    sorted.AppendCodes(word);
   }
-  words.codes = std::move(codes);
+  words.codes = std::move(sorted.codes);
   words.lengths = Permuted(words.lengths, order);
   numbers_[first] = Permuted(numbers_[first], order);
 }

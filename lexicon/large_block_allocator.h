@@ -86,9 +86,9 @@ using LargeVector = std::vector<T, LargeBlockAllocator<T>>;
 // elements, which must not be read again, when the vector lies in a mapped
 // block: in whole pages, so some of them may stay. Lets an array that is
 // read once from front to back shrink while it is read.
-template <typename T>
-void ReleaseLeadingElements(LargeVector<T>& v, std::size_t count) {
-  LargeBlockAllocator<T>::ReleaseLeading(v.data(), v.capacity(), std::min(count, v.size()));
+template <typename T, typename Allocator>
+void ReleaseLeadingElements(std::vector<T, Allocator>& v, std::size_t count) {
+  Allocator::ReleaseLeading(v.data(), v.capacity(), std::min(count, v.size()));
 }
 
 // As LargeBlockAllocator, but a vector that grows leaves its new elements
