@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -161,7 +162,7 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
 // calling thread meanwhile only frees what the parts are done with.
 class CodeOrderInsertion {
  public:
-  CodeOrderInsertion(WordTree& tree, CollectedWords& words) : tree_(tree), words_(words), work_(pipeline_.slots()) {}
+  CodeOrderInsertion(WordTree& tree, CollectedWords& words) : tree_(tree), words_(words), work_(counting_.slots()) {}
 
   bool Run();
 
@@ -212,12 +213,17 @@ class CodeOrderInsertion {
   // Runs `work(part, part work)` for every part on the pipeline's threads,
   // then take(part, part work) for each in order; false when take did.
   template <typename Work, typename Take>
-  bool ForEachPart(Work&& work, Take&& take);
+  bool ForEachPart(TaskPipeline& pipeline, Work&& work, Take&& take);
   void ReleaseMovedRows(std::vector<MovedRow>& moved);
 
   WordTree& tree_;
   CollectedWords& words_;
-  TaskPipeline pipeline_;
+  // While counting, a part's result is small, so every part may run ahead
+  // of the taking: a worker never waits for a large part still being
+  // counted elsewhere. While writing, the taking frees what the parts are
+  // done with, so the parts run only a little ahead of it.
+  TaskPipeline counting_{std::thread::hardware_concurrency(), CollectedWords::kParts};
+  TaskPipeline writing_;
   std::vector<PartWork> work_;  // one per slot of the pipeline
   std::vector<Part> parts_;     // those with words
   // Per word in list order, and one more: the nodes it makes while
@@ -339,8 +345,8 @@ class CodeOrderInsertion::WritePass {
 };
 
 template <typename Work, typename Take>
-bool CodeOrderInsertion::ForEachPart(Work&& work, Take&& take) {
-  return pipeline_.Run(
+bool CodeOrderInsertion::ForEachPart(TaskPipeline& pipeline, Work&& work, Take&& take) {
+  return pipeline.Run(
       parts_.size(),
       [&](std::size_t task, unsigned slot) {
         work_[slot].root = {};
@@ -362,6 +368,7 @@ bool CodeOrderInsertion::Count() {
   words_.ForgetListOrder();
   unsigned root_children_added = 0;
   const bool all_stored = ForEachPart(
+      counting_,
       [&](Part& part, PartWork& work) {
         {
           WordSorter sorter;
@@ -398,6 +405,7 @@ void CodeOrderInsertion::ScatterCounts() {
   first_number_.resize(words_.size() + 1);
   first_number_.back() = 0;
   ForEachPart(
+      counting_,
       [&](Part& part, PartWork&) {
         const LargeVector<std::uint32_t>& numbers = words_.numbers(part.first);
         for (std::size_t i = 0; i < part.made.size(); ++i) {
@@ -449,6 +457,7 @@ void CodeOrderInsertion::ReleaseMovedRows(std::vector<MovedRow>& moved) {
 void CodeOrderInsertion::Write() {
   const NodeRowPool::Offset root_slot = MakeRoom();
   ForEachPart(
+      writing_,
       [&](const Part& part, PartWork& work) {
         WritePass pass(tree_, first_number_, part.first_slot, work.moved, words_, part.first);
         [[maybe_unused]] const bool stored =
