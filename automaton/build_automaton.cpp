@@ -17,6 +17,7 @@
 
 #include "automaton/automaton_builder.h"
 #include "lexicon/assertions.h"
+#include "lexicon/background_prefault.h"
 #include "lexicon/label_row.h"
 #include "lexicon/word_tree.h"
 
@@ -52,20 +53,13 @@ constexpr std::uint32_t kChildDistance = 16;
   for (unsigned slot = 1; slot < n; ++slot) __builtin_prefetch(node_state + links[slot - 1]);
 }
 
-}  // namespace
-
-void BuildAutomaton(const WordTree& tree, SuffixAutomaton& automaton) {
-  const std::uint32_t node_count = tree.node_count();
-  TARVO_ASSERT(node_count <= WordTree::kMaxNodes);
-  // Each node's entry is written before any parent reads it.
-  UninitializedLargeVector<std::uint32_t> node_state(node_count);
-  AutomatonBuilder builder(automaton, tree.growth_step() >> 2, tree.coding());
-
+// Gives every node its state in node_state, from the highest node down.
+void AssignStates(const WordTree& tree, std::uint32_t* node_state, AutomatonBuilder& builder) {
   std::uint8_t label[kMaxSlotCount];
   std::uint32_t targets[kMaxSlotCount];
-  for (std::uint32_t i = node_count; i-- > 0;) {
+  for (std::uint32_t i = tree.node_count(); i-- > 0;) {
     if (i >= kRowDistance) PrefetchRows(tree, i - kRowDistance);
-    if (i >= kChildDistance) PrefetchChildStates(tree, i - kChildDistance, node_state.data());
+    if (i >= kChildDistance) PrefetchChildStates(tree, i - kChildDistance, node_state);
     const std::uint8_t* node_label = tree.LabelRow(i);
     const std::int32_t* links = tree.LinkRow(i);
     const unsigned n = SlotCount(node_label[0]);
@@ -89,6 +83,21 @@ void BuildAutomaton(const WordTree& tree, SuffixAutomaton& automaton) {
       state |= kFreshBit;
     }
     node_state[i] = state;
+  }
+}
+
+}  // namespace
+
+void BuildAutomaton(const WordTree& tree, SuffixAutomaton& automaton) {
+  TARVO_ASSERT(tree.node_count() <= WordTree::kMaxNodes);
+  // Each node's entry is written before any parent reads it.
+  UninitializedLargeVector<std::uint32_t> node_state(tree.node_count());
+  AutomatonBuilder builder(automaton, tree.growth_step() >> 2, tree.coding());
+  {
+    // The nodes' entries are written from the end: meanwhile their pages
+    // are cleared on another processor.
+    BackgroundPrefault prefault(node_state.data(), node_state.size() * sizeof(std::uint32_t));
+    AssignStates(tree, node_state.data(), builder);
   }
   node_state = {};
   builder.Finish();
