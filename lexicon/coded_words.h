@@ -28,16 +28,12 @@ struct CodedWords {
   }
   void Add(std::string_view word) {
     TARVO_ASSERT(word.size() <= kLongest);
-    AppendCodes(word);
-    lengths.push_back(static_cast<std::uint8_t>(word.size()));
-  }
-
-  // Appends a word's codes alone, as one copy (a range insert copies
-  // byte by byte into this allocator's memory).
-  void AppendCodes(std::string_view word) {
+    // One copy: a range insert would copy byte by byte into this
+    // allocator's memory.
     const std::size_t end = codes.size();
     codes.resize(end + word.size());
     if (!word.empty()) std::memcpy(codes.data() + end, word.data(), word.size());
+    lengths.push_back(static_cast<std::uint8_t>(word.size()));
   }
 
   // Where each word starts, then the end of the codes.

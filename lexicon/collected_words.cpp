@@ -25,18 +25,21 @@ LargeVector<T> Permuted(const LargeVector<T>& values, const LargeVector<std::uin
 
 void CollectedWords::ReorderPart(unsigned first, const LargeVector<std::uint32_t>& order,
                                  const LargeVector<std::uint32_t>& starts) {
-  // One array at a time, each freed once copied, so that a part never
-  // takes twice its memory.
+  // The words, then their numbers, each array freed once copied, so that a
+  // part never takes twice its memory. A word's start and end lie side by
+  // side in `starts`, which is fetched a step before the codes it locates.
   CodedWords& words = parts_[first];
   CodedWords sorted;
   sorted.codes.reserve(words.codes.size());
+  sorted.lengths.reserve(words.size());
+  const char* codes = words.codes.data();
   for (std::size_t i = 0; i < order.size(); ++i) {
-    if (i + kFetchAhead < order.size()) __builtin_prefetch(words.codes.data() + starts[order[i + kFetchAhead]]);
-    const std::string_view word = words.word(starts[order[i]], order[i]);
-    sorted.AppendCodes(word);
+    if (i + 2 * kFetchAhead < order.size()) __builtin_prefetch(&starts[order[i + 2 * kFetchAhead]]);
+    if (i + kFetchAhead < order.size()) __builtin_prefetch(codes + starts[order[i + kFetchAhead]]);
+    const std::uint32_t k = order[i];
+    sorted.Add(std::string_view(codes + starts[k], starts[k + 1] - starts[k]));
   }
-  words.codes = std::move(sorted.codes);
-  words.lengths = Permuted(words.lengths, order);
+  words = std::move(sorted);
   numbers_[first] = Permuted(numbers_[first], order);
 }
 
