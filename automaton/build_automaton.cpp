@@ -17,7 +17,7 @@
 
 #include "automaton/automaton_builder.h"
 #include "lexicon/assertions.h"
-#include "lexicon/background_prefault.h"
+#include "lexicon/page_prefault.h"
 #include "lexicon/label_row.h"
 #include "lexicon/word_tree.h"
 

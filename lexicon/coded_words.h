@@ -9,6 +9,7 @@
 
 #include "lexicon/assertions.h"
 #include "lexicon/large_block_allocator.h"
+#include "lexicon/page_prefault.h"
 
 namespace tarvo {
 
@@ -38,13 +39,15 @@ struct CodedWords {
 
   // Where each word starts, then the end of the codes.
   LargeVector<std::uint32_t> Starts() const {
-    LargeVector<std::uint32_t> starts(size() + 1);
+    LargeVector<std::uint32_t> starts;
+    starts.reserve(size() + 1);
+    PrefaultCapacity(starts);
     std::uint32_t start = 0;
     for (std::size_t k = 0; k < size(); ++k) {
-      starts[k] = start;
+      starts.push_back(start);
       start += lengths[k];
     }
-    starts[size()] = start;
+    starts.push_back(start);
     return starts;
   }
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "lexicon/page_prefault.h"
+
 namespace tarvo {
 namespace {
 
@@ -14,6 +16,7 @@ template <typename T>
 LargeVector<T> Permuted(const LargeVector<T>& values, const LargeVector<std::uint32_t>& order) {
   LargeVector<T> permuted;
   permuted.reserve(order.size());
+  PrefaultCapacity(permuted);
   for (std::size_t i = 0; i < order.size(); ++i) {
     if (i + kFetchAhead < order.size()) __builtin_prefetch(&values[order[i + kFetchAhead]]);
     permuted.push_back(values[order[i]]);
@@ -32,6 +35,8 @@ void CollectedWords::ReorderPart(unsigned first, const LargeVector<std::uint32_t
   CodedWords sorted;
   sorted.codes.reserve(words.codes.size());
   sorted.lengths.reserve(words.size());
+  PrefaultCapacity(sorted.codes);
+  PrefaultCapacity(sorted.lengths);
   const char* codes = words.codes.data();
   for (std::size_t i = 0; i < order.size(); ++i) {
     if (i + 2 * kFetchAhead < order.size()) __builtin_prefetch(&starts[order[i + 2 * kFetchAhead]]);

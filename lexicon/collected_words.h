@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lexicon/coded_words.h"
+#include "lexicon/page_prefault.h"
 #include "lexicon/symbol_order.h"
 
 namespace tarvo {
@@ -31,6 +32,11 @@ class CollectedWords {
     numbers_[first].push_back(static_cast<std::uint32_t>(size_++));
     first_codes_.push_back(static_cast<std::uint8_t>(first));
     part.Add(codes);
+    PartPrefault& ahead = ahead_[first];
+    ahead.numbers.After(numbers_[first]);
+    ahead.codes.After(part.codes);
+    ahead.lengths.After(part.lengths);
+    first_codes_ahead_.After(first_codes_);
     return true;
   }
 
@@ -125,6 +131,15 @@ class CollectedWords {
   std::array<LargeVector<std::uint32_t>, kParts> numbers_;
   LargeVector<std::uint8_t> first_codes_;  // per word in list order
   std::size_t size_ = 0;
+  // The words are added into room reserved ahead (Reserve), whose pages
+  // are brought in a window at a time rather than faulted one by one.
+  struct PartPrefault {
+    PrefaultAhead codes;
+    PrefaultAhead lengths;
+    PrefaultAhead numbers;
+  };
+  std::array<PartPrefault, kParts> ahead_;
+  PrefaultAhead first_codes_ahead_;
 };
 
 }  // namespace tarvo

@@ -1,0 +1,100 @@
+#include "lexicon/page_prefault.h"
+
+#include <cstdint>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include "lexicon/large_block_allocator.h"
+
+namespace tarvo {
+namespace {
+
+const std::size_t kPage = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+
+// How many of the whole pages of [block, block + bytes) there are, and how
+// many of them are in memory.
+struct Pages {
+  std::size_t whole = 0;
+  std::size_t resident = 0;
+};
+Pages PagesOf(const void* block, std::size_t bytes) {
+  const auto start = reinterpret_cast<std::uintptr_t>(block);
+  const std::uintptr_t begin = (start + kPage - 1) / kPage * kPage;
+  const std::uintptr_t end = (start + bytes) / kPage * kPage;
+  Pages pages;
+  if (end <= begin) return pages;
+  std::vector<unsigned char> in_core((end - begin) / kPage);
+  if (::mincore(reinterpret_cast<void*>(begin), end - begin, in_core.data()) != 0) return pages;
+  pages.whole = in_core.size();
+  for (const unsigned char flags : in_core) pages.resident += flags & 1;
+  return pages;
+}
+
+// True when the kernel can bring pages in ahead; tried on a page of its own.
+bool KernelBringsPagesIn() {
+#ifdef MADV_POPULATE_WRITE
+  void* page = ::mmap(nullptr, kPage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (page == MAP_FAILED) return false;
+  const bool brought_in = ::madvise(page, kPage, MADV_POPULATE_WRITE) == 0;
+  ::munmap(page, kPage);
+  return brought_in;
+#else
+  return false;
+#endif
+}
+
+TEST(BackgroundPrefault, KeepsWhatTheCallerWritesMeanwhile) {
+  // 24 MiB, a mapped block: its pages come in while the loop writes it from
+  // the end, as the automaton build does; the first entry is written before.
+  const std::size_t count = std::size_t{6} << 20;
+  UninitializedLargeVector<std::uint32_t> values(count);
+  values[0] = 7;
+  {
+    BackgroundPrefault prefault(values.data(), count * sizeof(std::uint32_t));
+    for (std::size_t i = count; i-- > 1;) values[i] = static_cast<std::uint32_t>(i * 2654435761u);
+  }
+  std::size_t wrong = values[0] == 7 ? 0 : 1;
+  for (std::size_t i = 1; i < count; ++i) wrong += values[i] != static_cast<std::uint32_t>(i * 2654435761u);
+  EXPECT_EQ(wrong, 0u);
+}
+
+TEST(BackgroundPrefault, BringsEveryPageOfALargeBlockIn) {
+  if (!KernelBringsPagesIn()) GTEST_SKIP() << "this system cannot bring pages in ahead";
+  const std::size_t bytes = (std::size_t{9} << 20) + 123;  // not a whole number of huge pages
+  UninitializedLargeVector<char> block(bytes);
+  { BackgroundPrefault prefault(block.data(), bytes); }
+  const Pages pages = PagesOf(block.data(), bytes);
+  EXPECT_EQ(pages.whole, bytes / kPage);
+  EXPECT_EQ(pages.resident, pages.whole);
+}
+
+// A vector grown element by element has the pages just past its end in
+// memory, and no more than a window of them: the room reserved beyond stays
+// out, so that bringing pages in costs no memory. That holds in the room
+// reserved at first and in each block the vector moves to as it grows.
+// (Ordinary heap blocks: no huge pages, which would bring in 2 MiB at once.)
+TEST(PrefaultAhead, KeepsAWindowPastAGrowingVectorsEndInMemory) {
+  if (!KernelBringsPagesIn()) GTEST_SKIP() << "this system cannot bring pages in ahead";
+  for (const std::size_t reserved : {std::size_t{8} << 20, std::size_t{64} << 10}) {
+    std::vector<char> v;
+    v.reserve(reserved);
+    PrefaultAhead ahead;
+    for (std::size_t i = 0; i < (std::size_t{1} << 20) + 12345; ++i) {
+      v.push_back('x');
+      ahead.After(v);
+    }
+    const std::size_t room = v.capacity() - v.size();
+    const Pages next = PagesOf(v.data() + v.size(), std::min<std::size_t>(room, std::size_t{32} << 10));
+    EXPECT_GT(next.whole, 0u) << reserved;
+    EXPECT_EQ(next.resident, next.whole) << reserved;
+    if (room > (std::size_t{2} << 20)) {
+      EXPECT_EQ(PagesOf(v.data() + v.size() + (std::size_t{1} << 20), room - (std::size_t{1} << 20)).resident, 0u);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarvo
