@@ -42,6 +42,9 @@ std::uint32_t AutomatonBuilder::AddState(const std::uint8_t* label, const std::u
   a.row_start_.push_back(static_cast<std::uint32_t>(a.labels_.size()));
   a.labels_.insert(a.labels_.end(), label, label + n);
   a.targets_.insert(a.targets_.end(), targets, targets + n);
+  row_start_ahead_.After(a.row_start_);
+  labels_ahead_.After(a.labels_);
+  targets_ahead_.After(a.targets_);
   ++a.count_;
   if (a.count_ % a.growth_step_ == 0) a.capacity_ = a.count_ + a.growth_step_;
   if (n == 2) single_index_.Add(IsFinal(label[0]), label[1], targets[1], state);

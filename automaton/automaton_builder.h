@@ -19,6 +19,7 @@
 #include "automaton/single_transition_index.h"
 #include "automaton/state_index.h"
 #include "automaton/suffix_automaton.h"
+#include "lexicon/page_prefault.h"
 #include "lexicon/symbol_coding.h"
 
 namespace tarvo {
@@ -68,6 +69,11 @@ class AutomatonBuilder {
   SuffixAutomaton& automaton_;
   StateIndex index_;                     // states with no or several transitions
   SingleTransitionIndex single_index_;  // states with one
+  // The automaton's rows grow state by state: the pages past their ends
+  // are brought in a window at a time rather than faulted one by one.
+  PrefaultAhead row_start_ahead_;
+  PrefaultAhead labels_ahead_;
+  PrefaultAhead targets_ahead_;
 };
 
 }  // namespace tarvo

@@ -1,6 +1,7 @@
 #include "automaton/single_transition_index.h"
 
 #include "lexicon/assertions.h"
+#include "lexicon/page_prefault.h"
 
 namespace tarvo {
 namespace {
@@ -24,7 +25,8 @@ std::size_t SingleTransitionIndex::Table::SlotFor(std::uint32_t key) const {
 }
 
 void SingleTransitionIndex::Table::Grow() {
-  std::vector<std::uint64_t> old(slots.empty() ? std::size_t{1} << kInitialBits : slots.size() * 2);
+  std::vector<std::uint64_t> old;
+  ResizePrefaulted(old, slots.empty() ? std::size_t{1} << kInitialBits : slots.size() * 2);
   old.swap(slots);
   shift = old.empty() ? 64 - kInitialBits : shift - 1;
   for (const std::uint64_t slot : old) {

@@ -1,6 +1,7 @@
 #include "automaton/state_index.h"
 
 #include "automaton/automaton_builder.h"
+#include "lexicon/page_prefault.h"
 
 namespace tarvo {
 namespace {
@@ -74,7 +75,7 @@ void StateIndex::Place(std::uint64_t slot) {
 void StateIndex::Grow() {
   std::vector<std::uint64_t> old;
   old.swap(slots_);
-  slots_.assign(old.empty() ? kInitialSlots : old.size() * 2, 0);
+  ResizePrefaulted(slots_, old.empty() ? kInitialSlots : old.size() * 2);
   for (std::uint64_t slot : old) {
     if (StateOf(slot) != 0) Place(slot);
   }

@@ -43,6 +43,15 @@ void PrefaultCapacity(std::vector<T, Allocator>& v) {
   PrefaultPages(v.data() + v.size(), (v.capacity() - v.size()) * sizeof(T));
 }
 
+// Resizes a vector that is about to be written in full (an empty one, or
+// one whose new elements are), its new pages brought in at once.
+template <typename Vector>
+void ResizePrefaulted(Vector& v, std::size_t size) {
+  v.reserve(size);
+  PrefaultCapacity(v);
+  v.resize(size);
+}
+
 class PrefaultAhead {
  public:
   // Call after each append to v, always with the same vector.

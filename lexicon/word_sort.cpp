@@ -17,24 +17,15 @@ constexpr std::uint32_t kComparedRange = 24;
 // start this many words ahead towards the cache, and its code half as many.
 constexpr std::uint32_t kFetchAhead = 16;
 
-// Sizes a vector that is about to be written in full, its pages brought in
-// at once.
-template <typename Vector>
-void SizeForWriting(Vector& v, std::size_t size) {
-  v.reserve(size);
-  PrefaultCapacity(v);
-  v.resize(size);
-}
-
 }  // namespace
 
 void WordSorter::Sort(const CodedWords& words) {
   words_ = &words;
   starts_ = words.Starts();
-  SizeForWriting(order_, words.size());
+  ResizePrefaulted(order_, words.size());
   std::iota(order_.begin(), order_.end(), 0u);
-  SizeForWriting(scratch_, words.size());
-  SizeForWriting(digits_, words.size());
+  ResizePrefaulted(scratch_, words.size());
+  ResizePrefaulted(digits_, words.size());
   if (words.size() > 1) SortRange(0, static_cast<std::uint32_t>(words.size()), 0);
 }
 
