@@ -60,6 +60,9 @@ class AutomatonBuilder {
   // Fills the suffix counts from state 1 up.
   void CountSuffixes();
   void Finish() {
+    // No state is looked up any more: the indexes go before the rows are copied.
+    index_ = StateIndex();
+    single_index_ = SingleTransitionIndex();
     ShrinkToCount();
     CountWords();
     CountSuffixes();

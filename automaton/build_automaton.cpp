@@ -90,16 +90,14 @@ void AssignStates(const WordTree& tree, std::uint32_t* node_state, AutomatonBuil
 
 void BuildAutomaton(const WordTree& tree, SuffixAutomaton& automaton) {
   TARVO_ASSERT(tree.node_count() <= WordTree::kMaxNodes);
-  // Each node's entry is written before any parent reads it.
-  UninitializedLargeVector<std::uint32_t> node_state(tree.node_count());
   AutomatonBuilder builder(automaton, tree.growth_step() >> 2, tree.coding());
   {
-    // The nodes' entries are written from the end: meanwhile their pages
-    // are cleared on another processor.
+    // Each node's entry is written before any parent reads it, from the
+    // end: meanwhile its pages are brought in on another processor.
+    UninitializedLargeVector<std::uint32_t> node_state(tree.node_count());
     BackgroundPrefault prefault(node_state.data(), node_state.size() * sizeof(std::uint32_t));
     AssignStates(tree, node_state.data(), builder);
-  }
-  node_state = {};
+  }  // node_state is freed before the last steps, which copy the rows.
   builder.Finish();
 }
 
