@@ -23,8 +23,11 @@ namespace {
 // not a failure. Each reservation adds a quarter to the estimate, so that
 // a later estimate a little higher does not copy the whole tree to fresh
 // memory; the room reserved and never written costs address space only.
-// The inserter learns how much of the file is left, for the words it
-// collects.
+// The first estimate comes early, so that the tree grows in the large
+// blocks of its reservation (large_block_allocator.h) rather than in heap
+// blocks that it copies as it doubles. The inserter learns how much of the
+// file is left, for the words it collects, once enough words were read to
+// tell how they share out among its parts.
 class NodeReservation {
  public:
   // position: how far into the file the words inserted so far reach; size:
@@ -33,7 +36,7 @@ class NodeReservation {
     if (position < next_check_) return;
     next_check_ = position * 2;
     if (size <= position) return;
-    inserter.ExpectMoreBytes(size - position);
+    if (position >= kFirstHint) inserter.ExpectMoreBytes(size - position);
     const double expected = static_cast<double>(tree.node_count()) * static_cast<double>(size) /
                             static_cast<double>(position);
     if (expected <= static_cast<double>(reserved_)) return;
@@ -42,7 +45,8 @@ class NodeReservation {
   }
 
  private:
-  std::uint64_t next_check_ = std::uint64_t{4} << 20;
+  static constexpr std::uint64_t kFirstHint = std::uint64_t{4} << 20;
+  std::uint64_t next_check_ = std::uint64_t{256} << 10;
   std::uint64_t reserved_ = 0;  // nodes the tree has room for
 };
 
