@@ -463,14 +463,16 @@ void CodeOrderInsertion::Write() {
         [[maybe_unused]] const bool stored =
             WalkPart(tree_, words_.part(part.first), words_.numbers(part.first), pass, work.root);
         TARVO_ASSERT(stored && pass.next_slot() == part.first_slot + part.slots);
-        // The part's words are in: their memory can go to the rows.
+        // The part's words are in: their memory can go to the rows, at
+        // once rather than when the part is taken, which may wait for a
+        // larger part still being written on the other worker.
         words_.ReleasePart(part.first);
+        ::malloc_trim(0);
       },
       [&](const Part&, PartWork& work) {
         ReleaseMovedRows(work.moved);
         if (work.root.new_child) root_children_.push_back(work.root.child);
         root_final_ = root_final_ || work.root.word_ends;
-        ::malloc_trim(0);
         return true;
       });
   if (!root_children_.empty()) {
