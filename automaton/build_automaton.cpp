@@ -17,8 +17,8 @@
 
 #include "automaton/automaton_builder.h"
 #include "lexicon/assertions.h"
-#include "lexicon/page_prefault.h"
 #include "lexicon/label_row.h"
+#include "lexicon/page_prefault.h"
 #include "lexicon/word_tree.h"
 
 namespace tarvo {
