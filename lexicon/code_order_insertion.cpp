@@ -30,12 +30,21 @@ constexpr std::uint32_t kGatheredWords = 1u << 14;
 
 std::uint64_t SlotsUpTo(std::uint64_t n) { return n * (n + 1) / 2; }
 
-// Gives the free memory of every heap arena back to the system. Not under
-// AddressSanitizer or ThreadSanitizer: their allocator replaces the heap
-// that malloc_trim works on, which then starts unused, and its first use
-// from two threads at once is not safe.
+// AddressSanitizer and ThreadSanitizer replace the heap that malloc_trim
+// works on, which then starts unused: there is nothing to give back, and
+// its first use from two threads at once is not safe. GCC and Clang say so
+// in different ways.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define TARVO_HEAP_REPLACED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define TARVO_HEAP_REPLACED 1
+#endif
+#endif
+
+// Gives the free memory of every heap arena back to the system.
 void GiveBackFreedHeap() {
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#ifndef TARVO_HEAP_REPLACED
   ::malloc_trim(0);
 #endif
 }
