@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -23,6 +25,32 @@ constexpr std::array<bool, 256> MakeSeparatorTable() {
   return table;
 }
 constexpr std::array<bool, 256> kSeparators = MakeSeparatorTable();
+
+// The first separator in bytes [from, end), or end; eight bytes at a time.
+// Every separator lies below 0x21, and so do the other control bytes: a
+// group of eight with no byte below 0x21 holds no separator, and the first
+// byte below it is checked against the table.
+std::size_t FindSeparator(const unsigned char* bytes, std::size_t from, std::size_t end) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  while (end - from >= 8) {
+    std::uint64_t group;
+    std::memcpy(&group, bytes + from, 8);
+    if constexpr (std::endian::native == std::endian::big) group = __builtin_bswap64(group);
+    // The high bit of each byte below 0x21; a borrow can flag bytes after
+    // the first such byte, never before it.
+    const std::uint64_t below = (group - kOnes * 0x21) & ~group & kHighBits;
+    if (below == 0) {
+      from += 8;
+      continue;
+    }
+    const std::size_t first = from + static_cast<std::size_t>(std::countr_zero(below)) / 8;
+    if (kSeparators[bytes[first]]) return first;
+    from = first + 1;
+  }
+  while (from < end && !kSeparators[bytes[from]]) ++from;
+  return from;
+}
 
 }  // namespace
 
@@ -179,8 +207,7 @@ bool WordFileReader::Next(std::string_view& word) {
       if (!Refill()) return false;
       continue;
     }
-    std::size_t stop = pos_;
-    while (stop < end_ && !kSeparators[bytes[stop]]) ++stop;
+    const std::size_t stop = FindSeparator(bytes, pos_, end_);
     if (stop < end_ || at_eof_) {
       std::size_t length = stop - pos_;
       std::size_t start = pos_;
@@ -199,8 +226,7 @@ bool WordFileReader::Next(std::string_view& word) {
       for (;;) {
         pos_ = end_;
         if (!Refill()) return false;
-        std::size_t i = 0;
-        while (i < end_ && !kSeparators[bytes[i]]) ++i;
+        const std::size_t i = FindSeparator(bytes, 0, end_);
         if (i < end_) {
           pos_ = i;
           break;

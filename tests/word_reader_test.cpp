@@ -72,6 +72,28 @@ TEST(WordReader, TokensAcrossBlockBoundariesAreKeptWholeOrSkippedWhole) {
   EXPECT_EQ(stats.long_tokens_skipped, long_tokens);
 }
 
+TEST(WordReader, AnyBytesSplitLikeTheReference) {
+  // Words of every byte value, control bytes that are not separators among
+  // them, next to every separator at every offset: the reader looks for
+  // separators eight bytes at a time, and must find the first one in each
+  // group wherever it lies, and never take another control byte for one.
+  std::mt19937 random(11);
+  const std::string separators(" \t\n\v\f\r\0", 7);
+  std::string text;
+  while (text.size() < (3u << 20)) {
+    const int length = std::uniform_int_distribution<int>(0, 40)(random);
+    for (int i = 0; i < length; ++i) {
+      const auto byte = static_cast<char>(std::uniform_int_distribution<int>(1, 255)(random));
+      text += separators.find(byte) == std::string::npos ? byte : '\x01';
+    }
+    const int between = std::uniform_int_distribution<int>(1, 3)(random);
+    for (int i = 0; i < between; ++i) text += separators[random() % separators.size()];
+  }
+  test::TempDir dir;
+  WordListStats stats;
+  EXPECT_EQ(ReadAll(dir.Write("bytes", text), stats), ReferenceSplit(text));
+}
+
 TEST(WordReader, ReportsFilesThatCannotBeRead) {
   test::TempDir dir;
   WordListStats stats;
