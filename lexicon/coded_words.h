@@ -40,8 +40,7 @@ struct CodedWords {
   // Where each word starts, then the end of the codes.
   LargeVector<std::uint32_t> Starts() const {
     LargeVector<std::uint32_t> starts;
-    starts.reserve(size() + 1);
-    PrefaultCapacity(starts);
+    ReservePrefaulted(starts, size() + 1);
     std::uint32_t start = 0;
     for (std::size_t k = 0; k < size(); ++k) {
       starts.push_back(start);

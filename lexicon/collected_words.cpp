@@ -15,8 +15,7 @@ constexpr std::size_t kFetchAhead = 16;
 template <typename T>
 LargeVector<T> Permuted(const LargeVector<T>& values, const LargeVector<std::uint32_t>& order) {
   LargeVector<T> permuted;
-  permuted.reserve(order.size());
-  PrefaultCapacity(permuted);
+  ReservePrefaulted(permuted, order.size());
   for (std::size_t i = 0; i < order.size(); ++i) {
     if (i + kFetchAhead < order.size()) __builtin_prefetch(&values[order[i + kFetchAhead]]);
     permuted.push_back(values[order[i]]);
@@ -33,10 +32,8 @@ void CollectedWords::ReorderPart(unsigned first, const LargeVector<std::uint32_t
   // side in `starts`, which is fetched a step before the codes it locates.
   CodedWords& words = parts_[first];
   CodedWords sorted;
-  sorted.codes.reserve(words.codes.size());
-  sorted.lengths.reserve(words.size());
-  PrefaultCapacity(sorted.codes);
-  PrefaultCapacity(sorted.lengths);
+  ReservePrefaulted(sorted.codes, words.codes.size());
+  ReservePrefaulted(sorted.lengths, words.size());
   const char* codes = words.codes.data();
   for (std::size_t i = 0; i < order.size(); ++i) {
     if (i + 2 * kFetchAhead < order.size()) __builtin_prefetch(&starts[order[i + 2 * kFetchAhead]]);

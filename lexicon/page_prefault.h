@@ -37,9 +37,11 @@ namespace tarvo {
 // Brings in the whole pages of [block, block + bytes).
 void PrefaultPages(void* block, std::size_t bytes);
 
-// Brings in the pages of the elements a vector has room for beyond its size.
+// Reserves room for `size` elements in a vector that is about to grow to
+// that size, and brings in the pages of the room beyond its elements.
 template <typename T, typename Allocator>
-void PrefaultCapacity(std::vector<T, Allocator>& v) {
+void ReservePrefaulted(std::vector<T, Allocator>& v, std::size_t size) {
+  v.reserve(size);
   PrefaultPages(v.data() + v.size(), (v.capacity() - v.size()) * sizeof(T));
 }
 
@@ -47,8 +49,7 @@ void PrefaultCapacity(std::vector<T, Allocator>& v) {
 // one whose new elements are), its new pages brought in at once.
 template <typename Vector>
 void ResizePrefaulted(Vector& v, std::size_t size) {
-  v.reserve(size);
-  PrefaultCapacity(v);
+  ReservePrefaulted(v, size);
   v.resize(size);
 }
 
