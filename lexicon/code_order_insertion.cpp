@@ -389,6 +389,7 @@ bool CodeOrderInsertion::Count() {
   const bool all_stored = ForEachPart(
       counting_,
       [&](Part& part, PartWork& work) {
+        words_.FinishRecoding(part.first);
         {
           WordSorter sorter;
           sorter.Sort(words_.part(part.first));

@@ -69,7 +69,8 @@ class CollectedWords {
 
   // The codes of every word in list order (see ForgetListOrder).
   template <typename OnWord>
-  void ForEachInListOrder(OnWord&& on_word) const {
+  void ForEachInListOrder(OnWord&& on_word) {
+    FinishRecodingAll();
     std::array<std::uint32_t, kParts> next{};
     std::array<std::uint32_t, kParts> start{};
     for (const std::uint8_t first : first_codes_) {
@@ -79,18 +80,33 @@ class CollectedWords {
     }
   }
 
-  // Gives every code c the code new_code_of[c] (a permutation).
+  // Gives every code c the code new_code_of[c] (a permutation). The parts
+  // and the list order take the new codes at once; the codes inside a part
+  // are rewritten by FinishRecoding, so that the parts can be rewritten on
+  // several threads. Until then part() holds the part's old codes.
   void Recode(const SymbolTable& new_code_of) {
+    FinishRecodingAll();
     std::array<CodedWords, kParts> parts;
     std::array<LargeVector<std::uint32_t>, kParts> numbers;
     for (unsigned first = 0; first < kParts; ++first) {
-      for (char& code : parts_[first].codes) code = static_cast<char>(new_code_of[static_cast<std::uint8_t>(code)]);
       parts[new_code_of[first]] = std::move(parts_[first]);
       numbers[new_code_of[first]] = std::move(numbers_[first]);
     }
     parts_ = std::move(parts);
     numbers_ = std::move(numbers);
     for (std::uint8_t& first : first_codes_) first = new_code_of[first];
+    new_code_of_ = new_code_of;
+    for (unsigned first = 0; first < kParts; ++first) recoding_[first] = !parts_[first].empty();
+  }
+  // Gives the codes of part `first` their new values, if a Recode left them
+  // to do. Different parts may be finished on different threads at once.
+  void FinishRecoding(unsigned first) {
+    if (!recoding_[first]) return;
+    for (char& code : parts_[first].codes) code = static_cast<char>(new_code_of_[static_cast<std::uint8_t>(code)]);
+    recoding_[first] = false;
+  }
+  void FinishRecodingAll() {
+    for (unsigned first = 0; first < kParts; ++first) FinishRecoding(first);
   }
 
   // Frees what only ForEachInListOrder needs; it may be called again only
@@ -131,6 +147,9 @@ class CollectedWords {
   std::array<LargeVector<std::uint32_t>, kParts> numbers_;
   LargeVector<std::uint8_t> first_codes_;  // per word in list order
   std::size_t size_ = 0;
+  // The last Recode's codes, and the parts whose codes do not have them yet.
+  SymbolTable new_code_of_{};
+  std::array<bool, kParts> recoding_{};
   // The words are added into room reserved ahead (Reserve), whose pages
   // are brought in a window at a time rather than faulted one by one.
   struct PartPrefault {
