@@ -29,11 +29,11 @@ void WordSorter::Sort(const CodedWords& words) {
   if (words.size() > 1) SortRange(0, static_cast<std::uint32_t>(words.size()), 0);
 }
 
-bool WordSorter::CountDigits(std::uint32_t begin, std::uint32_t end, std::uint32_t depth, DigitCounts& counts) {
+unsigned WordSorter::CountDigits(std::uint32_t begin, std::uint32_t end, std::uint32_t depth, DigitCounts& counts) {
   const std::uint32_t* order = order_.data();
   const std::uint32_t* starts = starts_.data();
   const char* codes = words_->codes.data();
-  counts.fill(0);
+  unsigned highest = 0;
   for (std::uint32_t i = begin; i < end; ++i) {
     if (i + kFetchAhead < end) {
       __builtin_prefetch(&starts[order[i + kFetchAhead]]);
@@ -41,37 +41,44 @@ bool WordSorter::CountDigits(std::uint32_t begin, std::uint32_t end, std::uint32
     }
     const std::uint32_t word = order[i];
     const std::uint32_t position = starts[word] + depth;
-    const auto digit = static_cast<std::uint16_t>(
-        position < starts[word + 1] ? 1 + static_cast<unsigned char>(codes[position]) : 0);
-    digits_[i] = digit;
+    const unsigned digit = position < starts[word + 1] ? 1 + static_cast<unsigned char>(codes[position]) : 0;
+    digits_[i] = static_cast<std::uint16_t>(digit);
     ++counts[digit];
+    highest = std::max(highest, digit);
   }
-  return counts[digits_[begin]] == end - begin;
+  return highest;
 }
 
 void WordSorter::SortRange(std::uint32_t begin, std::uint32_t end, std::uint32_t depth) {
+  unsigned highest;
   for (;; ++depth) {
     if (end - begin <= kComparedRange) {
       SortByComparing(begin, end, depth);
       return;
     }
-    if (!CountDigits(begin, end, depth, counts_[depth])) break;
+    highest = CountDigits(begin, end, depth, counts_[depth]);
+    const unsigned digit = digits_[begin];
+    if (counts_[depth][digit] != end - begin) break;
+    counts_[depth][digit] = 0;
     // One digit for all: all equal when it is the end of the words.
-    if (digits_[begin] == 0) return;
+    if (digit == 0) return;
   }
   // counts[d] becomes the end of digit d's part of the range; scattering
-  // from the back keeps each part in ascending word number.
+  // from the back keeps each part in ascending word number. The codes of a
+  // list are dealt out from 0 up, so the digits above the highest one seen,
+  // which are most of them, are left out.
   DigitCounts& counts = counts_[depth];
-  std::partial_sum(counts.begin(), counts.end(), counts.begin());
+  std::partial_sum(counts.begin(), counts.begin() + highest + 1, counts.begin());
   std::uint32_t* order = order_.data();
   for (std::uint32_t i = end; i-- > begin;) scratch_[begin + --counts[digits_[i]]] = order[i];
   std::copy(scratch_.begin() + begin, scratch_.begin() + end, order + begin);
   // counts[d] is now the start of digit d's part; digit 0's words are equal.
-  for (std::size_t digit = 1; digit < kDigits; ++digit) {
+  for (unsigned digit = 1; digit <= highest; ++digit) {
     const std::uint32_t part_begin = begin + counts[digit];
-    const std::uint32_t part_end = digit + 1 < kDigits ? begin + counts[digit + 1] : end;
+    const std::uint32_t part_end = digit < highest ? begin + counts[digit + 1] : end;
     if (part_end - part_begin > 1) SortRange(part_begin, part_end, depth + 1);
   }
+  std::fill(counts.begin(), counts.begin() + highest + 1, 0);
 }
 
 // An insertion sort: stable, and quick on a few words. Each word's next

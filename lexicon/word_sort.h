@@ -34,8 +34,8 @@ class WordSorter {
 
   // Sorts order_[begin, end), whose words share their first `depth` codes.
   void SortRange(std::uint32_t begin, std::uint32_t end, std::uint32_t depth);
-  // Sets digits_[begin, end) and counts them; true when they are all equal.
-  bool CountDigits(std::uint32_t begin, std::uint32_t end, std::uint32_t depth, DigitCounts& counts);
+  // Sets digits_[begin, end) and adds them to counts; returns the highest.
+  unsigned CountDigits(std::uint32_t begin, std::uint32_t end, std::uint32_t depth, DigitCounts& counts);
   void SortByComparing(std::uint32_t begin, std::uint32_t end, std::uint32_t depth);
 
   const CodedWords* words_ = nullptr;
@@ -43,7 +43,8 @@ class WordSorter {
   LargeVector<std::uint32_t> starts_;
   UninitializedLargeVector<std::uint32_t> scratch_;
   UninitializedLargeVector<std::uint16_t> digits_;
-  // One per depth: a range's counts outlive the sorting of its parts.
+  // One per depth: a range's counts outlive the sorting of its parts. All
+  // zero between ranges.
   std::vector<DigitCounts> counts_ = std::vector<DigitCounts>(CodedWords::kLongest + 1);
 };
 

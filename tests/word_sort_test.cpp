@@ -24,7 +24,8 @@ CodedWords Coded(const std::vector<std::string>& words) {
 // Words over a few codes, the lowest and the highest among them, many of
 // them sharing long prefixes, with repeats, prefixes of others and the
 // empty word: ranges large enough to be split by digit at every depth, and
-// small ones sorted by comparing.
+// small ones sorted by comparing. Others share a stretch after their first
+// code, so that several large ranges at one depth have one digit each.
 std::vector<std::string> RandomWords(std::mt19937& random, std::size_t count) {
   static const std::string kCodes{'\0', '\x01', 'a', 'b', '\x7f', '\x80', '\xff'};
   auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
@@ -32,6 +33,7 @@ std::vector<std::string> RandomWords(std::mt19937& random, std::size_t count) {
   std::vector<std::string> words(count);
   for (std::string& word : words) {
     if (below(3) == 0) word = shared.substr(0, below(shared.size() + 1));
+    else if (below(2) == 0) word = kCodes[below(kCodes.size())] + std::string("\x80\x01b");
     for (std::size_t n = below(9); n > 0; --n) word += kCodes[below(kCodes.size())];
   }
   for (std::size_t n = count / 10; n > 0; --n) words.push_back(words[below(words.size())]);
