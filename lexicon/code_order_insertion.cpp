@@ -10,6 +10,7 @@
 #include <malloc.h>
 
 #include "lexicon/label_row.h"
+#include "lexicon/shared_prefix.h"
 #include "lexicon/task_pipeline.h"
 #include "lexicon/word_sort.h"
 #include "lexicon/word_tree.h"
@@ -135,9 +136,7 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
     pass.Reach(i, start - static_cast<std::uint32_t>(previous.size()));
     const std::string_view word = words.word(start, i);
     start += static_cast<std::uint32_t>(word.size());
-    const auto shared =
-        static_cast<std::size_t>(std::mismatch(previous.begin(), previous.end(), word.begin(), word.end()).first -
-                                 previous.begin());
+    const std::size_t shared = SharedPrefixLength(previous, word);
     while (open.size() > shared) {
       if (!close()) return false;
     }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "lexicon/label_row.h"
+#include "lexicon/shared_prefix.h"
 #include "lexicon/task_pipeline.h"
 #include "lexicon/word_file_writer.h"
 
@@ -132,9 +133,8 @@ bool WordTree::InsertCodes(std::string_view codes, std::size_t depth, std::uint3
 }
 
 bool WordTree::SequentialInserter::Insert(std::string_view codes) {
-  std::size_t shared = 0;
-  const std::size_t limit = std::min(codes.size(), nodes_on_path_.size() - 1);
-  while (shared < limit && codes[shared] == previous_[shared]) ++shared;
+  // The previous word's path may end early, where it was refused.
+  const std::size_t shared = SharedPrefixLength(codes.substr(0, nodes_on_path_.size() - 1), previous_);
   nodes_on_path_.resize(shared + 1);
   last_shared_ = shared;
   const bool stored = tree_.InsertCodes(codes, shared, nodes_on_path_[shared], &nodes_on_path_);

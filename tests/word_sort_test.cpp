@@ -1,5 +1,5 @@
-// Sorting a part of the collected words by codes, and letting the words
-// that were read go while the rest stay.
+// Sorting a part of the collected words by codes, letting the words that
+// were read go while the rest stay, and finding where sorted neighbours part.
 #include <algorithm>
 #include <numeric>
 #include <random>
@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "lexicon/collected_words.h"
+#include "lexicon/shared_prefix.h"
 #include "lexicon/word_sort.h"
 
 namespace tarvo {
@@ -77,6 +78,23 @@ TEST(WordSort, WordsLetGoLeaveTheOthersIntact) {
       ASSERT_EQ(collected.part(part).word(starts[k], k), words[k]) << k;
       ASSERT_EQ(collected.numbers(part)[k], k) << k;
     }
+  }
+}
+
+// Eight bytes are compared at once: the first differing byte must be found
+// in any place of a group, in the bytes left after the last whole group, and
+// where either word ends first, for bytes of any value.
+TEST(SharedPrefix, PartsWhereTheFirstDifferingCodeIs) {
+  std::mt19937 random(3);
+  for (int round = 0; round < 20000; ++round) {
+    std::string a(random() % 40, '\0');
+    for (char& code : a) code = static_cast<char>(random());
+    std::string b = a.substr(0, random() % (a.size() + 1));
+    for (std::size_t n = random() % 12; n > 0; --n) b += static_cast<char>(random() % 3 == 0 ? 0x80 : random());
+    std::size_t expected = 0;
+    while (expected < a.size() && expected < b.size() && a[expected] == b[expected]) ++expected;
+    ASSERT_EQ(SharedPrefixLength(a, b), expected) << round;
+    ASSERT_EQ(SharedPrefixLength(b, a), expected) << round;
   }
 }
 
