@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "lexicon/eight_bytes.h"
 #include "lexicon/errors.h"
 
 namespace tarvo {
@@ -34,9 +34,7 @@ std::size_t FindSeparator(const unsigned char* bytes, std::size_t from, std::siz
   constexpr std::uint64_t kOnes = 0x0101010101010101;
   constexpr std::uint64_t kHighBits = 0x8080808080808080;
   while (end - from >= 8) {
-    std::uint64_t group;
-    std::memcpy(&group, bytes + from, 8);
-    if constexpr (std::endian::native == std::endian::big) group = __builtin_bswap64(group);
+    const std::uint64_t group = ReadEightBytes(bytes + from);
     // The high bit of each byte below 0x21; a borrow can flag bytes after
     // the first such byte, never before it.
     const std::uint64_t below = (group - kOnes * 0x21) & ~group & kHighBits;
@@ -44,7 +42,7 @@ std::size_t FindSeparator(const unsigned char* bytes, std::size_t from, std::siz
       from += 8;
       continue;
     }
-    const std::size_t first = from + static_cast<std::size_t>(std::countr_zero(below)) / 8;
+    const std::size_t first = from + FirstFlaggedByte(below);
     if (kSeparators[bytes[first]]) return first;
     from = first + 1;
   }
