@@ -1,6 +1,7 @@
 #include "lexicon/code_order_insertion.h"
 
 #include <algorithm>
+#include <array>
 #include <span>
 #include <string_view>
 #include <thread>
@@ -103,30 +104,33 @@ struct RootChange {
 template <typename Pass>
 bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<std::uint32_t>& numbers, Pass& pass,
               RootChange& root) {
-  std::vector<OpenNode> open;   // open[d - 1]: the node of the first d codes
+  // The walk opens and closes every node below the root, most of them for
+  // a single word: the open nodes lie in an array as deep as the longest
+  // word, and closing a node is written out in the loop, not called.
+  std::array<OpenNode, CodedWords::kLongest> open;  // open[d - 1]: the node of the first d codes
+  std::size_t depth = 0;                            // how many are open
   std::vector<Child> children;  // the new children of the open nodes, the innermost's last
-  open.reserve(CodedWords::kLongest);
-  const auto close = [&] {
-    const OpenNode node = open.back();
-    open.pop_back();
-    const auto depth = static_cast<std::uint32_t>(open.size() + 1);
+  const auto close = [&]() __attribute__((always_inline)) {
+    const OpenNode& node = open[--depth];
     std::uint32_t number = 0;
-    if (!pass.Close(node, depth, std::span<const Child>(children).subspan(node.children_begin), number)) {
+    if (!pass.Close(node, static_cast<std::uint32_t>(depth + 1),
+                    std::span<const Child>(children).subspan(node.children_begin), number)) {
       return false;
     }
-    children.resize(node.children_begin);
+    children.erase(children.begin() + node.children_begin, children.end());
     if (node.tree_node == WordTree::kNoChild) {
-      if (open.empty()) {
+      if (depth == 0) {
         root.new_child = true;
         root.child = {node.code, number};
       } else {
         children.emplace_back(node.code, number);
       }
     }
-    if (!open.empty() && node.owner < open.back().owner) {
-      open.back().owner = node.owner;
-      open.back().owner_tag = node.owner_tag;
-      open.back().owner_length = node.owner_length;
+    if (depth > 0 && node.owner < open[depth - 1].owner) {
+      OpenNode& parent = open[depth - 1];
+      parent.owner = node.owner;
+      parent.owner_tag = node.owner_tag;
+      parent.owner_length = node.owner_length;
     }
     return true;
   };
@@ -137,19 +141,19 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
     const std::string_view word = words.word(start, i);
     start += static_cast<std::uint32_t>(word.size());
     const std::size_t shared = SharedPrefixLength(previous, word);
-    while (open.size() > shared) {
+    while (depth > shared) {
       if (!close()) return false;
     }
-    while (open.size() < word.size()) {
-      const auto code = static_cast<std::uint8_t>(word[open.size()]);
-      const std::uint32_t parent = open.empty() ? 0 : open.back().tree_node;
+    while (depth < word.size()) {
+      const auto code = static_cast<std::uint8_t>(word[depth]);
+      const std::uint32_t parent = depth == 0 ? 0 : open[depth - 1].tree_node;
       const std::uint32_t tree_node = parent == WordTree::kNoChild ? WordTree::kNoChild : tree.ChildOf(parent, code);
-      open.push_back({tree_node, kNoOwner, 0, 0, static_cast<std::uint32_t>(children.size()), code, false});
+      open[depth++] = {tree_node, kNoOwner, 0, 0, static_cast<std::uint32_t>(children.size()), code, false};
     }
     if (word.empty()) {
       root.word_ends = true;
     } else {
-      OpenNode& end = open.back();
+      OpenNode& end = open[depth - 1];
       end.word_ends = true;
       if (numbers[i] < end.owner) {
         end.owner = numbers[i];
@@ -159,7 +163,7 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
     }
     previous = word;
   }
-  while (!open.empty()) {
+  while (depth > 0) {
     if (!close()) return false;
   }
   return true;
