@@ -41,7 +41,9 @@ class CollectedWords {
   }
 
   // Makes room for about `bytes` more bytes of codes, shared among the parts
-  // as the codes so far are.
+  // as the codes so far are. A part whose room must grow gets an eighth to
+  // spare, so that the next estimate, with shares a little different, finds
+  // room instead of copying the part again.
   void Reserve(std::uint64_t bytes) {
     const std::uint64_t total = Bytes();
     if (total == 0) return;
@@ -50,12 +52,12 @@ class CollectedWords {
       const double share = static_cast<double>(part.codes.size()) / static_cast<double>(total);
       const auto more = static_cast<std::uint64_t>(share * static_cast<double>(bytes));
       const auto more_words = static_cast<std::uint64_t>(share * static_cast<double>(bytes) / 2);
-      part.codes.reserve(part.codes.size() + more);
-      part.lengths.reserve(part.lengths.size() + more_words);
-      numbers_[first].reserve(numbers_[first].size() + more_words);
+      ReserveMore(part.codes, more);
+      ReserveMore(part.lengths, more_words);
+      ReserveMore(numbers_[first], more_words);
     }
     // One entry per word, counted as for the parts above.
-    first_codes_.reserve(first_codes_.size() + bytes / 2);
+    ReserveMore(first_codes_, bytes / 2);
   }
 
   std::size_t size() const { return size_; }
@@ -143,6 +145,12 @@ class CollectedWords {
   }
 
  private:
+  template <typename Vector>
+  static void ReserveMore(Vector& v, std::uint64_t more) {
+    const std::uint64_t wanted = v.size() + more;
+    if (wanted > v.capacity()) v.reserve(wanted + wanted / 8);
+  }
+
   std::array<CodedWords, kParts> parts_;
   std::array<LargeVector<std::uint32_t>, kParts> numbers_;
   LargeVector<std::uint8_t> first_codes_;  // per word in list order
