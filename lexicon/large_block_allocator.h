@@ -63,17 +63,17 @@ class LargeBlockAllocator {
   bool operator==(const LargeBlockAllocator<U>&) const { return true; }
 
   // Gives the memory of the first `count` elements of the block p of n
-  // elements back to the system, in whole pages, when the block is mapped
-  // (see ReleaseLeadingElements).
+  // elements back to the system, in whole huge pages, when the block is
+  // mapped (see ReleaseLeadingElements). Giving back part of a huge page
+  // would make the kernel split it, which costs more than the memory saved.
   static void ReleaseLeading(T* p, std::size_t n, std::size_t count) {
     if (n * sizeof(T) < kLargeBlock) return;
-    if (const std::size_t bytes = count * sizeof(T) / kPage * kPage; bytes > 0) {
+    if (const std::size_t bytes = count * sizeof(T) / kHugePage * kHugePage; bytes > 0) {
       ::madvise(p, bytes, MADV_DONTNEED);
     }
   }
 
  private:
-  static constexpr std::size_t kPage = 4096;  // the smallest on the systems we run on
   static constexpr std::size_t kHugePage = std::size_t{2} << 20;
   static constexpr std::size_t kLargeBlock = std::size_t{4} << 20;
   static std::size_t Rounded(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
@@ -84,8 +84,8 @@ using LargeVector = std::vector<T, LargeBlockAllocator<T>>;
 
 // Lets the system take back the memory of a vector's first `count`
 // elements, which must not be read again, when the vector lies in a mapped
-// block: in whole pages, so some of them may stay. Lets an array that is
-// read once from front to back shrink while it is read.
+// block: in whole huge pages, so up to one of them may stay. Lets an array
+// that is read once from front to back shrink while it is read.
 template <typename T, typename Allocator>
 void ReleaseLeadingElements(std::vector<T, Allocator>& v, std::size_t count) {
   Allocator::ReleaseLeading(v.data(), v.capacity(), std::min(count, v.size()));
