@@ -396,7 +396,7 @@ bool CodeOrderInsertion::Count() {
         {
           WordSorter sorter;
           sorter.Sort(words_.part(part.first));
-          words_.ReorderPart(part.first, sorter.order(), sorter.starts());
+          words_.ReorderPart(part.first, sorter.TakeOrder(), sorter.starts());
         }
         const CodedWords& words = words_.part(part.first);
         CountPass pass(tree_, words.size(), part.made);

@@ -12,24 +12,15 @@ namespace {
 // loop fetches the values this many words ahead towards the cache.
 constexpr std::size_t kFetchAhead = 16;
 
-template <typename T>
-LargeVector<T> Permuted(const LargeVector<T>& values, const LargeVector<std::uint32_t>& order) {
-  LargeVector<T> permuted;
-  ReservePrefaulted(permuted, order.size());
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    if (i + kFetchAhead < order.size()) __builtin_prefetch(&values[order[i + kFetchAhead]]);
-    permuted.push_back(values[order[i]]);
-  }
-  return permuted;
-}
-
 }  // namespace
 
-void CollectedWords::ReorderPart(unsigned first, const LargeVector<std::uint32_t>& order,
+void CollectedWords::ReorderPart(unsigned first, LargeVector<std::uint32_t> order,
                                  const LargeVector<std::uint32_t>& starts) {
   // The words, then their numbers, each array freed once copied, so that a
   // part never takes twice its memory. A word's start and end lie side by
   // side in `starts`, which is fetched a step before the codes it locates.
+  // The numbers take the place of the order, which is read for the last
+  // time as they are written, instead of memory of their own.
   CodedWords& words = parts_[first];
   CodedWords sorted;
   ReservePrefaulted(sorted.codes, words.codes.size());
@@ -42,7 +33,12 @@ void CollectedWords::ReorderPart(unsigned first, const LargeVector<std::uint32_t
     sorted.Add(std::string_view(codes + starts[k], starts[k + 1] - starts[k]));
   }
   words = std::move(sorted);
-  numbers_[first] = Permuted(numbers_[first], order);
+  const LargeVector<std::uint32_t>& numbers = numbers_[first];
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (i + kFetchAhead < order.size()) __builtin_prefetch(&numbers[order[i + kFetchAhead]]);
+    order[i] = numbers[order[i]];
+  }
+  numbers_[first] = std::move(order);
 }
 
 void CollectedWords::RestoreListOrder() {
@@ -54,7 +50,7 @@ void CollectedWords::RestoreListOrder() {
     LargeVector<std::uint32_t> order(numbers.size());
     std::iota(order.begin(), order.end(), 0u);
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return numbers[a] < numbers[b]; });
-    ReorderPart(first, order, parts_[first].Starts());
+    ReorderPart(first, std::move(order), parts_[first].Starts());
   }
 }
 

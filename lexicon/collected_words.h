@@ -118,8 +118,7 @@ class CollectedWords {
   // their indices, so that words read together lie together; starts is
   // the part's Starts(). Then only numbers(first) tells the words' places
   // in the list until RestoreListOrder.
-  void ReorderPart(unsigned first, const LargeVector<std::uint32_t>& order,
-                   const LargeVector<std::uint32_t>& starts);
+  void ReorderPart(unsigned first, LargeVector<std::uint32_t> order, const LargeVector<std::uint32_t>& starts);
   void RestoreListOrder();
 
   // Lets the memory of the first `words` words of part `first` go, whose

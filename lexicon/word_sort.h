@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "lexicon/coded_words.h"
@@ -24,6 +25,8 @@ class WordSorter {
   void Sort(const CodedWords& words);
 
   const LargeVector<std::uint32_t>& order() const { return order_; }
+  // Gives order() away, leaving it empty.
+  LargeVector<std::uint32_t> TakeOrder() { return std::move(order_); }
   const LargeVector<std::uint32_t>& starts() const { return starts_; }
 
  private:
