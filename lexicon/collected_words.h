@@ -3,6 +3,7 @@
 // is sorted and inserted on its own, and is small next to the whole list.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -41,23 +42,24 @@ class CollectedWords {
   }
 
   // Makes room for about `bytes` more bytes of codes, shared among the parts
-  // as the codes so far are. A part whose room must grow gets an eighth to
-  // spare, so that the next estimate, with shares a little different, finds
-  // room instead of copying the part again.
+  // as the codes so far are, and for the words they make, as long as the
+  // words so far. A part whose room must grow gets an eighth to spare, so
+  // that the next estimate, with shares a little different, finds room
+  // instead of copying the part again.
   void Reserve(std::uint64_t bytes) {
     const std::uint64_t total = Bytes();
     if (total == 0) return;
     for (std::size_t first = 0; first < parts_.size(); ++first) {
       CodedWords& part = parts_[first];
+      if (part.empty()) continue;
       const double share = static_cast<double>(part.codes.size()) / static_cast<double>(total);
-      const auto more = static_cast<std::uint64_t>(share * static_cast<double>(bytes));
-      const auto more_words = static_cast<std::uint64_t>(share * static_cast<double>(bytes) / 2);
-      ReserveMore(part.codes, more);
-      ReserveMore(part.lengths, more_words);
-      ReserveMore(numbers_[first], more_words);
+      const double more = share * static_cast<double>(bytes);
+      const double more_words = more / BytesPerWord(part.codes.size(), part.size());
+      ReserveMore(part.codes, static_cast<std::uint64_t>(more));
+      ReserveMore(part.lengths, static_cast<std::uint64_t>(more_words));
+      ReserveMore(numbers_[first], static_cast<std::uint64_t>(more_words));
     }
-    // One entry per word, counted as for the parts above.
-    ReserveMore(first_codes_, bytes / 2);
+    ReserveMore(first_codes_, static_cast<std::uint64_t>(static_cast<double>(bytes) / BytesPerWord(total, size_)));
   }
 
   std::size_t size() const { return size_; }
@@ -144,6 +146,10 @@ class CollectedWords {
   }
 
  private:
+  // At least 1, so that empty words do not make the estimate endless.
+  static double BytesPerWord(std::uint64_t bytes, std::uint64_t words) {
+    return std::max(1.0, static_cast<double>(bytes) / static_cast<double>(words));
+  }
   template <typename Vector>
   static void ReserveMore(Vector& v, std::uint64_t more) {
     const std::uint64_t wanted = v.size() + more;
