@@ -167,7 +167,9 @@ class WordTree {
                    std::vector<std::uint32_t>* path);
 
   NodeRowPool rows_;
-  LargeVector<NodeRowPool::Offset> row_of_;  // per node
+  // Per node. Left unwritten as it grows at once for many new nodes, each
+  // of which has its entry written then.
+  UninitializedLargeVector<NodeRowPool::Offset> row_of_;
   SymbolCoding coding_;
   std::string codes_;  // the codes of the word being inserted
   std::uint32_t node_count_ = 0;
