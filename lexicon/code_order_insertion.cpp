@@ -63,6 +63,12 @@ struct Slots {
     written += n;
     most += SlotsUpTo(n) - SlotsUpTo(old_n);
   }
+  // The rows of a word's tail (see WalkPart) of `nodes` nodes: one child
+  // each but the last.
+  void AddTail(std::uint64_t nodes) {
+    written += 2 * nodes - 1;
+    most += (nodes - 1) * SlotsUpTo(2) + SlotsUpTo(1);
+  }
   Slots& operator+=(const Slots& more) {
     written += more.written;
     most += more.most;
@@ -101,12 +107,19 @@ struct RootChange {
 // walk calls pass.Reach(i, bytes): it no longer reads the words before
 // i - 1, nor the codes before `bytes`. The owner of a node keeps
 // pass.Tag(i) for its word.
+//
+// Most nodes lie on a single word's tail: past the codes it shares with
+// the words before and after it, a new word makes a chain of nodes that
+// no other word passes through, each the parent of the next. Such a chain
+// goes to pass.CloseTail(word, shared, tag) at once, which makes the nodes
+// for the codes after the first `shared` and gives back the first one's
+// number; the word owns them all.
 template <typename Pass>
 bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<std::uint32_t>& numbers, Pass& pass,
               RootChange& root) {
-  // The walk opens and closes every node below the root, most of them for
-  // a single word: the open nodes lie in an array as deep as the longest
-  // word, and closing a node is written out in the loop, not called.
+  // The walk opens and closes every other node below the root, most of
+  // them for a single word: the open nodes lie in an array as deep as the
+  // longest word, and closing a node is written out in the loop, not called.
   std::array<OpenNode, CodedWords::kLongest> open;  // open[d - 1]: the node of the first d codes
   std::size_t depth = 0;                            // how many are open
   std::vector<Child> children;  // the new children of the open nodes, the innermost's last
@@ -134,22 +147,48 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
     }
     return true;
   };
-  std::string_view previous;
+  const auto tree_node_at = [&](std::string_view word, std::size_t d) {
+    const std::uint32_t parent = d == 0 ? 0 : open[d - 1].tree_node;
+    return parent == WordTree::kNoChild ? WordTree::kNoChild
+                                        : tree.ChildOf(parent, static_cast<std::uint8_t>(word[d]));
+  };
+  const auto open_to = [&](std::string_view word, std::size_t d) {
+    for (; depth < d; ++depth) {
+      open[depth] = {tree_node_at(word, depth), kNoOwner, 0, 0, static_cast<std::uint32_t>(children.size()),
+                     static_cast<std::uint8_t>(word[depth]), false};
+    }
+  };
+  std::uint32_t before_start = 0;  // where the word before starts
   std::uint32_t start = 0;
+  std::size_t shared = 0;  // codes the word shares with the one before
+  std::string_view word = words.empty() ? std::string_view() : words.word(0, 0);
   for (std::uint32_t i = 0; i < words.size(); ++i) {
-    pass.Reach(i, start - static_cast<std::uint32_t>(previous.size()));
-    const std::string_view word = words.word(start, i);
-    start += static_cast<std::uint32_t>(word.size());
-    const std::size_t shared = SharedPrefixLength(previous, word);
+    pass.Reach(i, before_start);
+    const std::uint32_t next_start = start + static_cast<std::uint32_t>(word.size());
+    const std::string_view next = i + 1 < words.size() ? words.word(next_start, i + 1) : std::string_view();
+    const std::size_t next_shared = SharedPrefixLength(word, next);
     while (depth > shared) {
       if (!close()) return false;
     }
-    while (depth < word.size()) {
-      const auto code = static_cast<std::uint8_t>(word[depth]);
-      const std::uint32_t parent = depth == 0 ? 0 : open[depth - 1].tree_node;
-      const std::uint32_t tree_node = parent == WordTree::kNoChild ? WordTree::kNoChild : tree.ChildOf(parent, code);
-      open[depth++] = {tree_node, kNoOwner, 0, 0, static_cast<std::uint32_t>(children.size()), code, false};
+    const std::size_t alone = std::max(shared, next_shared);  // the word's tail starts after these
+    if (alone > 0 && alone < word.size()) {
+      open_to(word, alone);
+      if (tree_node_at(word, alone) == WordTree::kNoChild) {
+        children.emplace_back(static_cast<std::uint8_t>(word[alone]), pass.CloseTail(word, alone, pass.Tag(i)));
+        OpenNode& parent = open[alone - 1];
+        if (numbers[i] < parent.owner) {
+          parent.owner = numbers[i];
+          parent.owner_tag = pass.Tag(i);
+          parent.owner_length = static_cast<std::uint32_t>(word.size());
+        }
+        before_start = start;
+        start = next_start;
+        shared = next_shared;
+        word = next;
+        continue;
+      }
     }
+    open_to(word, word.size());
     if (word.empty()) {
       root.word_ends = true;
     } else {
@@ -161,7 +200,10 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
         end.owner_length = static_cast<std::uint32_t>(word.size());
       }
     }
-    previous = word;
+    before_start = start;
+    start = next_start;
+    shared = next_shared;
+    word = next;
   }
   while (depth > 0) {
     if (!close()) return false;
@@ -272,6 +314,13 @@ class CodeOrderInsertion::CountPass {
   void Reach(std::uint32_t, std::uint32_t) {}
   std::uint32_t Tag(std::uint32_t i) const { return i; }
 
+  std::uint32_t CloseTail(std::string_view word, std::size_t shared, std::uint32_t tag) {
+    const std::size_t nodes = word.size() - shared;
+    made_[tag] = static_cast<std::uint8_t>(made_[tag] + nodes);
+    slots.AddTail(nodes);
+    return 0;
+  }
+
   bool Close(const OpenNode& node, std::uint32_t, std::span<const Child> children, std::uint32_t&) {
     if (node.tree_node == WordTree::kNoChild) {
       if (children.size() > kMaxChildren) return false;
@@ -339,6 +388,26 @@ class CodeOrderInsertion::WritePass {
     }
     if (node.word_ends) rows.labels(tree_.row_of_[number])[0] |= kFinalFlag;
     return true;
+  }
+
+  // The word's last node is numbered Tag - 1, and the nodes of its tail
+  // count down from it. They are written deepest first, as closing them
+  // one by one would.
+  std::uint32_t CloseTail(std::string_view word, std::size_t shared, std::uint32_t tag) {
+    NodeRowPool& rows = tree_.rows_;
+    std::uint32_t number = tag - 1;
+    rows.labels(next_slot_)[0] = kFinalLeafHead;
+    rows.links(next_slot_)[0] = 0;
+    tree_.row_of_[number] = next_slot_++;
+    for (std::size_t depth = word.size() - 1; depth > shared; --depth) {
+      std::uint8_t* label = rows.labels(next_slot_);
+      label[0] = 2;
+      label[1] = static_cast<std::uint8_t>(word[depth]);
+      rows.links(next_slot_)[0] = static_cast<std::int32_t>(number);
+      tree_.row_of_[--number] = next_slot_;
+      next_slot_ += 2;
+    }
+    return number;
   }
 
   NodeRowPool::Offset next_slot() const { return next_slot_; }
