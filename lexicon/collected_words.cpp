@@ -1,6 +1,8 @@
 #include "lexicon/collected_words.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <numeric>
 
 #include "lexicon/page_prefault.h"
@@ -13,6 +15,63 @@ namespace {
 constexpr std::size_t kFetchAhead = 16;
 
 }  // namespace
+
+bool CollectedWords::AddWords(std::string_view codes, std::span<const std::uint8_t> lengths) {
+  // First how many words and codes go to each part, to grow each part once.
+  std::array<std::uint32_t, kParts> words{};
+  std::array<std::uint64_t, kParts> bytes{};
+  std::size_t start = 0;
+  for (const std::uint8_t length : lengths) {
+    const unsigned first = length == 0 ? 0 : static_cast<unsigned char>(codes[start]);
+    ++words[first];
+    bytes[first] += length;
+    start += length;
+  }
+  if (size_ + lengths.size() > kMostWords) return false;
+  for (unsigned first = 0; first < kParts; ++first) {
+    if (parts_[first].codes.size() + bytes[first] > kMostPartBytes) return false;
+  }
+  // Then each word to the ends of its part's arrays.
+  struct Cursor {
+    char* codes;
+    std::uint8_t* lengths;
+    std::uint32_t* numbers;
+  };
+  std::array<Cursor, kParts> next;
+  for (unsigned first = 0; first < kParts; ++first) {
+    if (words[first] == 0) continue;
+    CodedWords& part = parts_[first];
+    const std::size_t old_bytes = part.codes.size();
+    const std::size_t old_words = part.size();
+    part.codes.resize(old_bytes + bytes[first]);
+    part.lengths.resize(old_words + words[first]);
+    numbers_[first].resize(old_words + words[first]);
+    next[first] = {part.codes.data() + old_bytes, part.lengths.data() + old_words, numbers_[first].data() + old_words};
+  }
+  const std::size_t old_size = first_codes_.size();
+  first_codes_.resize(old_size + lengths.size());
+  std::uint8_t* first_code = first_codes_.data() + old_size;
+  start = 0;
+  for (const std::uint8_t length : lengths) {
+    const unsigned first = length == 0 ? 0 : static_cast<unsigned char>(codes[start]);
+    Cursor& to = next[first];
+    std::memcpy(to.codes, codes.data() + start, length);
+    to.codes += length;
+    *to.lengths++ = length;
+    *to.numbers++ = static_cast<std::uint32_t>(size_++);
+    *first_code++ = static_cast<std::uint8_t>(first);
+    start += length;
+  }
+  for (unsigned first = 0; first < kParts; ++first) {
+    if (words[first] == 0) continue;
+    PartPrefault& ahead = ahead_[first];
+    ahead.numbers.After(numbers_[first]);
+    ahead.codes.After(parts_[first].codes);
+    ahead.lengths.After(parts_[first].lengths);
+  }
+  first_codes_ahead_.After(first_codes_);
+  return true;
+}
 
 void CollectedWords::ReorderPart(unsigned first, LargeVector<std::uint32_t> order,
                                  const LargeVector<std::uint32_t>& starts) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -40,6 +41,12 @@ class CollectedWords {
     first_codes_ahead_.After(first_codes_);
     return true;
   }
+
+  // Adds the words of `codes`, back to back, `lengths` giving the codes of
+  // each, as Add does one by one; the words of a block are dealt out to
+  // their parts in one pass, without checking room for each. False when
+  // they do not all fit (see the limits above); then nothing is added.
+  bool AddWords(std::string_view codes, std::span<const std::uint8_t> lengths);
 
   // Makes room for about `bytes` more bytes of codes, shared among the parts
   // as the codes so far are, and for the words they make, as long as the

@@ -20,6 +20,29 @@ void ListOrderInserter::Add(std::string_view codes) {
   if (!direct_.Insert(codes)) refused_.push_back(position);
 }
 
+void ListOrderInserter::AddWords(std::string_view codes, std::span<const std::uint8_t> lengths) {
+  std::size_t k = 0;
+  std::size_t start = 0;
+  for (; k < lengths.size() && !collecting_; ++k) {
+    Add(codes.substr(start, lengths[k]));
+    start += lengths[k];
+  }
+  if (k < lengths.size()) {
+    const bool was_empty = collected_.empty();
+    if (collected_.AddWords(codes.substr(start), lengths.subspan(k))) {
+      if (was_empty) first_collected_ = added_;
+      added_ += lengths.size() - k;
+      return;
+    }
+  }
+  // Words that do not all fit go one by one: Add inserts the words
+  // collected before them first.
+  for (; k < lengths.size(); ++k) {
+    Add(codes.substr(start, lengths[k]));
+    start += lengths[k];
+  }
+}
+
 bool ListOrderInserter::LooksUnsorted(std::size_t length) {
   direct_words_ += 1;
   direct_codes_ += length;

@@ -31,6 +31,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,10 @@ class ListOrderInserter {
 
   // Takes the next word of the list, as symbol codes.
   void Add(std::string_view codes);
+  // Takes the next words of the list, back to back in `codes`, `lengths`
+  // giving the codes of each: as Add for each, but words collected go in
+  // together.
+  void AddWords(std::string_view codes, std::span<const std::uint8_t> lengths);
 
   // A hint: at most this many more bytes of codes will come, so that the
   // collected words are not copied as their store grows. Ignored while the

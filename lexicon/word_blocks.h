@@ -8,7 +8,7 @@
 //         block.last = !block.full();
 //       },
 //       [&](const WordBlock& block) {  // on the calling thread
-//         block.ForEach(insert);
+//         inserter.AddWords(block.codes(), block.lengths());
 //         return true;
 //       });
 #pragma once
@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,14 +52,9 @@ class WordBlock {
     lengths_.push_back(static_cast<std::uint8_t>(word.size()));
   }
 
-  template <typename OnWord>
-  void ForEach(OnWord&& on_word) const {
-    std::size_t start = 0;
-    for (const std::uint8_t length : lengths_) {
-      on_word(std::string_view(codes_).substr(start, length));
-      start += length;
-    }
-  }
+  // The words back to back, and the length of each.
+  std::string_view codes() const { return codes_; }
+  std::span<const std::uint8_t> lengths() const { return lengths_; }
 
   std::uint64_t position = 0;  // how far into the file its words reach
   bool last = false;           // no block follows it

@@ -90,7 +90,7 @@ void ReadAndInsert(WordFileReader& reader, WordTree& tree, ListOrderInserter& in
         block.last = finished;
       },
       [&](const WordBlock& block) {
-        block.ForEach([&](std::string_view codes) { inserter.Add(codes); });
+        inserter.AddWords(block.codes(), block.lengths());
         reservation.Check(block.position, file_size, tree, inserter);
         return true;
       });
