@@ -43,13 +43,13 @@ bool CollectedWords::AddWords(std::string_view codes, std::span<const std::uint8
     CodedWords& part = parts_[first];
     const std::size_t old_bytes = part.codes.size();
     const std::size_t old_words = part.size();
-    part.codes.resize(old_bytes + bytes[first]);
-    part.lengths.resize(old_words + words[first]);
-    numbers_[first].resize(old_words + words[first]);
+    GrowTo(part.codes, old_bytes + bytes[first]);
+    GrowTo(part.lengths, old_words + words[first]);
+    GrowTo(numbers_[first], old_words + words[first]);
     next[first] = {part.codes.data() + old_bytes, part.lengths.data() + old_words, numbers_[first].data() + old_words};
   }
   const std::size_t old_size = first_codes_.size();
-  first_codes_.resize(old_size + lengths.size());
+  GrowTo(first_codes_, old_size + lengths.size());
   std::uint8_t* first_code = first_codes_.data() + old_size;
   start = 0;
   for (const std::uint8_t length : lengths) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lexicon/coded_words.h"
+#include "lexicon/large_block_allocator.h"
 #include "lexicon/page_prefault.h"
 #include "lexicon/symbol_order.h"
 
@@ -160,7 +161,13 @@ class CollectedWords {
   template <typename Vector>
   static void ReserveMore(Vector& v, std::uint64_t more) {
     const std::uint64_t wanted = v.size() + more;
-    if (wanted > v.capacity()) v.reserve(wanted + wanted / 8);
+    if (wanted > v.capacity()) Reallocate(v, wanted + wanted / 8);
+  }
+  // Resizes v, doubling its room when it must grow.
+  template <typename Vector>
+  static void GrowTo(Vector& v, std::size_t size) {
+    if (size > v.capacity()) Reallocate(v, std::max(size, 2 * v.capacity()));
+    v.resize(size);
   }
 
   std::array<CodedWords, kParts> parts_;

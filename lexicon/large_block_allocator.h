@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -89,6 +90,19 @@ using LargeVector = std::vector<T, LargeBlockAllocator<T>>;
 template <typename T, typename Allocator>
 void ReleaseLeadingElements(std::vector<T, Allocator>& v, std::size_t count) {
   Allocator::ReleaseLeading(v.data(), v.capacity(), std::min(count, v.size()));
+}
+
+// Gives a vector of trivially copyable elements room for `capacity`
+// elements (at least its size). std::vector moves its elements one at a
+// time through allocators like these; this moves them with one memcpy.
+template <typename T, typename Allocator>
+void Reallocate(std::vector<T, Allocator>& v, std::size_t capacity) {
+  static_assert(std::is_trivially_copyable_v<T>);
+  std::vector<T, Allocator> moved;
+  moved.reserve(std::max(capacity, v.size()));
+  moved.resize(v.size());
+  if (!v.empty()) std::memcpy(moved.data(), v.data(), v.size() * sizeof(T));
+  v.swap(moved);
 }
 
 // As LargeBlockAllocator, but a vector that grows leaves its new elements
