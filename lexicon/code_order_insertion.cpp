@@ -158,6 +158,7 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
                      static_cast<std::uint8_t>(word[depth]), false};
     }
   };
+  const char* const codes_end = words.codes.data() + words.codes.size();
   std::uint32_t before_start = 0;  // where the word before starts
   std::uint32_t start = 0;
   std::size_t shared = 0;  // codes the word shares with the one before
@@ -166,7 +167,7 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
     pass.Reach(i, before_start);
     const std::uint32_t next_start = start + static_cast<std::uint32_t>(word.size());
     const std::string_view next = i + 1 < words.size() ? words.word(next_start, i + 1) : std::string_view();
-    const std::size_t next_shared = SharedPrefixLength(word, next);
+    const std::size_t next_shared = SharedPrefixLength(word, next, codes_end);
     while (depth > shared) {
       if (!close()) return false;
     }

@@ -83,7 +83,9 @@ TEST(WordSort, WordsLetGoLeaveTheOthersIntact) {
 
 // Eight bytes are compared at once: the first differing byte must be found
 // in any place of a group, in the bytes left after the last whole group, and
-// where either word ends first, for bytes of any value.
+// where either word ends first, for bytes of any value. For two words side
+// by side in one buffer, the groups also reach into the word after the
+// shorter one, and at the buffer's end they must stop.
 TEST(SharedPrefix, PartsWhereTheFirstDifferingCodeIs) {
   std::mt19937 random(3);
   for (int round = 0; round < 20000; ++round) {
@@ -95,6 +97,16 @@ TEST(SharedPrefix, PartsWhereTheFirstDifferingCodeIs) {
     while (expected < a.size() && expected < b.size() && a[expected] == b[expected]) ++expected;
     ASSERT_EQ(SharedPrefixLength(a, b), expected) << round;
     ASSERT_EQ(SharedPrefixLength(b, a), expected) << round;
+    for (const bool a_first : {true, false}) {
+      const std::string& first = a_first ? a : b;
+      const std::string& second = a_first ? b : a;
+      const std::string buffer = first + second;
+      const std::string_view in_first(buffer.data(), first.size());
+      const std::string_view in_second(buffer.data() + first.size(), second.size());
+      const char* end = buffer.data() + buffer.size();
+      ASSERT_EQ(SharedPrefixLength(in_first, in_second, end), expected) << round;
+      ASSERT_EQ(SharedPrefixLength(in_second, in_first, end), expected) << round;
+    }
   }
 }
 
