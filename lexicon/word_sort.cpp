@@ -5,6 +5,7 @@
 #include <numeric>
 #include <string_view>
 
+#include "lexicon/eight_bytes.h"
 #include "lexicon/page_prefault.h"
 
 namespace tarvo {
@@ -92,12 +93,19 @@ void WordSorter::SortByComparing(std::uint32_t begin, std::uint32_t end, std::ui
   };
   std::array<Keyed, kComparedRange> keyed;
   const char* codes = words_->codes.data();
+  const char* codes_end = codes + words_->codes.size();
   for (std::uint32_t i = begin; i < end; ++i) {
     const std::uint32_t word = order_[i];
     const std::uint32_t rest = starts_[word + 1] - starts_[word] - depth;
+    const char* from = codes + starts_[word] + depth;
     std::uint64_t key = 0;
-    for (std::uint32_t k = 0; k < 8; ++k) {
-      key = key << 8 | (k < rest ? static_cast<unsigned char>(codes[starts_[word] + depth + k]) : 0u);
+    if (from + 8 <= codes_end) {
+      // Eight codes read at once, though they may reach into the next
+      // word: the codes past this word's end are cleared.
+      key = __builtin_bswap64(ReadEightBytes(from));
+      if (rest < 8) key &= ~(~std::uint64_t{0} >> (8 * rest));
+    } else {
+      for (std::uint32_t k = 0; k < 8; ++k) key = key << 8 | (k < rest ? static_cast<unsigned char>(from[k]) : 0u);
     }
     keyed[i - begin] = {key, rest, word};
   }
