@@ -27,8 +27,8 @@ constexpr std::uint32_t kNoOwner = UINT32_MAX;
 // scatter them in loops of their own, fetching this many words ahead,
 // instead of waiting for each one in the walk.
 constexpr std::uint32_t kFetchAhead = 32;
-// How many words the writing pass gathers the numbers of at once.
-constexpr std::uint32_t kGatheredWords = 1u << 14;
+// How many words the writing pass walks between giving back their memory.
+constexpr std::uint32_t kReleasedWords = 1u << 14;
 
 std::uint64_t SlotsUpTo(std::uint64_t n) { return n * (n + 1) / 2; }
 
@@ -79,8 +79,8 @@ struct Slots {
 // A node on the path of the word being walked.
 struct OpenNode {
   std::uint32_t tree_node;  // WordTree::kNoChild when the words make it
-  // The first word in list order through it among those walked so far:
-  // its list number, what the pass keeps for it (see WalkPart) and its length.
+  // The word of least rank through it among those walked so far (see
+  // WalkPart): its rank, what the pass keeps for it and its length.
   std::uint32_t owner;
   std::uint32_t owner_tag;
   std::uint32_t owner_length;
@@ -105,8 +105,9 @@ struct RootChange {
 // have yet) in ascending code. Close gives back the node's number and may
 // stop the walk by returning false; so does the walk. Before word i, the
 // walk calls pass.Reach(i, bytes): it no longer reads the words before
-// i - 1, nor the codes before `bytes`. The owner of a node keeps
-// pass.Tag(i) for its word.
+// i - 1, nor the codes before `bytes`. The owner of a new node, the word
+// with the least rank[i] among those through it, keeps pass.Tag(i) for its
+// word.
 //
 // Most nodes lie on a single word's tail: past the codes it shares with
 // the words before and after it, a new word makes a chain of nodes that
@@ -115,7 +116,7 @@ struct RootChange {
 // for the codes after the first `shared` and gives back the first one's
 // number; the word owns them all.
 template <typename Pass>
-bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<std::uint32_t>& numbers, Pass& pass,
+bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<std::uint32_t>& rank, Pass& pass,
               RootChange& root) {
   // The walk opens and closes every other node below the root, most of
   // them for a single word: the open nodes lie in an array as deep as the
@@ -177,8 +178,8 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
       if (tree_node_at(word, alone) == WordTree::kNoChild) {
         children.emplace_back(static_cast<std::uint8_t>(word[alone]), pass.CloseTail(word, alone, pass.Tag(i)));
         OpenNode& parent = open[alone - 1];
-        if (numbers[i] < parent.owner) {
-          parent.owner = numbers[i];
+        if (rank[i] < parent.owner) {
+          parent.owner = rank[i];
           parent.owner_tag = pass.Tag(i);
           parent.owner_length = static_cast<std::uint32_t>(word.size());
         }
@@ -195,8 +196,8 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
     } else {
       OpenNode& end = open[depth - 1];
       end.word_ends = true;
-      if (numbers[i] < end.owner) {
-        end.owner = numbers[i];
+      if (rank[i] < end.owner) {
+        end.owner = rank[i];
         end.owner_tag = pass.Tag(i);
         end.owner_length = static_cast<std::uint32_t>(word.size());
       }
@@ -221,10 +222,11 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
 // makes. Counting finds how many nodes each word makes, and so the number
 // of each word's first node; writing then numbers every node from its
 // owner. While counting, the threads write nothing but their own words'
-// entries of first_number_. While writing, each part writes its nodes' rows
-// into a range of the row pool of its own, found from the count, and
-// changes only nodes below its first code, which no other part reads; the
-// calling thread meanwhile only frees what the parts are done with.
+// entries of first_number_ and their own parts' numbers. While writing,
+// each part writes its nodes' rows into a range of the row pool of its
+// own, found from the count, and changes only nodes below its first code,
+// which no other part reads; the calling thread meanwhile only frees what
+// the parts are done with.
 class CodeOrderInsertion {
  public:
   CodeOrderInsertion(WordTree& tree, CollectedWords& words) : tree_(tree), words_(words), work_(counting_.slots()) {}
@@ -237,8 +239,8 @@ class CodeOrderInsertion {
     unsigned first;                      // the first code of its words
     std::uint64_t slots = 0;             // what its rows take from the row pool
     NodeRowPool::Offset first_slot = 0;  // where they start there
-    // While counting: the nodes each word makes, by its place in the part
-    // (at most one per code of the word).
+    // The nodes each word makes, by its place in the part (at most one per
+    // code of the word), from counting until the part is written.
     std::vector<std::uint8_t> made;
   };
   // A tree node's row that was moved, to be reused.
@@ -270,6 +272,9 @@ class CodeOrderInsertion {
   // Turns the count of nodes each word makes into the number of its first
   // node; false when the tree could not hold them all.
   bool NumberNodes();
+  // Gives each part's words the number of their first node in place of
+  // their list number, and frees first_number_.
+  void NumberWords();
   // Sizes the tree for every node and gives each part its range of rows;
   // returns where the root's grown row goes, before them.
   NodeRowPool::Offset MakeRoom();
@@ -345,23 +350,26 @@ class CodeOrderInsertion::CountPass {
 
 class CodeOrderInsertion::WritePass {
  public:
-  WritePass(WordTree& tree, std::span<const std::uint32_t> first_number, NodeRowPool::Offset first_slot,
-            std::vector<MovedRow>& moved, CollectedWords& words, unsigned part)
-      : tree_(tree), first_number_(first_number), next_slot_(first_slot), moved_(moved), words_(words), part_(part) {}
+  // first_number: the number of each word's first node, by its place in
+  // the part; made: how many nodes it makes.
+  WritePass(WordTree& tree, const LargeVector<std::uint32_t>& first_number, const std::vector<std::uint8_t>& made,
+            NodeRowPool::Offset first_slot, std::vector<MovedRow>& moved, CollectedWords& words, unsigned part)
+      : tree_(tree),
+        first_number_(first_number),
+        made_(made),
+        next_slot_(first_slot),
+        moved_(moved),
+        words_(words),
+        part_(part) {}
 
-  // Gathers the numbers that the words' last nodes follow, kGatheredWords
-  // words at a time, and fetches the tree's entry of a word's last node
-  // some words ahead. The words walked give their memory back, so that the
-  // tree's rows grow into it.
+  // Fetches the tree's entry of a word's last node some words ahead. The
+  // words walked give their memory back, so that the tree's rows grow into it.
   void Reach(std::uint32_t i, std::uint32_t bytes) {
-    if (i == gathered_end_) {
-      if (i > 0) words_.ReleaseLeadingWords(part_, i - 1, bytes);
-      Gather(i);
-    }
-    if (i + kFetchAhead < gathered_end_) __builtin_prefetch(&tree_.row_of_[Tag(i + kFetchAhead) - 1]);
+    if (i > 0 && i % kReleasedWords == 0) words_.ReleaseLeadingWords(part_, i - 1, bytes);
+    if (i + kFetchAhead < made_.size()) __builtin_prefetch(&tree_.row_of_[Tag(i + kFetchAhead) - 1]);
   }
   // The number after the last node word i makes, if it makes any.
-  std::uint32_t Tag(std::uint32_t i) const { return gathered_[i - gathered_begin_]; }
+  std::uint32_t Tag(std::uint32_t i) const { return first_number_[i] + made_[i]; }
 
   bool Close(const OpenNode& node, std::uint32_t depth, std::span<const Child> children, std::uint32_t& number) {
     NodeRowPool& rows = tree_.rows_;
@@ -414,26 +422,13 @@ class CodeOrderInsertion::WritePass {
   NodeRowPool::Offset next_slot() const { return next_slot_; }
 
  private:
-  void Gather(std::uint32_t begin) {
-    const LargeVector<std::uint32_t>& numbers = words_.numbers(part_);
-    gathered_begin_ = begin;
-    gathered_end_ = static_cast<std::uint32_t>(std::min<std::size_t>(numbers.size(), begin + kGatheredWords));
-    gathered_.resize(gathered_end_ - begin);
-    for (std::uint32_t i = begin; i < gathered_end_; ++i) {
-      if (i + kFetchAhead < gathered_end_) __builtin_prefetch(&first_number_[numbers[i + kFetchAhead] + 1]);
-      gathered_[i - begin] = first_number_[numbers[i] + 1];
-    }
-  }
-
   WordTree& tree_;
-  std::span<const std::uint32_t> first_number_;
+  const LargeVector<std::uint32_t>& first_number_;
+  const std::vector<std::uint8_t>& made_;
   NodeRowPool::Offset next_slot_;
   std::vector<MovedRow>& moved_;
   CollectedWords& words_;
   unsigned part_;
-  std::vector<std::uint32_t> gathered_;  // Tag(i) of the words from gathered_begin_ on
-  std::uint32_t gathered_begin_ = 0;
-  std::uint32_t gathered_end_ = 0;
 };
 
 template <typename Work, typename Take>
@@ -490,7 +485,9 @@ bool CodeOrderInsertion::Count() {
     slots_.AddRow(old_n, root_slots_);
   }
   ScatterCounts();
-  return NumberNodes();
+  if (!NumberNodes()) return false;
+  NumberWords();
+  return true;
 }
 
 void CodeOrderInsertion::ScatterCounts() {
@@ -505,7 +502,6 @@ void CodeOrderInsertion::ScatterCounts() {
           if (i + kFetchAhead < part.made.size()) __builtin_prefetch(&first_number_[numbers[i + kFetchAhead]], 1);
           first_number_[numbers[i]] = part.made[i];
         }
-        part.made = std::vector<std::uint8_t>();
       },
       [](const Part&, const PartWork&) { return true; });
 }
@@ -524,6 +520,20 @@ bool CodeOrderInsertion::NumberNodes() {
   if (!tree_.rows_.HasRoomFor(slots_.most + slots_of_one_word)) return false;
   node_count_ = static_cast<std::uint32_t>(next);
   return true;
+}
+
+void CodeOrderInsertion::NumberWords() {
+  ForEachPart(
+      counting_,
+      [&](Part& part, PartWork&) {
+        const std::span<std::uint32_t> numbers = words_.ReplaceListNumbers(part.first);
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+          if (i + kFetchAhead < numbers.size()) __builtin_prefetch(&first_number_[numbers[i + kFetchAhead]]);
+          numbers[i] = first_number_[numbers[i]];
+        }
+      },
+      [](const Part&, const PartWork&) { return true; });
+  first_number_ = UninitializedLargeVector<std::uint32_t>();
 }
 
 NodeRowPool::Offset CodeOrderInsertion::MakeRoom() {
@@ -551,15 +561,19 @@ void CodeOrderInsertion::Write() {
   const NodeRowPool::Offset root_slot = MakeRoom();
   ForEachPart(
       writing_,
-      [&](const Part& part, PartWork& work) {
-        WritePass pass(tree_, first_number_, part.first_slot, work.moved, words_, part.first);
-        [[maybe_unused]] const bool stored =
-            WalkPart(tree_, words_.part(part.first), words_.numbers(part.first), pass, work.root);
+      [&](Part& part, PartWork& work) {
+        // A word's first node number ranks it as its list number does
+        // among the words through a new node: the node's owner makes at
+        // least that node, so every later word's first node comes after it.
+        const LargeVector<std::uint32_t>& first_number = words_.numbers(part.first);
+        WritePass pass(tree_, first_number, part.made, part.first_slot, work.moved, words_, part.first);
+        [[maybe_unused]] const bool stored = WalkPart(tree_, words_.part(part.first), first_number, pass, work.root);
         TARVO_ASSERT(stored && pass.next_slot() == part.first_slot + part.slots);
         // The part's words are in: their memory can go to the rows, at
         // once rather than when the part is taken, which may wait for a
         // larger part still being written on the other worker.
         words_.ReleasePart(part.first);
+        part.made = std::vector<std::uint8_t>();
         GiveBackFreedHeap();
       },
       [&](const Part&, PartWork& work) {

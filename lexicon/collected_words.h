@@ -131,6 +131,11 @@ class CollectedWords {
   void ReorderPart(unsigned first, LargeVector<std::uint32_t> order, const LargeVector<std::uint32_t>& starts);
   void RestoreListOrder();
 
+  // The numbers of part `first`'s words, for a caller that puts numbers of
+  // its own in their place once the list order is no longer needed; then
+  // neither RestoreListOrder nor ForEachInListOrder may be called.
+  std::span<std::uint32_t> ReplaceListNumbers(unsigned first) { return numbers_[first]; }
+
   // Lets the memory of the first `words` words of part `first` go, whose
   // codes take `bytes`; they must not be read again.
   void ReleaseLeadingWords(unsigned first, std::uint32_t words, std::uint32_t bytes) {
