@@ -159,6 +159,14 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
                      static_cast<std::uint8_t>(word[depth]), false};
     }
   };
+  // Word i passes through the node: it owns it if it ranks first so far.
+  const auto offer = [&](OpenNode& node, std::uint32_t i, std::string_view word) {
+    if (rank[i] < node.owner) {
+      node.owner = rank[i];
+      node.owner_tag = pass.Tag(i);
+      node.owner_length = static_cast<std::uint32_t>(word.size());
+    }
+  };
   const char* const codes_end = words.codes.data() + words.codes.size();
   std::uint32_t before_start = 0;  // where the word before starts
   std::uint32_t start = 0;
@@ -173,33 +181,22 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
       if (!close()) return false;
     }
     const std::size_t alone = std::max(shared, next_shared);  // the word's tail starts after these
+    bool tail_made = false;
     if (alone > 0 && alone < word.size()) {
       open_to(word, alone);
       if (tree_node_at(word, alone) == WordTree::kNoChild) {
         children.emplace_back(static_cast<std::uint8_t>(word[alone]), pass.CloseTail(word, alone, pass.Tag(i)));
-        OpenNode& parent = open[alone - 1];
-        if (rank[i] < parent.owner) {
-          parent.owner = rank[i];
-          parent.owner_tag = pass.Tag(i);
-          parent.owner_length = static_cast<std::uint32_t>(word.size());
-        }
-        before_start = start;
-        start = next_start;
-        shared = next_shared;
-        word = next;
-        continue;
+        offer(open[alone - 1], i, word);
+        tail_made = true;
       }
     }
-    open_to(word, word.size());
-    if (word.empty()) {
-      root.word_ends = true;
-    } else {
-      OpenNode& end = open[depth - 1];
-      end.word_ends = true;
-      if (rank[i] < end.owner) {
-        end.owner = rank[i];
-        end.owner_tag = pass.Tag(i);
-        end.owner_length = static_cast<std::uint32_t>(word.size());
+    if (!tail_made) {
+      open_to(word, word.size());
+      if (word.empty()) {
+        root.word_ends = true;
+      } else {
+        open[depth - 1].word_ends = true;
+        offer(open[depth - 1], i, word);
       }
     }
     before_start = start;
