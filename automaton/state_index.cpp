@@ -73,7 +73,7 @@ void StateIndex::Place(std::uint64_t slot) {
 }
 
 void StateIndex::Grow() {
-  std::vector<std::uint64_t> old;
+  LargeVector<std::uint64_t> old;
   old.swap(slots_);
   ResizePrefaulted(slots_, old.empty() ? kInitialSlots : old.size() * 2);
   for (std::uint64_t slot : old) {

@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "lexicon/large_block_allocator.h"
+
 namespace tarvo {
 
 class SuffixAutomaton;
@@ -38,7 +40,7 @@ class StateIndex {
 
   // Each slot: the high 32 bits of the hash, which also choose the slot's
   // position, and the state number (0 = empty).
-  std::vector<std::uint64_t> slots_;
+  LargeVector<std::uint64_t> slots_;
   std::size_t used_ = 0;
 };
 

@@ -31,6 +31,7 @@
 
 #include "lexicon/assertions.h"
 #include "lexicon/label_row.h"
+#include "lexicon/large_block_allocator.h"
 #include "lexicon/symbol_coding.h"
 
 namespace tarvo {
@@ -155,10 +156,10 @@ class SuffixAutomaton {
   std::uint32_t capacity_ = 1;
   std::uint32_t growth_step_ = 0;
   SymbolCoding coding_;
-  std::vector<std::uint32_t> row_start_;  // per state; entry 0 unused
-  std::vector<std::uint8_t> labels_;
-  std::vector<std::uint32_t> targets_;
-  std::vector<std::uint32_t> suffix_counts_;
+  LargeVector<std::uint32_t> row_start_;  // per state; entry 0 unused
+  LargeVector<std::uint8_t> labels_;
+  LargeVector<std::uint32_t> targets_;
+  LargeVector<std::uint32_t> suffix_counts_;
   void AppendDifferingSuffixes(std::uint32_t lacking, std::uint32_t having, std::string& prefix,
                                std::vector<std::string>& output) const;
   // Turns affixes collected as held into reading order.

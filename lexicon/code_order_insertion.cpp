@@ -10,6 +10,7 @@
 
 #include <malloc.h>
 
+#include "lexicon/heap_replaced.h"
 #include "lexicon/label_row.h"
 #include "lexicon/shared_prefix.h"
 #include "lexicon/task_pipeline.h"
@@ -32,19 +33,10 @@ constexpr std::uint32_t kReleasedWords = 1u << 14;
 
 std::uint64_t SlotsUpTo(std::uint64_t n) { return n * (n + 1) / 2; }
 
-// AddressSanitizer and ThreadSanitizer replace the heap that malloc_trim
-// works on, which then starts unused: there is nothing to give back, and
-// its first use from two threads at once is not safe. GCC and Clang say so
-// in different ways.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define TARVO_HEAP_REPLACED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define TARVO_HEAP_REPLACED 1
-#endif
-#endif
-
-// Gives the free memory of every heap arena back to the system.
+// Gives the free memory of every heap arena back to the system. A heap
+// that a sanitizer replaces is not the one malloc_trim works on, which then
+// starts unused: there is nothing to give back, and its first use from two
+// threads at once is not safe.
 void GiveBackFreedHeap() {
 #ifndef TARVO_HEAP_REPLACED
   ::malloc_trim(0);

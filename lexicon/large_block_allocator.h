@@ -4,7 +4,12 @@
 // offered to the kernel as candidates for transparent huge pages: a tree of
 // millions of nodes then costs a few hundred page faults instead of tens of
 // thousands, which is a large share of the time to open a big word list.
-// Smaller blocks come from the ordinary heap.
+// Blocks of 128 KiB and more are mapped too, so that an array that grows
+// gives its old block back to the system at once: from the heap, such
+// blocks would stay in memory once freed whenever the C library has raised
+// its own threshold for mapping blocks, as it does after freeing large
+// ones. Smaller blocks come from the ordinary heap, and so do those under
+// 4 MiB when a sanitizer replaces the heap, to be checked there.
 #pragma once
 
 #include <algorithm>
@@ -18,6 +23,8 @@
 #include <vector>
 
 #include <sys/mman.h>
+
+#include "lexicon/heap_replaced.h"
 
 namespace tarvo {
 
@@ -33,10 +40,15 @@ class LargeBlockAllocator {
   T* allocate(std::size_t n) {
     if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_alloc();
     const std::size_t bytes = n * sizeof(T);
-    if (bytes < kLargeBlock) {
+    if (bytes < kMappedBlock) {
       void* p = std::malloc(bytes);
       if (p == nullptr) throw std::bad_alloc();
       return static_cast<T*>(p);
+    }
+    if (bytes < kLargeBlock) {
+      void* mapped = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+      if (mapped == MAP_FAILED) throw std::bad_alloc();
+      return static_cast<T*>(mapped);
     }
     // Mapped straight from the system, so that a freed block leaves the
     // process at once instead of staying in the heap; mapped one huge page
@@ -56,7 +68,8 @@ class LargeBlockAllocator {
 
   void deallocate(T* p, std::size_t n) {
     const std::size_t bytes = n * sizeof(T);
-    if (bytes < kLargeBlock) std::free(p);
+    if (bytes < kMappedBlock) std::free(p);
+    else if (bytes < kLargeBlock) ::munmap(p, bytes);
     else ::munmap(p, Rounded(bytes));
   }
 
@@ -77,6 +90,11 @@ class LargeBlockAllocator {
  private:
   static constexpr std::size_t kHugePage = std::size_t{2} << 20;
   static constexpr std::size_t kLargeBlock = std::size_t{4} << 20;
+#ifdef TARVO_HEAP_REPLACED
+  static constexpr std::size_t kMappedBlock = kLargeBlock;
+#else
+  static constexpr std::size_t kMappedBlock = std::size_t{128} << 10;
+#endif
   static std::size_t Rounded(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
 };
 
