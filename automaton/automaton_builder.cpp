@@ -83,7 +83,7 @@ void AutomatonBuilder::ShrinkToCount() {
 
 void AutomatonBuilder::CountWords() {
   SuffixAutomaton& a = automaton_;
-  LargeVector<std::uint32_t>& targets = a.targets_;
+  MappedVector<std::uint32_t>& targets = a.targets_;
   targets[a.row_start_[a.start_state()]] = 1;
   for (std::uint32_t s = a.start_state(); s >= 2; --s) {
     const std::uint32_t start = a.row_start_[s];

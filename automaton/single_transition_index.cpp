@@ -25,7 +25,7 @@ std::size_t SingleTransitionIndex::Table::SlotFor(std::uint32_t key) const {
 }
 
 void SingleTransitionIndex::Table::Grow() {
-  LargeVector<std::uint64_t> old;
+  MappedVector<std::uint64_t> old;
   ResizePrefaulted(old, slots.empty() ? std::size_t{1} << kInitialBits : slots.size() * 2);
   old.swap(slots);
   shift = old.empty() ? 64 - kInitialBits : shift - 1;

@@ -30,7 +30,7 @@ class SingleTransitionIndex {
   // Open addressing: a slot holds the target and final flag in its high
   // half, the state in its low half; 0 is an empty slot.
   struct Table {
-    LargeVector<std::uint64_t> slots;
+    MappedVector<std::uint64_t> slots;
     unsigned shift = 64;  // 64 - log2(slots.size())
     std::size_t used = 0;
 

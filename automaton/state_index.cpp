@@ -73,7 +73,7 @@ void StateIndex::Place(std::uint64_t slot) {
 }
 
 void StateIndex::Grow() {
-  LargeVector<std::uint64_t> old;
+  MappedVector<std::uint64_t> old;
   old.swap(slots_);
   ResizePrefaulted(slots_, old.empty() ? kInitialSlots : old.size() * 2);
   for (std::uint64_t slot : old) {

@@ -40,7 +40,7 @@ class StateIndex {
 
   // Each slot: the high 32 bits of the hash, which also choose the slot's
   // position, and the state number (0 = empty).
-  LargeVector<std::uint64_t> slots_;
+  MappedVector<std::uint64_t> slots_;
   std::size_t used_ = 0;
 };
 

@@ -156,10 +156,10 @@ class SuffixAutomaton {
   std::uint32_t capacity_ = 1;
   std::uint32_t growth_step_ = 0;
   SymbolCoding coding_;
-  LargeVector<std::uint32_t> row_start_;  // per state; entry 0 unused
-  LargeVector<std::uint8_t> labels_;
-  LargeVector<std::uint32_t> targets_;
-  LargeVector<std::uint32_t> suffix_counts_;
+  MappedVector<std::uint32_t> row_start_;  // per state; entry 0 unused
+  MappedVector<std::uint8_t> labels_;
+  MappedVector<std::uint32_t> targets_;
+  MappedVector<std::uint32_t> suffix_counts_;
   void AppendDifferingSuffixes(std::uint32_t lacking, std::uint32_t having, std::string& prefix,
                                std::vector<std::string>& output) const;
   // Turns affixes collected as held into reading order.

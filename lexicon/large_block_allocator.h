@@ -4,12 +4,8 @@
 // offered to the kernel as candidates for transparent huge pages: a tree of
 // millions of nodes then costs a few hundred page faults instead of tens of
 // thousands, which is a large share of the time to open a big word list.
-// Blocks of 128 KiB and more are mapped too, so that an array that grows
-// gives its old block back to the system at once: from the heap, such
-// blocks would stay in memory once freed whenever the C library has raised
-// its own threshold for mapping blocks, as it does after freeing large
-// ones. Smaller blocks come from the ordinary heap, and so do those under
-// 4 MiB when a sanitizer replaces the heap, to be checked there.
+// Smaller blocks come from the ordinary heap; for MappedVector, only those
+// under 128 KiB.
 #pragma once
 
 #include <algorithm>
@@ -28,24 +24,31 @@
 
 namespace tarvo {
 
-template <typename T>
+inline constexpr std::size_t kLargeBlockBytes = std::size_t{4} << 20;
+
+// kMapFrom: the size from which blocks are mapped (kLargeBlockBytes at most).
+template <typename T, std::size_t kMapFrom = kLargeBlockBytes>
 class LargeBlockAllocator {
  public:
   using value_type = T;
+  template <typename U>
+  struct rebind {
+    using other = LargeBlockAllocator<U, kMapFrom>;
+  };
 
   LargeBlockAllocator() = default;
   template <typename U>
-  LargeBlockAllocator(const LargeBlockAllocator<U>&) {}
+  LargeBlockAllocator(const LargeBlockAllocator<U, kMapFrom>&) {}
 
   T* allocate(std::size_t n) {
     if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_alloc();
     const std::size_t bytes = n * sizeof(T);
-    if (bytes < kMappedBlock) {
+    if (bytes < kMappedFrom) {
       void* p = std::malloc(bytes);
       if (p == nullptr) throw std::bad_alloc();
       return static_cast<T*>(p);
     }
-    if (bytes < kLargeBlock) {
+    if (bytes < kLargeBlock) {  // in ordinary pages
       void* mapped = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
       if (mapped == MAP_FAILED) throw std::bad_alloc();
       return static_cast<T*>(mapped);
@@ -68,13 +71,13 @@ class LargeBlockAllocator {
 
   void deallocate(T* p, std::size_t n) {
     const std::size_t bytes = n * sizeof(T);
-    if (bytes < kMappedBlock) std::free(p);
+    if (bytes < kMappedFrom) std::free(p);
     else if (bytes < kLargeBlock) ::munmap(p, bytes);
     else ::munmap(p, Rounded(bytes));
   }
 
   template <typename U>
-  bool operator==(const LargeBlockAllocator<U>&) const { return true; }
+  bool operator==(const LargeBlockAllocator<U, kMapFrom>&) const { return true; }
 
   // Gives the memory of the first `count` elements of the block p of n
   // elements back to the system, in whole huge pages, when the block is
@@ -89,17 +92,25 @@ class LargeBlockAllocator {
 
  private:
   static constexpr std::size_t kHugePage = std::size_t{2} << 20;
-  static constexpr std::size_t kLargeBlock = std::size_t{4} << 20;
+  static constexpr std::size_t kLargeBlock = kLargeBlockBytes;
+  // A sanitizer that replaces the heap checks the blocks there only.
 #ifdef TARVO_HEAP_REPLACED
-  static constexpr std::size_t kMappedBlock = kLargeBlock;
+  static constexpr std::size_t kMappedFrom = kLargeBlock;
 #else
-  static constexpr std::size_t kMappedBlock = std::size_t{128} << 10;
+  static constexpr std::size_t kMappedFrom = std::min(kMapFrom, kLargeBlock);
 #endif
   static std::size_t Rounded(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
 };
 
 template <typename T>
 using LargeVector = std::vector<T, LargeBlockAllocator<T>>;
+
+// For arrays that grow by doubling from small sizes: from 128 KiB on,
+// their old blocks leave memory at once as they grow. From the heap, they
+// would stay in memory once freed whenever the C library has raised its
+// own threshold for mapping blocks, as it does after freeing large ones.
+template <typename T>
+using MappedVector = std::vector<T, LargeBlockAllocator<T, std::size_t{128} << 10>>;
 
 // Lets the system take back the memory of a vector's first `count`
 // elements, which must not be read again, when the vector lies in a mapped
