@@ -55,7 +55,7 @@ bool CollectedWords::AddWords(std::string_view codes, std::span<const std::uint8
   for (const std::uint8_t length : lengths) {
     const unsigned first = length == 0 ? 0 : static_cast<unsigned char>(codes[start]);
     Cursor& to = next[first];
-    std::memcpy(to.codes, codes.data() + start, length);
+    if (length > 0) std::memcpy(to.codes, codes.data() + start, length);
     to.codes += length;
     *to.lengths++ = length;
     *to.numbers++ = static_cast<std::uint32_t>(size_++);
