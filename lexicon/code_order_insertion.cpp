@@ -366,16 +366,15 @@ class CodeOrderInsertion::WritePass {
       // The owner's last node ends its word.
       number = node.owner_tag - 1 - (node.owner_length - depth);
       const auto n = static_cast<unsigned>(children.size() + 1);
-      std::uint8_t* label = rows.labels(next_slot_);
-      std::int32_t* links = rows.links(next_slot_);
+      const NodeRowPool::Offset row = PlaceRow(number, n);
+      std::uint8_t* label = rows.labels(row);
+      std::int32_t* links = rows.links(row);
       label[0] = static_cast<std::uint8_t>((node.word_ends ? kFinalFlag : 0) | n);
       links[0] = 0;
       for (unsigned slot = 1; slot < n; ++slot) {
         label[slot] = children[slot - 1].first;
         links[slot - 1] = static_cast<std::int32_t>(children[slot - 1].second);
       }
-      tree_.row_of_[number] = next_slot_;
-      next_slot_ += n;
       return true;
     }
     number = node.tree_node;
@@ -394,16 +393,15 @@ class CodeOrderInsertion::WritePass {
   std::uint32_t CloseTail(std::string_view word, std::size_t shared, std::uint32_t tag) {
     NodeRowPool& rows = tree_.rows_;
     std::uint32_t number = tag - 1;
-    rows.labels(next_slot_)[0] = kFinalLeafHead;
-    rows.links(next_slot_)[0] = 0;
-    tree_.row_of_[number] = next_slot_++;
+    NodeRowPool::Offset row = PlaceRow(number, 1);
+    rows.labels(row)[0] = kFinalLeafHead;
+    rows.links(row)[0] = 0;
     for (std::size_t depth = word.size() - 1; depth > shared; --depth) {
-      std::uint8_t* label = rows.labels(next_slot_);
+      row = PlaceRow(--number, 2);
+      std::uint8_t* label = rows.labels(row);
       label[0] = 2;
       label[1] = static_cast<std::uint8_t>(word[depth]);
-      rows.links(next_slot_)[0] = static_cast<std::int32_t>(number);
-      tree_.row_of_[--number] = next_slot_;
-      next_slot_ += 2;
+      rows.links(row)[0] = static_cast<std::int32_t>(number + 1);
     }
     return number;
   }
@@ -411,6 +409,14 @@ class CodeOrderInsertion::WritePass {
   NodeRowPool::Offset next_slot() const { return next_slot_; }
 
  private:
+  // Gives new node `number` the next n slots of the part's range as its row.
+  NodeRowPool::Offset PlaceRow(std::uint32_t number, unsigned n) {
+    const NodeRowPool::Offset row = next_slot_;
+    tree_.row_of_[number] = row;
+    next_slot_ += n;
+    return row;
+  }
+
   WordTree& tree_;
   const LargeVector<std::uint32_t>& first_number_;
   const std::vector<std::uint8_t>& made_;

@@ -22,7 +22,7 @@ bool CollectedWords::AddWords(std::string_view codes, std::span<const std::uint8
   std::array<std::uint64_t, kParts> bytes{};
   std::size_t start = 0;
   for (const std::uint8_t length : lengths) {
-    const unsigned first = length == 0 ? 0 : static_cast<unsigned char>(codes[start]);
+    const unsigned first = PartOf(codes.substr(start, length));
     ++words[first];
     bytes[first] += length;
     start += length;
@@ -53,7 +53,7 @@ bool CollectedWords::AddWords(std::string_view codes, std::span<const std::uint8
   std::uint8_t* first_code = first_codes_.data() + old_size;
   start = 0;
   for (const std::uint8_t length : lengths) {
-    const unsigned first = length == 0 ? 0 : static_cast<unsigned char>(codes[start]);
+    const unsigned first = PartOf(codes.substr(start, length));
     Cursor& to = next[first];
     if (length > 0) std::memcpy(to.codes, codes.data() + start, length);
     to.codes += length;

@@ -26,7 +26,7 @@ class CollectedWords {
   // False when the word does not fit (see the limits above) or is longer
   // than CodedWords::kLongest; then nothing is added.
   bool Add(std::string_view codes) {
-    const unsigned first = codes.empty() ? 0 : static_cast<unsigned char>(codes[0]);
+    const unsigned first = PartOf(codes);
     CodedWords& part = parts_[first];
     if (codes.size() > CodedWords::kLongest || size_ >= kMostWords ||
         part.codes.size() + codes.size() > kMostPartBytes) {
@@ -159,6 +159,10 @@ class CollectedWords {
   }
 
  private:
+  // The part of a word: its first code, 0 for the empty word.
+  static unsigned PartOf(std::string_view codes) {
+    return codes.empty() ? 0 : static_cast<unsigned char>(codes[0]);
+  }
   // At least 1, so that empty words do not make the estimate endless.
   static double BytesPerWord(std::uint64_t bytes, std::uint64_t words) {
     return std::max(1.0, static_cast<double>(bytes) / static_cast<double>(words));

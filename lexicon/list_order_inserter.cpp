@@ -23,10 +23,11 @@ void ListOrderInserter::Add(std::string_view codes) {
 void ListOrderInserter::AddWords(std::string_view codes, std::span<const std::uint8_t> lengths) {
   std::size_t k = 0;
   std::size_t start = 0;
-  for (; k < lengths.size() && !collecting_; ++k) {
+  const auto add_next = [&] {
     Add(codes.substr(start, lengths[k]));
-    start += lengths[k];
-  }
+    start += lengths[k++];
+  };
+  while (k < lengths.size() && !collecting_) add_next();
   if (k < lengths.size()) {
     const bool was_empty = collected_.empty();
     if (collected_.AddWords(codes.substr(start), lengths.subspan(k))) {
@@ -37,10 +38,7 @@ void ListOrderInserter::AddWords(std::string_view codes, std::span<const std::ui
   }
   // Words that do not all fit go one by one: Add inserts the words
   // collected before them first.
-  for (; k < lengths.size(); ++k) {
-    Add(codes.substr(start, lengths[k]));
-    start += lengths[k];
-  }
+  while (k < lengths.size()) add_next();
 }
 
 bool ListOrderInserter::LooksUnsorted(std::size_t length) {
