@@ -24,6 +24,13 @@ AutomatonBuilder::AutomatonBuilder(SuffixAutomaton& automaton, std::uint32_t gro
   index_.Clear();
 }
 
+void AutomatonBuilder::ReserveForTree(std::uint32_t nodes) {
+  SuffixAutomaton& a = automaton_;
+  a.row_start_.reserve(std::size_t{nodes} + 2);
+  a.labels_.reserve(2 * std::size_t{nodes});
+  a.targets_.reserve(2 * std::size_t{nodes});
+}
+
 std::uint32_t AutomatonBuilder::AddState(const std::uint8_t* label, const std::uint32_t* targets) {
   SuffixAutomaton& a = automaton_;
   const unsigned n = SlotCount(label[0]);

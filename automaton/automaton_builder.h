@@ -33,6 +33,13 @@ class AutomatonBuilder {
   AutomatonBuilder(const AutomatonBuilder&) = delete;
   AutomatonBuilder& operator=(const AutomatonBuilder&) = delete;
 
+  // Makes room for the states of a build from a tree of `nodes` nodes, so
+  // that the rows never grow by copying during it. Every state from 2 up
+  // copies the rows of a distinct node with children, and a tree's rows
+  // hold a slot per node and one per child: fewer than 2 * nodes in all.
+  // The room not written stays out of memory (MappedVector).
+  void ReserveForTree(std::uint32_t nodes);
+
   // Stores a new state with copies of the rows (SlotCount(label[0]) entries
   // each; entry 0 of the targets is the word count, filled by CountWords);
   // returns its number. Every target must be an existing state, so each

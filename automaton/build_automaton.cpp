@@ -91,6 +91,9 @@ void AssignStates(const WordTree& tree, std::uint32_t* node_state, AutomatonBuil
 void BuildAutomaton(const WordTree& tree, SuffixAutomaton& automaton) {
   TARVO_ASSERT(tree.node_count() <= WordTree::kMaxNodes);
   AutomatonBuilder builder(automaton, tree.growth_step() >> 2, tree.coding());
+  // Growing the rows during the build would hold their old and new copies
+  // in memory at once, beside node_state: the peak of opening a list.
+  builder.ReserveForTree(tree.node_count());
   {
     // Each node's entry is written before any parent reads it, from the
     // end: meanwhile its pages are brought in on another processor.

@@ -599,7 +599,11 @@ bool CodeOrderInsertion::Run() {
 
 bool InsertInCodeOrder(WordTree& tree, CollectedWords& words) {
   if (words.empty()) return true;
-  return CodeOrderInsertion(tree, words).Run();
+  const bool inserted = CodeOrderInsertion(tree, words).Run();
+  // What the insertion freed after its parts were written, and its own
+  // state, go back too: the memory peak of opening a list comes later.
+  GiveBackFreedHeap();
+  return inserted;
 }
 
 }  // namespace tarvo

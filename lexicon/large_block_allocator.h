@@ -4,8 +4,8 @@
 // offered to the kernel as candidates for transparent huge pages: a tree of
 // millions of nodes then costs a few hundred page faults instead of tens of
 // thousands, which is a large share of the time to open a big word list.
-// Smaller blocks come from the ordinary heap; for MappedVector, only those
-// under 128 KiB.
+// Smaller blocks come from the ordinary heap. MappedVector's blocks are
+// mapped from 128 KiB on, all in ordinary pages (see there).
 #pragma once
 
 #include <algorithm>
@@ -27,18 +27,20 @@ namespace tarvo {
 inline constexpr std::size_t kLargeBlockBytes = std::size_t{4} << 20;
 
 // kMapFrom: the size from which blocks are mapped (kLargeBlockBytes at most).
-template <typename T, std::size_t kMapFrom = kLargeBlockBytes>
+// kHugePages: whether mapped blocks of kLargeBlockBytes and more are offered
+// for huge pages.
+template <typename T, std::size_t kMapFrom = kLargeBlockBytes, bool kHugePages = true>
 class LargeBlockAllocator {
  public:
   using value_type = T;
   template <typename U>
   struct rebind {
-    using other = LargeBlockAllocator<U, kMapFrom>;
+    using other = LargeBlockAllocator<U, kMapFrom, kHugePages>;
   };
 
   LargeBlockAllocator() = default;
   template <typename U>
-  LargeBlockAllocator(const LargeBlockAllocator<U, kMapFrom>&) {}
+  LargeBlockAllocator(const LargeBlockAllocator<U, kMapFrom, kHugePages>&) {}
 
   T* allocate(std::size_t n) {
     if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_alloc();
@@ -48,7 +50,7 @@ class LargeBlockAllocator {
       if (p == nullptr) throw std::bad_alloc();
       return static_cast<T*>(p);
     }
-    if (bytes < kLargeBlock) {  // in ordinary pages
+    if (bytes < kHugePagesFrom) {  // in ordinary pages
       void* mapped = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
       if (mapped == MAP_FAILED) throw std::bad_alloc();
       return static_cast<T*>(mapped);
@@ -72,19 +74,19 @@ class LargeBlockAllocator {
   void deallocate(T* p, std::size_t n) {
     const std::size_t bytes = n * sizeof(T);
     if (bytes < kMappedFrom) std::free(p);
-    else if (bytes < kLargeBlock) ::munmap(p, bytes);
+    else if (bytes < kHugePagesFrom) ::munmap(p, bytes);
     else ::munmap(p, Rounded(bytes));
   }
 
   template <typename U>
-  bool operator==(const LargeBlockAllocator<U, kMapFrom>&) const { return true; }
+  bool operator==(const LargeBlockAllocator<U, kMapFrom, kHugePages>&) const { return true; }
 
   // Gives the memory of the first `count` elements of the block p of n
   // elements back to the system, in whole huge pages, when the block is
-  // mapped (see ReleaseLeadingElements). Giving back part of a huge page
+  // mapped in huge pages (see ReleaseLeadingElements). Giving back part of a huge page
   // would make the kernel split it, which costs more than the memory saved.
   static void ReleaseLeading(T* p, std::size_t n, std::size_t count) {
-    if (n * sizeof(T) < kLargeBlock) return;
+    if (n * sizeof(T) < kHugePagesFrom) return;
     if (const std::size_t bytes = count * sizeof(T) / kHugePage * kHugePage; bytes > 0) {
       ::madvise(p, bytes, MADV_DONTNEED);
     }
@@ -92,12 +94,12 @@ class LargeBlockAllocator {
 
  private:
   static constexpr std::size_t kHugePage = std::size_t{2} << 20;
-  static constexpr std::size_t kLargeBlock = kLargeBlockBytes;
+  static constexpr std::size_t kHugePagesFrom = kHugePages ? kLargeBlockBytes : SIZE_MAX;
   // A sanitizer that replaces the heap checks the blocks there only.
 #ifdef TARVO_HEAP_REPLACED
-  static constexpr std::size_t kMappedFrom = kLargeBlock;
+  static constexpr std::size_t kMappedFrom = kLargeBlockBytes;
 #else
-  static constexpr std::size_t kMappedFrom = std::min(kMapFrom, kLargeBlock);
+  static constexpr std::size_t kMappedFrom = std::min(kMapFrom, kLargeBlockBytes);
 #endif
   static std::size_t Rounded(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
 };
@@ -105,12 +107,15 @@ class LargeBlockAllocator {
 template <typename T>
 using LargeVector = std::vector<T, LargeBlockAllocator<T>>;
 
-// For arrays that grow by doubling from small sizes: from 128 KiB on,
-// their old blocks leave memory at once as they grow. From the heap, they
-// would stay in memory once freed whenever the C library has raised its
-// own threshold for mapping blocks, as it does after freeing large ones.
+// For arrays that grow from small sizes: from 128 KiB on, their old blocks
+// leave memory at once as they grow. From the heap, they would stay in
+// memory once freed whenever the C library has raised its own threshold
+// for mapping blocks, as it does after freeing large ones. Their blocks are
+// all in ordinary pages, so that room reserved far ahead of the elements
+// comes into memory only a page at a time as it is written; a huge page
+// would bring in 2 MiB at the first write.
 template <typename T>
-using MappedVector = std::vector<T, LargeBlockAllocator<T, std::size_t{128} << 10>>;
+using MappedVector = std::vector<T, LargeBlockAllocator<T, std::size_t{128} << 10, false>>;
 
 // Lets the system take back the memory of a vector's first `count`
 // elements, which must not be read again, when the vector lies in a mapped
