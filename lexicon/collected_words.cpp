@@ -91,13 +91,16 @@ void CollectedWords::ReorderPart(unsigned first, LargeVector<std::uint32_t> orde
     const std::uint32_t k = order[i];
     sorted.Add(std::string_view(codes + starts[k], starts[k + 1] - starts[k]));
   }
+  FreeGivingBack(words.codes);
+  FreeGivingBack(words.lengths);
   words = std::move(sorted);
-  const LargeVector<std::uint32_t>& numbers = numbers_[first];
+  LargeVector<std::uint32_t>& numbers = numbers_[first];
   for (std::size_t i = 0; i < order.size(); ++i) {
     if (i + kFetchAhead < order.size()) __builtin_prefetch(&numbers[order[i + kFetchAhead]]);
     order[i] = numbers[order[i]];
   }
-  numbers_[first] = std::move(order);
+  FreeGivingBack(numbers);
+  numbers = std::move(order);
 }
 
 void CollectedWords::RestoreListOrder() {

@@ -123,7 +123,7 @@ class CollectedWords {
 
   // Frees what only ForEachInListOrder needs; it may be called again only
   // after RestoreListOrder.
-  void ForgetListOrder() { first_codes_ = LargeVector<std::uint8_t>(); }
+  void ForgetListOrder() { FreeGivingBack(first_codes_); }
   // Puts the words of part `first` in the order `order`, a permutation of
   // their indices, so that words read together lie together; starts is
   // the part's Starts(). Then only numbers(first) tells the words' places

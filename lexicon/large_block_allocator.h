@@ -83,13 +83,35 @@ class LargeBlockAllocator {
 
   // Gives the memory of the first `count` elements of the block p of n
   // elements back to the system, in whole huge pages, when the block is
-  // mapped in huge pages (see ReleaseLeadingElements). Giving back part of a huge page
-  // would make the kernel split it, which costs more than the memory saved.
+  // mapped in huge pages (see ReleaseLeadingElements). Giving back part of
+  // a huge page would make the kernel split it, which costs more than the
+  // memory saved.
   static void ReleaseLeading(T* p, std::size_t n, std::size_t count) {
     if (n * sizeof(T) < kHugePagesFrom) return;
     if (const std::size_t bytes = count * sizeof(T) / kHugePage * kHugePage; bytes > 0) {
       ::madvise(p, bytes, MADV_DONTNEED);
     }
+  }
+
+  // Gives the whole pages of the block p of n elements back to the system
+  // when the block comes from the heap, which is about to free it (see
+  // FreeGivingBack); the heap's records at its ends stay. A freed mapped
+  // block leaves memory anyway, and a heap that a sanitizer replaces may
+  // keep records of its own within the block.
+  static void GiveBackHeapPages(T* p, std::size_t n) {
+#ifndef TARVO_HEAP_REPLACED
+    const std::size_t bytes = n * sizeof(T);
+    if (bytes >= kMappedFrom) return;
+    constexpr std::uintptr_t kPage = 4096;
+    constexpr std::uintptr_t kRecords = 64;  // what free writes at a block's start
+    const auto start = reinterpret_cast<std::uintptr_t>(p);
+    const std::uintptr_t from = (start + kRecords + kPage - 1) / kPage * kPage;
+    const std::uintptr_t to = (start + bytes) / kPage * kPage;
+    if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+#else
+    static_cast<void>(p);
+    static_cast<void>(n);
+#endif
   }
 
  private:
@@ -124,6 +146,16 @@ using MappedVector = std::vector<T, LargeBlockAllocator<T, std::size_t{128} << 1
 template <typename T, typename Allocator>
 void ReleaseLeadingElements(std::vector<T, Allocator>& v, std::size_t count) {
   Allocator::ReleaseLeading(v.data(), v.capacity(), std::min(count, v.size()));
+}
+
+// Frees a vector's memory, giving its pages back to the system at once even
+// when they come from the heap. For blocks the heap would not soon hand out
+// again: one allocated on another thread stays in that thread's heap once
+// freed, unused but in memory, until that thread allocates again.
+template <typename T, typename Allocator>
+void FreeGivingBack(std::vector<T, Allocator>& v) {
+  Allocator::GiveBackHeapPages(v.data(), v.capacity());
+  std::vector<T, Allocator>().swap(v);
 }
 
 // Gives a vector of trivially copyable elements room for `capacity`
