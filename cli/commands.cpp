@@ -344,21 +344,31 @@ int Dispatch(CommandId id, const Session& session, const CliOptions& options, st
   return kExitUsage;
 }
 
-// Inserts the words of each --insert file, as Update inserts pending words.
+// Inserts the words of each --insert file, as Update inserts pending words,
+// but straight from the files: holding them all as strings first would take
+// several times the memory of the words themselves.
 bool InsertFiles(Session& session, const CliOptions& options, std::FILE* err) {
   if (options.insert_files.empty()) return true;
   double start = MonotonicSeconds();
-  std::vector<std::string> words;
+  ListOrderInserter inserter(session.tree);
+  std::string codes;
   for (const std::string& path : options.insert_files) {
     const std::error_code error = ForEachWordInFile(InputPath(path), session.inserted, [&](std::string_view word) {
-      words.emplace_back(word);
+      codes.clear();
+      // A word with a character the tree's coding lacks is refused without
+      // touching the tree.
+      if (session.tree.coding().Encode(word, codes)) {
+        inserter.Add(codes);
+      } else {
+        ++session.inserted.words_refused;
+      }
     });
     if (error) {
       PrintFileError(err, "cannot open", path, error);
       return false;
     }
   }
-  for (const bool stored : InsertWords(session.tree, words)) session.inserted.words_refused += stored ? 0 : 1;
+  session.inserted.words_refused += inserter.Finish().size();
   session.insert_seconds = MonotonicSeconds() - start;
   double build_start = MonotonicSeconds();
   BuildAutomaton(session.tree, session.automaton);

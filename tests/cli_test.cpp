@@ -75,6 +75,30 @@ TEST(Cli, InsertAddsWordsInTheOpenedOrderAndRebuilds) {
   EXPECT_EQ(Lines(test::ReadFile(dir.PathOf("out"))).size(), 9u);
 }
 
+// Many unsorted words over two files go in collected, not one by one; every
+// word of the list and of both files is saved once, a repeated one too.
+TEST(Cli, InsertedFilesLoseAndRepeatNoWord) {
+  test::TempDir dir;
+  const std::string list = dir.Write("list", kWalkTalk);
+  std::vector<std::string> expected = Lines(kWalkTalk);
+  std::string first;
+  std::string second;
+  for (int k = 0; k < 400; ++k) {
+    // k * 7919 % 400 visits every number below 400 once, out of order.
+    const std::string word = "w" + std::to_string(k * 7919 % 400) + (k % 3 == 0 ? "s" : "ed");
+    (k % 2 == 0 ? first : second) += word + "\n";
+    expected.push_back(word);
+  }
+  second += "walks\n";  // already in the list
+  test::CliResult save = RunCli({"save-all", list, dir.PathOf("out"), "--insert", dir.Write("first", first),
+                                 "--insert", dir.Write("second", second)});
+  ASSERT_EQ(save.exit_code, 0) << save.err;
+  std::vector<std::string> saved = Lines(test::ReadFile(dir.PathOf("out")));
+  std::sort(saved.begin(), saved.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(saved, expected);
+}
+
 TEST(Cli, ErrorsGoToStderrWithTheirExitCodes) {
   test::TempDir dir;
   const std::string list = dir.Write("list", kWalkTalk);
