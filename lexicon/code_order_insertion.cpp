@@ -50,16 +50,11 @@ struct Slots {
   // size a row passes through, none reused.
   std::uint64_t most = 0;
 
-  // A row that grows from old_n slots (0 for a new node) to n at once.
-  void AddRow(std::uint64_t old_n, std::uint64_t n) {
-    written += n;
-    most += SlotsUpTo(n) - SlotsUpTo(old_n);
-  }
-  // The rows of a word's tail (see WalkPart) of `nodes` nodes: one child
-  // each but the last.
-  void AddTail(std::uint64_t nodes) {
-    written += 2 * nodes - 1;
-    most += (nodes - 1) * SlotsUpTo(2) + SlotsUpTo(1);
+  // `count` rows that grow from old_n slots (0 for new nodes) to n at once,
+  // of which `reused` go where rows were moved out (see WritePass).
+  void AddRows(std::uint64_t old_n, std::uint64_t n, std::uint64_t count = 1, std::uint64_t reused = 0) {
+    written += (count - reused) * n;
+    most += count * (SlotsUpTo(n) - SlotsUpTo(old_n));
   }
   Slots& operator+=(const Slots& more) {
     written += more.written;
@@ -309,32 +304,44 @@ class CodeOrderInsertion::CountPass {
   void Reach(std::uint32_t, std::uint32_t) {}
   std::uint32_t Tag(std::uint32_t i) const { return i; }
 
+  // The tail's rows: one child each but the last.
   std::uint32_t CloseTail(std::string_view word, std::size_t shared, std::uint32_t tag) {
     const std::size_t nodes = word.size() - shared;
     made_[tag] = static_cast<std::uint8_t>(made_[tag] + nodes);
-    slots.AddTail(nodes);
+    AddRows(0, 1, 1);
+    AddRows(0, 2, nodes - 1);
     return 0;
   }
 
   bool Close(const OpenNode& node, std::uint32_t, std::span<const Child> children, std::uint32_t&) {
     if (node.tree_node == WordTree::kNoChild) {
       if (children.size() > kMaxChildren) return false;
-      slots.AddRow(0, children.size() + 1);
+      AddRows(0, static_cast<unsigned>(children.size() + 1), 1);
       ++made_[node.owner_tag];
       return true;
     }
     if (children.empty()) return true;
     const unsigned old_n = SlotCount(tree_.LabelRow(node.tree_node)[0]);
     if (old_n + children.size() > kMaxSlotCount) return false;
-    slots.AddRow(old_n, old_n + children.size());
+    AddRows(old_n, static_cast<unsigned>(old_n + children.size()), 1);
+    ++moved_out_[old_n];
     return true;
   }
 
   Slots slots;
 
  private:
+  // `count` rows of n slots, placed as WritePass places them.
+  void AddRows(unsigned old_n, unsigned n, std::uint64_t count) {
+    const std::uint64_t reused = std::min<std::uint64_t>(moved_out_[n], count);
+    moved_out_[n] -= reused;
+    slots.AddRows(old_n, n, count, reused);
+  }
+
   const WordTree& tree_;
   std::vector<std::uint8_t>& made_;
+  // How many rows of each size the walk has moved out of and not reused.
+  std::array<std::uint64_t, kMaxSlotCount + 1> moved_out_{};
 };
 
 class CodeOrderInsertion::WritePass {
@@ -380,8 +387,8 @@ class CodeOrderInsertion::WritePass {
     number = node.tree_node;
     if (!children.empty()) {
       const unsigned old_n = SlotCount(tree_.LabelRow(number)[0]);
-      moved_.push_back({tree_.MoveRowWithChildren(number, children, next_slot_), old_n});
-      next_slot_ += static_cast<NodeRowPool::Offset>(old_n + children.size());
+      const auto n = static_cast<unsigned>(old_n + children.size());
+      moved_out_[old_n].push_back(tree_.MoveRowWithChildren(number, children, TakeSlots(n)));
     }
     if (node.word_ends) rows.labels(tree_.row_of_[number])[0] |= kFinalFlag;
     return true;
@@ -408,12 +415,35 @@ class CodeOrderInsertion::WritePass {
 
   NodeRowPool::Offset next_slot() const { return next_slot_; }
 
+  // Hands the rows moved out of and not reused to the part's work, for the
+  // row pool to reuse once the part is taken.
+  void GiveBackMovedOutRows() {
+    for (unsigned n = 1; n <= kMaxSlotCount; ++n) {
+      for (const NodeRowPool::Offset row : moved_out_[n]) moved_.push_back({row, n});
+    }
+  }
+
  private:
-  // Gives new node `number` the next n slots of the part's range as its row.
-  NodeRowPool::Offset PlaceRow(std::uint32_t number, unsigned n) {
+  // Where a row of n slots goes: where the walk moved a row of that size
+  // out of, if there is such a place (the row of an existing node below
+  // the part's first code, which only this part reads), or else the next
+  // n slots of the part's range. Without the reuse, the rows that existing
+  // nodes leave as they grow would stay empty in the tree after an Update.
+  NodeRowPool::Offset TakeSlots(unsigned n) {
+    std::vector<NodeRowPool::Offset>& moved_out = moved_out_[n];
+    if (!moved_out.empty()) {
+      const NodeRowPool::Offset row = moved_out.back();
+      moved_out.pop_back();
+      return row;
+    }
     const NodeRowPool::Offset row = next_slot_;
-    tree_.row_of_[number] = row;
     next_slot_ += n;
+    return row;
+  }
+  // Gives new node `number` a row of n slots.
+  NodeRowPool::Offset PlaceRow(std::uint32_t number, unsigned n) {
+    const NodeRowPool::Offset row = TakeSlots(n);
+    tree_.row_of_[number] = row;
     return row;
   }
 
@@ -424,6 +454,8 @@ class CodeOrderInsertion::WritePass {
   std::vector<MovedRow>& moved_;
   CollectedWords& words_;
   unsigned part_;
+  // The rows the walk has moved out of and not reused, by size.
+  std::array<std::vector<NodeRowPool::Offset>, kMaxSlotCount + 1> moved_out_;
 };
 
 template <typename Work, typename Take>
@@ -477,7 +509,7 @@ bool CodeOrderInsertion::Count() {
     const unsigned old_n = SlotCount(tree_.LabelRow(0)[0]);
     if (old_n + root_children_added > kMaxSlotCount) return false;
     root_slots_ = old_n + root_children_added;
-    slots_.AddRow(old_n, root_slots_);
+    slots_.AddRows(old_n, root_slots_);
   }
   ScatterCounts();
   if (!NumberNodes()) return false;
@@ -564,6 +596,7 @@ void CodeOrderInsertion::Write() {
         WritePass pass(tree_, first_number, part.made, part.first_slot, work.moved, words_, part.first);
         [[maybe_unused]] const bool stored = WalkPart(tree_, words_.part(part.first), first_number, pass, work.root);
         TARVO_ASSERT(stored && pass.next_slot() == part.first_slot + part.slots);
+        pass.GiveBackMovedOutRows();
         // The part's words are in: their memory can go to the rows, at
         // once rather than when the part is taken, which may wait for a
         // larger part still being written on the other worker.
