@@ -28,6 +28,10 @@ void WordSorter::Sort(const CodedWords& words) {
   ResizePrefaulted(scratch_, words.size());
   ResizePrefaulted(digits_, words.size());
   if (words.size() > 1) SortRange(0, static_cast<std::uint32_t>(words.size()), 0);
+  // Only the order and the starts are read after the sort: the rest goes
+  // before the caller puts the words in order, which takes memory again.
+  scratch_ = UninitializedLargeVector<std::uint32_t>();
+  digits_ = UninitializedLargeVector<std::uint16_t>();
 }
 
 unsigned WordSorter::CountDigits(std::uint32_t begin, std::uint32_t end, std::uint32_t depth, DigitCounts& counts) {
