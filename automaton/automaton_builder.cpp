@@ -1,5 +1,7 @@
 #include "automaton/automaton_builder.h"
 
+#include <new>
+
 #include "lexicon/assertions.h"
 #include "lexicon/label_row.h"
 
@@ -26,9 +28,14 @@ AutomatonBuilder::AutomatonBuilder(SuffixAutomaton& automaton, std::uint32_t gro
 
 void AutomatonBuilder::ReserveForTree(std::uint32_t nodes) {
   SuffixAutomaton& a = automaton_;
-  a.row_start_.reserve(std::size_t{nodes} + 2);
-  a.labels_.reserve(2 * std::size_t{nodes});
-  a.targets_.reserve(2 * std::size_t{nodes});
+  try {
+    a.row_start_.reserve(std::size_t{nodes} + 2);
+    a.labels_.reserve(2 * std::size_t{nodes});
+    a.targets_.reserve(2 * std::size_t{nodes});
+  } catch (const std::bad_alloc&) {
+    // A system that counts address space as memory in use may refuse this
+    // much; then the rows grow as they fill, as they would without it.
+  }
 }
 
 std::uint32_t AutomatonBuilder::AddState(const std::uint8_t* label, const std::uint32_t* targets) {

@@ -37,7 +37,8 @@ class AutomatonBuilder {
   // that the rows never grow by copying during it. Every state from 2 up
   // copies the rows of a distinct node with children, and a tree's rows
   // hold a slot per node and one per child: fewer than 2 * nodes in all.
-  // The room not written stays out of memory (MappedVector).
+  // The room not written stays out of memory (MappedVector). When the
+  // system refuses the room, the rows grow as they fill instead.
   void ReserveForTree(std::uint32_t nodes);
 
   // Stores a new state with copies of the rows (SlotCount(label[0]) entries

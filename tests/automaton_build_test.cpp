@@ -138,6 +138,26 @@ TEST(AutomatonBuild, RowArraysGrowByTheGrowthStep) {
   EXPECT_EQ(a.capacity(), a.count());
 }
 
+// Room for the rows of a tree of 4 billion nodes is more address space
+// than this machine has memory; a system may refuse it, and the build then
+// goes on with rows that grow as they fill.
+TEST(AutomatonBuild, RoomTheSystemRefusesIsNotNeeded) {
+  SuffixAutomaton a;
+  AutomatonBuilder builder(a, 1, IdentitySymbolTable());
+  builder.ReserveForTree(UINT32_MAX);
+  for (std::uint32_t k = 0; k < 5000; ++k) {
+    const std::uint8_t label[] = {2, static_cast<std::uint8_t>(k % 200)};
+    const std::uint32_t targets[] = {0, k + 1};
+    ASSERT_EQ(builder.AddState(label, targets), k + 2);
+  }
+  builder.Finish();
+  ASSERT_EQ(a.count(), 5002u);
+  for (std::uint32_t k = 0; k < 5000; k += 499) {
+    EXPECT_EQ(a.LabelRow(k + 2)[1], k % 200);
+    EXPECT_EQ(a.TargetRow(k + 2)[1], k + 1);
+  }
+}
+
 // Thousands of states with one transition and with two, some added again
 // with equal rows (as a node with a fresh child is): each lookup finds the
 // first state with exactly those rows, whichever of the final flag, code or
