@@ -208,9 +208,9 @@ bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<s
 // owner. While counting, the threads write nothing but their own words'
 // entries of first_number_ and their own parts' numbers. While writing,
 // each part writes its nodes' rows into a range of the row pool of its
-// own, found from the count, and changes only nodes below its first code,
-// which no other part reads; the calling thread meanwhile only frees what
-// the parts are done with.
+// own, found from the count, or where its own nodes' rows moved out of,
+// and changes only nodes below its first code, which no other part reads;
+// the calling thread meanwhile only frees what the parts are done with.
 class CodeOrderInsertion {
  public:
   CodeOrderInsertion(WordTree& tree, CollectedWords& words) : tree_(tree), words_(words), work_(counting_.slots()) {}
@@ -308,22 +308,22 @@ class CodeOrderInsertion::CountPass {
   std::uint32_t CloseTail(std::string_view word, std::size_t shared, std::uint32_t tag) {
     const std::size_t nodes = word.size() - shared;
     made_[tag] = static_cast<std::uint8_t>(made_[tag] + nodes);
-    AddRows(0, 1, 1);
-    AddRows(0, 2, nodes - 1);
+    PlaceRows(0, 1, 1);
+    PlaceRows(0, 2, nodes - 1);
     return 0;
   }
 
   bool Close(const OpenNode& node, std::uint32_t, std::span<const Child> children, std::uint32_t&) {
     if (node.tree_node == WordTree::kNoChild) {
       if (children.size() > kMaxChildren) return false;
-      AddRows(0, static_cast<unsigned>(children.size() + 1), 1);
+      PlaceRows(0, static_cast<unsigned>(children.size() + 1), 1);
       ++made_[node.owner_tag];
       return true;
     }
     if (children.empty()) return true;
     const unsigned old_n = SlotCount(tree_.LabelRow(node.tree_node)[0]);
     if (old_n + children.size() > kMaxSlotCount) return false;
-    AddRows(old_n, static_cast<unsigned>(old_n + children.size()), 1);
+    PlaceRows(old_n, static_cast<unsigned>(old_n + children.size()), 1);
     ++moved_out_[old_n];
     return true;
   }
@@ -331,8 +331,9 @@ class CodeOrderInsertion::CountPass {
   Slots slots;
 
  private:
-  // `count` rows of n slots, placed as WritePass places them.
-  void AddRows(unsigned old_n, unsigned n, std::uint64_t count) {
+  // Counts `count` rows of n slots, grown from old_n, placed as WritePass
+  // places them.
+  void PlaceRows(unsigned old_n, unsigned n, std::uint64_t count) {
     const std::uint64_t reused = std::min<std::uint64_t>(moved_out_[n], count);
     moved_out_[n] -= reused;
     slots.AddRows(old_n, n, count, reused);
