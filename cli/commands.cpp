@@ -351,17 +351,9 @@ bool InsertFiles(Session& session, const CliOptions& options, std::FILE* err) {
   if (options.insert_files.empty()) return true;
   double start = MonotonicSeconds();
   ListOrderInserter inserter(session.tree);
-  std::string codes;
   for (const std::string& path : options.insert_files) {
     const std::error_code error = ForEachWordInFile(InputPath(path), session.inserted, [&](std::string_view word) {
-      codes.clear();
-      // A word with a character the tree's coding lacks is refused without
-      // touching the tree.
-      if (session.tree.coding().Encode(word, codes)) {
-        inserter.Add(codes);
-      } else {
-        ++session.inserted.words_refused;
-      }
+      if (!inserter.AddText(word)) ++session.inserted.words_refused;
     });
     if (error) {
       PrintFileError(err, "cannot open", path, error);

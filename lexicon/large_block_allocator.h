@@ -21,6 +21,7 @@
 #include <sys/mman.h>
 
 #include "lexicon/heap_replaced.h"
+#include "lexicon/pages.h"
 
 namespace tarvo {
 
@@ -102,11 +103,10 @@ class LargeBlockAllocator {
 #ifndef TARVO_HEAP_REPLACED
     const std::size_t bytes = n * sizeof(T);
     if (bytes >= kMappedFrom) return;
-    constexpr std::uintptr_t kPage = 4096;
     constexpr std::uintptr_t kRecords = 64;  // what free writes at a block's start
     const auto start = reinterpret_cast<std::uintptr_t>(p);
-    const std::uintptr_t from = (start + kRecords + kPage - 1) / kPage * kPage;
-    const std::uintptr_t to = (start + bytes) / kPage * kPage;
+    const std::uintptr_t from = PageAfter(start + kRecords);
+    const std::uintptr_t to = PageBefore(start + bytes);
     if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
 #else
     static_cast<void>(p);

@@ -20,6 +20,13 @@ void ListOrderInserter::Add(std::string_view codes) {
   if (!direct_.Insert(codes)) refused_.push_back(position);
 }
 
+bool ListOrderInserter::AddText(std::string_view word) {
+  codes_.clear();
+  if (!tree_.coding().Encode(word, codes_)) return false;
+  Add(codes_);
+  return true;
+}
+
 void ListOrderInserter::AddWords(std::string_view codes, std::span<const std::uint8_t> lengths) {
   std::size_t k = 0;
   std::size_t start = 0;
@@ -85,13 +92,10 @@ std::vector<bool> InsertWords(WordTree& tree, const std::vector<std::string>& wo
   std::vector<bool> stored(words.size(), false);
   std::vector<std::size_t> position_of;  // the position in `words` of each word added
   ListOrderInserter inserter(tree);
-  std::string codes;
   for (std::size_t k = 0; k < words.size(); ++k) {
-    codes.clear();
-    if (!tree.coding().Encode(words[k], codes)) continue;
+    if (!inserter.AddText(words[k])) continue;
     stored[k] = true;
     position_of.push_back(k);
-    inserter.Add(codes);
   }
   for (const std::uint64_t refused : inserter.Finish()) stored[position_of[refused]] = false;
   return stored;

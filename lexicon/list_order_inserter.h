@@ -49,6 +49,10 @@ class ListOrderInserter {
 
   // Takes the next word of the list, as symbol codes.
   void Add(std::string_view codes);
+  // Takes the next word of the list as text, coded with the tree's coding.
+  // False, taking nothing, when the coding lacks one of its characters:
+  // such a word is refused without touching the tree.
+  bool AddText(std::string_view word);
   // Takes the next words of the list, back to back in `codes`, `lengths`
   // giving the codes of each: as Add for each, but words collected go in
   // together.
@@ -78,6 +82,7 @@ class ListOrderInserter {
 
   WordTree& tree_;
   WordTree::SequentialInserter direct_;
+  std::string codes_;  // AddText's word, coded
   std::uint64_t added_ = 0;
   // True once the words so far (kFewestWordsToJudge at least) shared less
   // than half of their codes with the word before each. A list sorted in

@@ -6,10 +6,11 @@
 
 #include <sys/mman.h>
 
+#include "lexicon/pages.h"
+
 namespace tarvo {
 namespace {
 
-constexpr std::uintptr_t kPage = 4096;
 // The background thread brings in a huge page at a time, so that it stays
 // ahead of a caller that writes from the end.
 constexpr std::uintptr_t kStep = std::uintptr_t{2} << 20;
@@ -28,9 +29,6 @@ bool BringIn(std::uintptr_t begin, std::uintptr_t end) {
   return false;
 #endif
 }
-
-std::uintptr_t PageAfter(const void* p) { return (reinterpret_cast<std::uintptr_t>(p) + kPage - 1) / kPage * kPage; }
-std::uintptr_t PageBefore(const void* p) { return reinterpret_cast<std::uintptr_t>(p) / kPage * kPage; }
 
 void BringInFromTheEnd(std::uintptr_t begin, std::uintptr_t end) {
   while (end > begin) {
