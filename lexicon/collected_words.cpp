@@ -82,14 +82,18 @@ void CollectedWords::ReorderPart(unsigned first, LargeVector<std::uint32_t> orde
   // time as they are written, instead of memory of their own.
   CodedWords& words = parts_[first];
   CodedWords sorted;
-  ReservePrefaulted(sorted.codes, words.codes.size());
-  ReservePrefaulted(sorted.lengths, words.size());
+  ResizePrefaulted(sorted.codes, words.codes.size());
+  ResizePrefaulted(sorted.lengths, words.size());
   const char* codes = words.codes.data();
+  char* to = sorted.codes.data();
   for (std::size_t i = 0; i < order.size(); ++i) {
     if (i + 2 * kFetchAhead < order.size()) __builtin_prefetch(&starts[order[i + 2 * kFetchAhead]]);
     if (i + kFetchAhead < order.size()) __builtin_prefetch(codes + starts[order[i + kFetchAhead]]);
     const std::uint32_t k = order[i];
-    sorted.Add(std::string_view(codes + starts[k], starts[k + 1] - starts[k]));
+    const std::uint32_t length = starts[k + 1] - starts[k];
+    std::memcpy(to, codes + starts[k], length);
+    to += length;
+    sorted.lengths[i] = static_cast<std::uint8_t>(length);
   }
   FreeGivingBack(words.codes);
   FreeGivingBack(words.lengths);

@@ -114,7 +114,11 @@ class CollectedWords {
   // to do. Different parts may be finished on different threads at once.
   void FinishRecoding(unsigned first) {
     if (!recoding_[first]) return;
-    for (char& code : parts_[first].codes) code = static_cast<char>(new_code_of_[static_cast<std::uint8_t>(code)]);
+    const std::uint8_t* new_code_of = new_code_of_.data();
+    char* codes = parts_[first].codes.data();
+    const std::size_t size = parts_[first].codes.size();
+#pragma GCC unroll 8
+    for (std::size_t i = 0; i < size; ++i) codes[i] = static_cast<char>(new_code_of[static_cast<std::uint8_t>(codes[i])]);
     recoding_[first] = false;
   }
   void FinishRecodingAll() {

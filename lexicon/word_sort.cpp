@@ -16,7 +16,10 @@ namespace {
 constexpr std::uint32_t kComparedRange = 24;
 // In a large range the words lie far apart: the digit loop fetches a word's
 // start this many words ahead towards the cache, and its code half as many.
+// A smaller range's words were just read for the range around it, and are
+// still in the cache.
 constexpr std::uint32_t kFetchAhead = 16;
+constexpr std::uint32_t kFetchedRange = 1024;
 
 }  // namespace
 
@@ -38,19 +41,25 @@ unsigned WordSorter::CountDigits(std::uint32_t begin, std::uint32_t end, std::ui
   const std::uint32_t* order = order_.data();
   const std::uint32_t* starts = starts_.data();
   const char* codes = words_->codes.data();
+  std::uint16_t* digits = digits_.data();
   unsigned highest = 0;
-  for (std::uint32_t i = begin; i < end; ++i) {
-    if (i + kFetchAhead < end) {
-      __builtin_prefetch(&starts[order[i + kFetchAhead]]);
-      __builtin_prefetch(codes + starts[order[i + kFetchAhead / 2]] + depth);
-    }
+  const auto count = [&](std::uint32_t i) __attribute__((always_inline)) {
     const std::uint32_t word = order[i];
     const std::uint32_t position = starts[word] + depth;
     const unsigned digit = position < starts[word + 1] ? 1 + static_cast<unsigned char>(codes[position]) : 0;
-    digits_[i] = static_cast<std::uint16_t>(digit);
+    digits[i] = static_cast<std::uint16_t>(digit);
     ++counts[digit];
     highest = std::max(highest, digit);
+  };
+  std::uint32_t i = begin;
+  if (end - begin >= kFetchedRange) {
+    for (; i + kFetchAhead < end; ++i) {
+      __builtin_prefetch(&starts[order[i + kFetchAhead]]);
+      __builtin_prefetch(codes + starts[order[i + kFetchAhead / 2]] + depth);
+      count(i);
+    }
   }
+  for (; i < end; ++i) count(i);
   return highest;
 }
 
@@ -75,8 +84,10 @@ void WordSorter::SortRange(std::uint32_t begin, std::uint32_t end, std::uint32_t
   DigitCounts& counts = counts_[depth];
   std::partial_sum(counts.begin(), counts.begin() + highest + 1, counts.begin());
   std::uint32_t* order = order_.data();
-  for (std::uint32_t i = end; i-- > begin;) scratch_[begin + --counts[digits_[i]]] = order[i];
-  std::copy(scratch_.begin() + begin, scratch_.begin() + end, order + begin);
+  std::uint32_t* scratch = scratch_.data() + begin;
+  const std::uint16_t* digits = digits_.data();
+  for (std::uint32_t i = end; i-- > begin;) scratch[--counts[digits[i]]] = order[i];
+  std::copy(scratch, scratch + (end - begin), order + begin);
   // counts[d] is now the start of digit d's part; digit 0's words are equal.
   for (unsigned digit = 1; digit <= highest; ++digit) {
     const std::uint32_t part_begin = begin + counts[digit];
