@@ -488,7 +488,8 @@ bool CodeOrderInsertion::Count() {
         words_.FinishRecoding(part.first);
         {
           WordSorter sorter;
-          sorter.Sort(words_.part(part.first));
+          // Only part 0 may hold the empty word.
+          sorter.Sort(words_.part(part.first), part.first == 0 ? 0 : 1);
           words_.ReorderPart(part.first, sorter.TakeOrder(), sorter.starts());
         }
         const CodedWords& words = words_.part(part.first);

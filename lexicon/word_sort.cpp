@@ -21,16 +21,27 @@ constexpr std::uint32_t kComparedRange = 24;
 constexpr std::uint32_t kFetchAhead = 16;
 constexpr std::uint32_t kFetchedRange = 1024;
 
+// Whether every word has at least `shared` codes, the same in all.
+[[maybe_unused]] bool ShareFirstCodes(const CodedWords& words, const LargeVector<std::uint32_t>& starts,
+                                      std::uint32_t shared) {
+  const std::string_view first(words.codes.data(), shared);
+  for (std::size_t k = 0; k < words.size(); ++k) {
+    if (words.lengths[k] < shared || std::string_view(words.codes.data() + starts[k], shared) != first) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
-void WordSorter::Sort(const CodedWords& words) {
+void WordSorter::Sort(const CodedWords& words, std::uint32_t shared) {
   words_ = &words;
   starts_ = words.Starts();
+  TARVO_ASSERT(ShareFirstCodes(words, starts_, shared));
   ResizePrefaulted(order_, words.size());
   std::iota(order_.begin(), order_.end(), 0u);
   ResizePrefaulted(scratch_, words.size());
   ResizePrefaulted(digits_, words.size());
-  if (words.size() > 1) SortRange(0, static_cast<std::uint32_t>(words.size()), 0);
+  if (words.size() > 1) SortRange(0, static_cast<std::uint32_t>(words.size()), shared);
   // Only the order and the starts are read after the sort: the rest goes
   // before the caller puts the words in order, which takes memory again.
   scratch_ = UninitializedLargeVector<std::uint32_t>();

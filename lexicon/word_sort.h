@@ -21,8 +21,10 @@ class WordSorter {
  public:
   // Afterwards order() holds the word numbers 0 to words.size() - 1 in
   // ascending order of the words, equal words in ascending number, and
-  // starts() is words.Starts().
-  void Sort(const CodedWords& words);
+  // starts() is words.Starts(). Every word has at least `shared` codes, the
+  // same in all of them (as in a part of CollectedWords, all of one first
+  // code), which the sort then does not read.
+  void Sort(const CodedWords& words, std::uint32_t shared = 0);
 
   const LargeVector<std::uint32_t>& order() const { return order_; }
   // Gives order() away, leaving it empty.

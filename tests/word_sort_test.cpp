@@ -58,6 +58,11 @@ TEST(WordSort, OrdersLikeAStableSortOfTheCodes) {
     sorter.Sort(coded);
     ASSERT_TRUE(std::equal(sorter.order().begin(), sorter.order().end(), expected.begin(), expected.end()));
     ASSERT_TRUE(std::equal(sorter.starts().begin(), sorter.starts().end(), coded.Starts().begin()));
+    // The same words behind codes they all share, which the sort is told of.
+    std::vector<std::string> behind_shared;
+    for (const std::string& word : words) behind_shared.push_back(std::string("\xff\0", 2) + word);
+    sorter.Sort(Coded(behind_shared), 2);
+    ASSERT_TRUE(std::equal(sorter.order().begin(), sorter.order().end(), expected.begin(), expected.end()));
   }
 }
 
