@@ -243,8 +243,10 @@ class CodeOrderInsertion {
   class CountPass;
   class WritePass;
 
-  // Finds the parts with words, the largest first, so that no thread is
-  // left with a large part alone at the end.
+  // Finds the parts with words, the largest first: writing takes them in
+  // that order, so that no thread is left with a large part alone at the
+  // end, and counting from both ends, so that the largest parts are not
+  // sorted at the same time, when their sorting takes the most memory.
   void FindParts();
   // Sorts each part, counts the nodes each word makes and numbers them;
   // false when the words cannot all go in this way.
@@ -276,7 +278,8 @@ class CodeOrderInsertion {
   // of the taking: a worker never waits for a large part still being
   // counted elsewhere. While writing, the taking frees what the parts are
   // done with, so the parts run only a little ahead of it.
-  TaskPipeline counting_{std::thread::hardware_concurrency(), CollectedWords::kParts};
+  TaskPipeline counting_{std::thread::hardware_concurrency(), CollectedWords::kParts,
+                         TaskPipeline::Order::kFromBothEnds};
   TaskPipeline writing_;
   std::vector<PartWork> work_;  // one per slot of the pipeline
   std::vector<Part> parts_;     // those with words
