@@ -243,10 +243,8 @@ class CodeOrderInsertion {
   class CountPass;
   class WritePass;
 
-  // Finds the parts with words, the largest first: writing takes them in
-  // that order, so that no thread is left with a large part alone at the
-  // end, and counting from both ends, so that the largest parts are not
-  // sorted at the same time, when their sorting takes the most memory.
+  // Finds the parts with words, the largest first, so that no thread is
+  // left with a large part alone at the end.
   void FindParts();
   // Sorts each part, counts the nodes each word makes and numbers them;
   // false when the words cannot all go in this way.
@@ -278,8 +276,7 @@ class CodeOrderInsertion {
   // of the taking: a worker never waits for a large part still being
   // counted elsewhere. While writing, the taking frees what the parts are
   // done with, so the parts run only a little ahead of it.
-  TaskPipeline counting_{std::thread::hardware_concurrency(), CollectedWords::kParts,
-                         TaskPipeline::Order::kFromBothEnds};
+  TaskPipeline counting_{std::thread::hardware_concurrency(), CollectedWords::kParts};
   TaskPipeline writing_;
   std::vector<PartWork> work_;  // one per slot of the pipeline
   std::vector<Part> parts_;     // those with words

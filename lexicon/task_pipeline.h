@@ -7,15 +7,6 @@
 // run at most slots() tasks ahead of the calling thread, and the caller's
 // memory stays bounded however many tasks there are.
 //
-// Workers start the tasks in task order, or from both ends (kFromBothEnds):
-// the first worker from task 0 up, the others from the last task down,
-// until they meet. With tasks in descending order of size, the largest
-// then never run at the same time, so that the memory they take does not
-// add up; a worker left alone at the end has a task of middle size.
-// Workers that start from the end wait while their next task lies more
-// than slots() beyond the next one to be taken: this order is meant for a
-// pipeline whose slots hold every task.
-//
 //   TaskPipeline pipeline;
 //   std::vector<Result> results(pipeline.slots());
 //   bool all = pipeline.Run(tasks,
@@ -36,16 +27,12 @@ namespace tarvo {
 
 class TaskPipeline {
  public:
-  enum class Order { kTaskOrder, kFromBothEnds };
-
   // One worker per processor, or `workers`; at least one and at most
   // kMostWorkers. Each worker may run `slots_per_worker` tasks ahead of the
   // calling thread (at least one).
   TaskPipeline() : TaskPipeline(std::thread::hardware_concurrency()) {}
-  explicit TaskPipeline(unsigned workers, unsigned slots_per_worker = 2, Order order = Order::kTaskOrder)
-      : workers_(std::clamp(workers, 1u, kMostWorkers)),
-        slots_per_worker_(std::max(slots_per_worker, 1u)),
-        order_(order) {}
+  explicit TaskPipeline(unsigned workers, unsigned slots_per_worker = 2)
+      : workers_(std::clamp(workers, 1u, kMostWorkers)), slots_per_worker_(std::max(slots_per_worker, 1u)) {}
   TaskPipeline(const TaskPipeline&) = delete;
   TaskPipeline& operator=(const TaskPipeline&) = delete;
 
@@ -65,23 +52,19 @@ class TaskPipeline {
  private:
   static constexpr std::size_t kNoTask = static_cast<std::size_t>(-1);
 
-  // `from_end`: the worker starts tasks from the last one down.
   template <typename Work>
-  void WorkerLoop(bool from_end, Work& work);
+  void WorkerLoop(std::size_t tasks, Work& work);
   // Ends the run early, keeping the first exception caught, if any.
   void Stop(std::exception_ptr error);
 
   const unsigned workers_;
   const unsigned slots_per_worker_;
-  const Order order_;
   std::mutex mutex_;
   std::condition_variable task_done_;  // a slot was filled, or the run stopped
   std::condition_variable slot_free_;  // a slot was taken, or the run stopped
   std::vector<std::size_t> task_in_slot_;  // the task whose result is ready in each slot
-  // The tasks not started yet are [next_task_, end_task_).
-  std::size_t next_task_ = 0;
-  std::size_t end_task_ = 0;
-  std::size_t next_taken_ = 0;  // the next task the calling thread will take
+  std::size_t next_task_ = 0;               // the next task a worker will start
+  std::size_t next_taken_ = 0;              // the next task the calling thread will take
   bool stopped_ = false;
   std::exception_ptr error_;
 };
@@ -97,15 +80,14 @@ inline void TaskPipeline::Stop(std::exception_ptr error) {
 }
 
 template <typename Work>
-void TaskPipeline::WorkerLoop(bool from_end, Work& work) {
+void TaskPipeline::WorkerLoop(std::size_t tasks, Work& work) {
   for (;;) {
     std::size_t task;
     {
       std::unique_lock<std::mutex> lock(mutex_);
-      const auto next = [&] { return from_end ? end_task_ - 1 : next_task_; };
-      slot_free_.wait(lock, [&] { return stopped_ || next_task_ == end_task_ || next() < next_taken_ + slots(); });
-      if (stopped_ || next_task_ == end_task_) return;
-      task = from_end ? --end_task_ : next_task_++;
+      slot_free_.wait(lock, [&] { return stopped_ || next_task_ >= tasks || next_task_ < next_taken_ + slots(); });
+      if (stopped_ || next_task_ >= tasks) return;
+      task = next_task_++;
     }
     try {
       work(task, static_cast<unsigned>(task % slots()));
@@ -125,15 +107,13 @@ template <typename Work, typename Take>
 bool TaskPipeline::Run(std::size_t tasks, Work&& work, Take&& take) {
   task_in_slot_.assign(slots(), kNoTask);
   next_task_ = next_taken_ = 0;
-  end_task_ = tasks;
   stopped_ = false;
   error_ = nullptr;
   std::vector<std::thread> threads;
   threads.reserve(workers_);
   for (unsigned k = 0; k < workers_ && k < tasks; ++k) {
     try {
-      const bool from_end = order_ == Order::kFromBothEnds && k > 0;
-      threads.emplace_back([&, from_end] { WorkerLoop(from_end, work); });
+      threads.emplace_back([&] { WorkerLoop(tasks, work); });
     } catch (const std::system_error&) {
       break;  // the system has no more threads to give: fewer workers
     }
