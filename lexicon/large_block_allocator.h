@@ -1,11 +1,15 @@
 // An allocator for the large arrays of the word tree and the automaton build.
 //
-// Blocks of 4 MiB and more are mapped from the system, aligned to 2 MiB and
-// offered to the kernel as candidates for transparent huge pages: a tree of
-// millions of nodes then costs a few hundred page faults instead of tens of
-// thousands, which is a large share of the time to open a big word list.
-// Smaller blocks come from the ordinary heap. MappedVector's blocks are
-// mapped from 128 KiB on, all in ordinary pages (see there).
+// Blocks of 128 KiB and more are mapped from the system, so that a freed
+// block leaves memory at once. From the heap, it would stay in memory
+// whenever the C library has raised its own threshold for mapping blocks,
+// as it does after freeing large ones, and whenever the blocks allocated
+// after it are larger and cannot take its place. Blocks of 4 MiB and more
+// are aligned to 2 MiB and offered to the kernel as candidates for
+// transparent huge pages: a tree of millions of nodes then costs a few
+// hundred page faults instead of tens of thousands, which is a large share
+// of the time to open a big word list. Smaller blocks come from the
+// ordinary heap. MappedVector's blocks are all in ordinary pages (see there).
 #pragma once
 
 #include <algorithm>
@@ -25,23 +29,23 @@
 
 namespace tarvo {
 
+inline constexpr std::size_t kMappedBlockBytes = std::size_t{128} << 10;
 inline constexpr std::size_t kLargeBlockBytes = std::size_t{4} << 20;
 
-// kMapFrom: the size from which blocks are mapped (kLargeBlockBytes at most).
-// kHugePages: whether mapped blocks of kLargeBlockBytes and more are offered
-// for huge pages.
-template <typename T, std::size_t kMapFrom = kLargeBlockBytes, bool kHugePages = true>
+// kHugePages: whether blocks of kLargeBlockBytes and more are offered for
+// huge pages.
+template <typename T, bool kHugePages = true>
 class LargeBlockAllocator {
  public:
   using value_type = T;
   template <typename U>
   struct rebind {
-    using other = LargeBlockAllocator<U, kMapFrom, kHugePages>;
+    using other = LargeBlockAllocator<U, kHugePages>;
   };
 
   LargeBlockAllocator() = default;
   template <typename U>
-  LargeBlockAllocator(const LargeBlockAllocator<U, kMapFrom, kHugePages>&) {}
+  LargeBlockAllocator(const LargeBlockAllocator<U, kHugePages>&) {}
 
   T* allocate(std::size_t n) {
     if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_alloc();
@@ -80,7 +84,7 @@ class LargeBlockAllocator {
   }
 
   template <typename U>
-  bool operator==(const LargeBlockAllocator<U, kMapFrom, kHugePages>&) const { return true; }
+  bool operator==(const LargeBlockAllocator<U, kHugePages>&) const { return true; }
 
   // Gives the memory of the first `count` elements of the block p of n
   // elements back to the system, in whole huge pages, when the block is
@@ -121,7 +125,7 @@ class LargeBlockAllocator {
 #ifdef TARVO_HEAP_REPLACED
   static constexpr std::size_t kMappedFrom = kLargeBlockBytes;
 #else
-  static constexpr std::size_t kMappedFrom = std::min(kMapFrom, kLargeBlockBytes);
+  static constexpr std::size_t kMappedFrom = kMappedBlockBytes;
 #endif
   static std::size_t Rounded(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
 };
@@ -129,15 +133,12 @@ class LargeBlockAllocator {
 template <typename T>
 using LargeVector = std::vector<T, LargeBlockAllocator<T>>;
 
-// For arrays that grow from small sizes: from 128 KiB on, their old blocks
-// leave memory at once as they grow. From the heap, they would stay in
-// memory once freed whenever the C library has raised its own threshold
-// for mapping blocks, as it does after freeing large ones. Their blocks are
-// all in ordinary pages, so that room reserved far ahead of the elements
-// comes into memory only a page at a time as it is written; a huge page
-// would bring in 2 MiB at the first write.
+// For arrays with room reserved far ahead of their elements: their blocks
+// are all in ordinary pages, so that the room comes into memory only a page
+// at a time as it is written; a huge page would bring in 2 MiB at the first
+// write.
 template <typename T>
-using MappedVector = std::vector<T, LargeBlockAllocator<T, std::size_t{128} << 10, false>>;
+using MappedVector = std::vector<T, LargeBlockAllocator<T, false>>;
 
 // Lets the system take back the memory of a vector's first `count`
 // elements, which must not be read again, when the vector lies in a mapped
