@@ -38,30 +38,31 @@ class NodeRowPool {
   // the caller places itself; their contents are undefined until written.
   Offset Extend(std::uint64_t size) {
     TARVO_ASSERT(HasRoomFor(size));  // the tree checks for room first
-    const auto offset = static_cast<Offset>(labels_.size());
-    labels_.resize(labels_.size() + size);
-    links_.resize(links_.size() + size);
+    const Offset offset = used_;
+    used_ += static_cast<Offset>(size);
+    if (used_ > labels_.size()) Grow();
     return offset;
   }
 
   // True when `more` further slots still get 32-bit offsets (without
   // counting the free blocks that may be reused).
-  bool HasRoomFor(std::uint64_t more) const { return labels_.size() + more <= UINT32_MAX; }
+  bool HasRoomFor(std::uint64_t more) const { return used_ + more <= UINT32_MAX; }
 
   void Release(Offset offset, unsigned size) {
-    TARVO_ASSERT(size >= 1 && size <= kMaxSlotCount && offset + size <= labels_.size());
+    TARVO_ASSERT(size >= 1 && size <= kMaxSlotCount && offset + size <= used_);
     free_[size].push_back(offset);
   }
 
   // Makes room for `more` further slots without moving the pools again.
   void Reserve(std::size_t more) {
-    labels_.reserve(labels_.size() + more);
-    links_.reserve(links_.size() + more);
+    labels_.reserve(used_ + more);
+    links_.reserve(used_ + more);
   }
 
   void Clear() {
     labels_.clear();
     links_.clear();
+    used_ = 0;
     for (auto& free_list : free_) free_list.clear();
   }
 
@@ -75,6 +76,19 @@ class NodeRowPool {
   // and the pages of slots not written yet stay out of memory.
   UninitializedLargeVector<std::uint8_t> labels_;
   UninitializedLargeVector<std::int32_t> links_;
+  // The slots handed out, the first used_ of the pools. The pools are as
+  // long as their room, so that most rows are handed out without resizing
+  // them (which writes nothing either way).
+  Offset used_ = 0;
+
+  void Grow() {
+    if (used_ > labels_.capacity()) {
+      labels_.resize(used_);  // the pools' room grows by half or more
+      links_.resize(used_);
+    }
+    labels_.resize(labels_.capacity());
+    links_.resize(links_.capacity());
+  }
   std::vector<Offset> free_[kMaxSlotCount + 1];
 };
 
