@@ -72,23 +72,24 @@ class NodeRowPool {
   const std::int32_t* links(Offset offset) const { return links_.data() + offset; }
 
  private:
-  // Left uninitialized as they grow: every entry read was written first,
-  // and the pages of slots not written yet stay out of memory.
-  UninitializedLargeVector<std::uint8_t> labels_;
-  UninitializedLargeVector<std::int32_t> links_;
-  // The slots handed out, the first used_ of the pools. The pools are as
-  // long as their room, so that most rows are handed out without resizing
-  // them (which writes nothing either way).
-  Offset used_ = 0;
-
+  // Makes the pools as long as their room, and the room at least used_
+  // slots (growing, it at least doubles).
   void Grow() {
     if (used_ > labels_.capacity()) {
-      labels_.resize(used_);  // the pools' room grows by half or more
+      labels_.resize(used_);
       links_.resize(used_);
     }
     labels_.resize(labels_.capacity());
     links_.resize(links_.capacity());
   }
+
+  // Left uninitialized as they grow: every entry read was written first,
+  // and the pages of slots not written yet stay out of memory.
+  UninitializedLargeVector<std::uint8_t> labels_;
+  UninitializedLargeVector<std::int32_t> links_;
+  // The slots handed out are the first used_ of the pools. The pools are
+  // as long as their room, so that handing out a row rarely resizes them.
+  Offset used_ = 0;
   std::vector<Offset> free_[kMaxSlotCount + 1];
 };
 
