@@ -91,7 +91,8 @@ void CollectedWords::ReorderPart(unsigned first, LargeVector<std::uint32_t> orde
     if (i + kFetchAhead < order.size()) __builtin_prefetch(codes + starts[order[i + kFetchAhead]]);
     const std::uint32_t k = order[i];
     const std::uint32_t length = starts[k + 1] - starts[k];
-    if (length > 0) std::memcpy(to, codes + starts[k], length);  // a part of empty words has no codes at all
+    // A part of empty words has no codes at all, and no address to copy to.
+    if (length > 0) std::memcpy(to, codes + starts[k], length);
     to += length;
     sorted.lengths[i] = static_cast<std::uint8_t>(length);
   }

@@ -118,7 +118,9 @@ class CollectedWords {
     char* codes = parts_[first].codes.data();
     const std::size_t size = parts_[first].codes.size();
 #pragma GCC unroll 8
-    for (std::size_t i = 0; i < size; ++i) codes[i] = static_cast<char>(new_code_of[static_cast<std::uint8_t>(codes[i])]);
+    for (std::size_t i = 0; i < size; ++i) {
+      codes[i] = static_cast<char>(new_code_of[static_cast<std::uint8_t>(codes[i])]);
+    }
     recoding_[first] = false;
   }
   void FinishRecodingAll() {
