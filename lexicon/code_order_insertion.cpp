@@ -488,8 +488,7 @@ bool CodeOrderInsertion::Count() {
         words_.FinishRecoding(part.first);
         {
           WordSorter sorter;
-          // Only part 0 may hold the empty word.
-          sorter.Sort(words_.part(part.first), part.first == 0 ? 0 : 1);
+          sorter.Sort(words_.part(part.first), CollectedWords::SharedCodes(part.first));
           words_.ReorderPart(part.first, sorter.TakeOrder(), sorter.starts());
         }
         const CodedWords& words = words_.part(part.first);

@@ -78,6 +78,9 @@ class CollectedWords {
   const CodedWords& part(unsigned first) const { return parts_[first]; }
   const LargeVector<std::uint32_t>& numbers(unsigned first) const { return numbers_[first]; }
   static constexpr unsigned kParts = 256;
+  // How many first codes every word of part `first` has, the same in all:
+  // its first code, except in the part that holds the empty word.
+  static std::uint32_t SharedCodes(unsigned first) { return first == PartOf({}) ? 0 : 1; }
 
   // The codes of every word in list order (see ForgetListOrder).
   template <typename OnWord>
