@@ -249,6 +249,11 @@ class CodeOrderInsertion {
   // Sorts each part, counts the nodes each word makes and numbers them;
   // false when the words cannot all go in this way.
   bool Count();
+  // Counts a part's nodes from the shape its sort learnt (by word number;
+  // `order` gives each place's word), as CountPass would for a part below
+  // a first code the tree has no node for.
+  static void TakeShape(const WordSorter::TrieShape& shape, const LargeVector<std::uint32_t>& order, Part& part,
+                        PartWork& work);
   // Stores each part's counts by list number in first_number_. Done once
   // every part is sorted, so that first_number_ and the sorting never
   // take memory at the same time.
@@ -486,15 +491,26 @@ bool CodeOrderInsertion::Count() {
       counting_,
       [&](Part& part, PartWork& work) {
         words_.FinishRecoding(part.first);
+        // A part below a first code the tree has no node for makes all its
+        // nodes itself: the sort learns them, and no walk counts them.
+        const bool on_its_own = tree_.ChildOf(0, static_cast<std::uint8_t>(part.first)) == WordTree::kNoChild;
         {
           WordSorter sorter;
-          sorter.Sort(words_.part(part.first), CollectedWords::SharedCodes(part.first));
+          WordSorter::TrieShape shape;
+          sorter.Sort(words_.part(part.first), CollectedWords::SharedCodes(part.first), on_its_own ? &shape : nullptr);
+          if (on_its_own) TakeShape(shape, sorter.order(), part, work);
           words_.ReorderPart(part.first, sorter.TakeOrder(), sorter.starts());
         }
         const CodedWords& words = words_.part(part.first);
-        CountPass pass(tree_, words.size(), part.made);
-        work.stored = WalkPart(tree_, words, words_.numbers(part.first), pass, work.root);
-        work.slots = pass.slots;
+        if (on_its_own) {
+          // In code order, an empty word comes first and a word with codes last.
+          work.root = {words.lengths.front() == 0, words.lengths.back() > 0,
+                       {static_cast<std::uint8_t>(part.first), 0}};
+        } else {
+          CountPass pass(tree_, words.size(), part.made);
+          work.stored = WalkPart(tree_, words, words_.numbers(part.first), pass, work.root);
+          work.slots = pass.slots;
+        }
         work.longest = *std::max_element(words.lengths.begin(), words.lengths.end());
       },
       [&](Part& part, const PartWork& work) {
@@ -516,6 +532,22 @@ bool CodeOrderInsertion::Count() {
   if (!NumberNodes()) return false;
   NumberWords();
   return true;
+}
+
+void CodeOrderInsertion::TakeShape(const WordSorter::TrieShape& shape, const LargeVector<std::uint32_t>& order,
+                                   Part& part, PartWork& work) {
+  work.stored = true;
+  work.slots = {};
+  for (unsigned n = 1; n < shape.rows.size(); ++n) {
+    if (shape.rows[n] == 0) continue;
+    if (n > kMaxSlotCount) {  // a node with a 127th child
+      work.stored = false;
+      return;
+    }
+    work.slots.AddRows(0, n, shape.rows[n]);
+  }
+  part.made.resize(order.size());
+  for (std::size_t i = 0; i < order.size(); ++i) part.made[i] = shape.made[order[i]];
 }
 
 void CodeOrderInsertion::ScatterCounts() {

@@ -1,23 +1,63 @@
 #include "lexicon/list_order_inserter.h"
 
 #include "lexicon/code_order_insertion.h"
+#include "lexicon/shared_prefix.h"
 
 namespace tarvo {
 
 void ListOrderInserter::Add(std::string_view codes) {
   const std::uint64_t position = added_++;
-  if (!collecting_) {
-    if (!direct_.Insert(codes)) refused_.push_back(position);
-    if (LooksUnsorted(codes.size())) collecting_ = true;
-    return;
+  // A word too long to hold ends the holding before its judgement.
+  if (holding_ && codes.size() > CodedWords::kLongest) ReleaseHeld();
+  if (holding_) {
+    Hold(codes);
+  } else if (collecting_) {
+    Collect(codes, position);
+  } else {
+    InsertDirectly(codes, position);
+    if (LooksUnsorted(codes.size(), direct_.last_shared())) collecting_ = true;
   }
+}
+
+void ListOrderInserter::Hold(std::string_view codes) {
+  std::size_t shared = 0;
+  if (!held_.empty()) {
+    const std::uint8_t before = held_.lengths.back();
+    shared = SharedPrefixLength(std::string_view(held_.codes.data() + held_.codes.size() - before, before), codes);
+  }
+  held_.Add(codes);
+  collecting_ = LooksUnsorted(codes.size(), shared);
+  if (held_.size() == kFewestWordsToJudge) ReleaseHeld();
+}
+
+void ListOrderInserter::ReleaseHeld() {
+  holding_ = false;
+  // The held words are the first of the list: word k is at position k.
+  std::uint32_t start = 0;
+  for (std::uint32_t k = 0; k < held_.size(); ++k) {
+    const std::string_view codes = held_.word(start, k);
+    start += held_.lengths[k];
+    if (collecting_) {
+      Collect(codes, k);
+    } else {
+      InsertDirectly(codes, k);
+    }
+  }
+  held_ = CodedWords();
+}
+
+void ListOrderInserter::InsertDirectly(std::string_view codes, std::uint64_t position) {
+  if (!direct_.Insert(codes)) refused_.push_back(position);
+}
+
+void ListOrderInserter::Collect(std::string_view codes, std::uint64_t position) {
   if (collected_.empty()) first_collected_ = position;
   if (collected_.Add(codes)) return;
   // Full, or a word too long to collect: the words so far go in first.
   InsertCollected();
   first_collected_ = position;
   if (collected_.Add(codes)) return;
-  if (!direct_.Insert(codes)) refused_.push_back(position);
+  InsertDirectly(codes, position);
 }
 
 bool ListOrderInserter::AddText(std::string_view word) {
@@ -48,10 +88,10 @@ void ListOrderInserter::AddWords(std::string_view codes, std::span<const std::ui
   while (k < lengths.size()) add_next();
 }
 
-bool ListOrderInserter::LooksUnsorted(std::size_t length) {
+bool ListOrderInserter::LooksUnsorted(std::size_t length, std::size_t shared) {
   direct_words_ += 1;
   direct_codes_ += length;
-  direct_unshared_ += length - direct_.last_shared();
+  direct_unshared_ += length - shared;
   return direct_words_ >= kFewestWordsToJudge && 2 * direct_unshared_ > direct_codes_;
 }
 
@@ -61,12 +101,15 @@ void ListOrderInserter::ExpectMoreBytes(std::uint64_t bytes) {
 }
 
 std::vector<std::uint64_t> ListOrderInserter::Finish() {
+  if (holding_) ReleaseHeld();
   InsertCollected();
   return std::move(refused_);
 }
 
 std::vector<std::uint64_t> ListOrderInserter::FinishRecoded(const SymbolCoding& coding,
                                                             const SymbolTable& new_code_of) {
+  // Held words have the old codes, which the tree recodes.
+  if (holding_) ReleaseHeld();
   tree_.Recode(coding, new_code_of);
   direct_.Restart();
   collected_.Recode(new_code_of);

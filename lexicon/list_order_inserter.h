@@ -16,7 +16,10 @@
 // rest of the list is collected, and Finish inserts those words in the
 // order of their codes (code_order_insertion.h): sorted, they walk the
 // nodes depth first, instead of descending from the root through nodes
-// spread over the whole tree for every word.
+// spread over the whole tree for every word. The first words are held
+// until the list is first judged, and are collected with the rest if it
+// looks unsorted: a list loaded into an empty tree then makes every node
+// in code order, which is cheapest where the tree has no node yet.
 //
 // When some node would end up with more than 126 children, or the tree
 // would reach its size limits, the words refused depend on their order: the
@@ -75,6 +78,14 @@ class ListOrderInserter {
   static constexpr std::size_t kMinCodeOrderInsertion = 64;
 
  private:
+  // Collects the word at `position`, or inserts it when it cannot be collected.
+  void Collect(std::string_view codes, std::uint64_t position);
+  // Inserts the word at `position` straight into the tree.
+  void InsertDirectly(std::string_view codes, std::uint64_t position);
+  // Holds one of the first words and judges the list with it.
+  void Hold(std::string_view codes);
+  // Collects or inserts the held words, whichever the judgement chose.
+  void ReleaseHeld();
   // Inserts the collected words and empties the collection.
   void InsertCollected();
   // Inserts the collected words one by one, in list order.
@@ -87,9 +98,14 @@ class ListOrderInserter {
   // True once the words so far (kFewestWordsToJudge at least) shared less
   // than half of their codes with the word before each. A list sorted in
   // another collation (upper and lower case mixed, say) still shares most.
-  // Judges after each word that went straight in, of `length` codes.
-  bool LooksUnsorted(std::size_t length);
+  // Judges after each word held or gone straight in, of `length` codes,
+  // `shared` of them with the word before.
+  bool LooksUnsorted(std::size_t length, std::size_t shared);
   static constexpr std::size_t kFewestWordsToJudge = 64;
+
+  // The first words of the list, until they are judged (see above).
+  CodedWords held_;
+  bool holding_ = true;
 
   std::uint64_t direct_words_ = 0;
   std::uint64_t direct_codes_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <numeric>
 #include <string_view>
 
@@ -33,19 +34,43 @@ constexpr std::uint32_t kFetchedRange = 1024;
 
 }  // namespace
 
-void WordSorter::Sort(const CodedWords& words, std::uint32_t shared) {
+struct WordSorter::Keyed {
+  std::uint64_t key;   // the eight codes from the range's depth on, big-endian, 0 past the end
+  std::uint32_t rest;  // how many codes the word has from that depth on
+  std::uint32_t word;
+};
+
+void WordSorter::Sort(const CodedWords& words, std::uint32_t shared, TrieShape* shape) {
   words_ = &words;
+  shape_ = shape;
   starts_ = words.Starts();
   TARVO_ASSERT(ShareFirstCodes(words, starts_, shared));
   ResizePrefaulted(order_, words.size());
   std::iota(order_.begin(), order_.end(), 0u);
   ResizePrefaulted(scratch_, words.size());
   ResizePrefaulted(digits_, words.size());
+  if (shape_ != nullptr) {
+    shape_->made.assign(words.size(), 0);
+    shape_->rows = {};
+    // The nodes of the shared codes but the last, which the sort of the
+    // whole range counts: each has one child, and word 0 holds them first.
+    if (words.size() > 1) {
+      for (std::uint32_t depth = 1; depth < shared; ++depth) AddNode(0, 1);
+    } else if (words.size() == 1 && words.lengths[0] > 0) {
+      AddChain(0, words.lengths[0]);
+    }
+  }
   if (words.size() > 1) SortRange(0, static_cast<std::uint32_t>(words.size()), shared);
   // Only the order and the starts are read after the sort: the rest goes
   // before the caller puts the words in order, which takes memory again.
   scratch_ = UninitializedLargeVector<std::uint32_t>();
   digits_ = UninitializedLargeVector<std::uint16_t>();
+}
+
+void WordSorter::AddChain(std::uint32_t word, std::uint32_t nodes) {
+  shape_->made[word] = static_cast<std::uint8_t>(shape_->made[word] + nodes);
+  ++shape_->rows[1];              // the word's last node
+  shape_->rows[2] += nodes - 1;  // the ones before it, one child each
 }
 
 unsigned WordSorter::CountDigits(std::uint32_t begin, std::uint32_t end, std::uint32_t depth, DigitCounts& counts) {
@@ -74,7 +99,12 @@ unsigned WordSorter::CountDigits(std::uint32_t begin, std::uint32_t end, std::ui
   return highest;
 }
 
+// The range's words share `depth` codes: they hold the node of those codes,
+// which this counts into the shape unless it is the root, and those below.
+// A range comes in ascending word number, as the scatter is stable: its
+// first word holds its nodes first.
 void WordSorter::SortRange(std::uint32_t begin, std::uint32_t end, std::uint32_t depth) {
+  const std::uint32_t lowest_word = order_[begin];
   unsigned highest;
   for (;; ++depth) {
     if (end - begin <= kComparedRange) {
@@ -86,6 +116,7 @@ void WordSorter::SortRange(std::uint32_t begin, std::uint32_t end, std::uint32_t
     if (counts_[depth][digit] != end - begin) break;
     counts_[depth][digit] = 0;
     // One digit for all: all equal when it is the end of the words.
+    if (shape_ != nullptr && depth > 0) AddNode(lowest_word, digit == 0 ? 0 : 1);
     if (digit == 0) return;
   }
   // counts[d] becomes the end of digit d's part of the range; scattering
@@ -100,11 +131,19 @@ void WordSorter::SortRange(std::uint32_t begin, std::uint32_t end, std::uint32_t
   for (std::uint32_t i = end; i-- > begin;) scratch[--counts[digits[i]]] = order[i];
   std::copy(scratch, scratch + (end - begin), order + begin);
   // counts[d] is now the start of digit d's part; digit 0's words are equal.
+  unsigned children = 0;
   for (unsigned digit = 1; digit <= highest; ++digit) {
     const std::uint32_t part_begin = begin + counts[digit];
     const std::uint32_t part_end = digit < highest ? begin + counts[digit + 1] : end;
-    if (part_end - part_begin > 1) SortRange(part_begin, part_end, depth + 1);
+    if (part_end - part_begin > 1) {
+      SortRange(part_begin, part_end, depth + 1);
+    } else if (shape_ != nullptr && part_end > part_begin) {
+      const std::uint32_t word = order[part_begin];
+      AddChain(word, starts_[word + 1] - starts_[word] - depth);
+    }
+    children += part_end > part_begin ? 1 : 0;
   }
+  if (shape_ != nullptr && depth > 0) AddNode(lowest_word, children);
   std::fill(counts.begin(), counts.begin() + highest + 1, 0);
 }
 
@@ -112,11 +151,6 @@ void WordSorter::SortRange(std::uint32_t begin, std::uint32_t end, std::uint32_t
 // eight codes are compared as one number first; only words equal in
 // those and longer go on to compare the rest.
 void WordSorter::SortByComparing(std::uint32_t begin, std::uint32_t end, std::uint32_t depth) {
-  struct Keyed {
-    std::uint64_t key;   // the eight codes from depth on, big-endian, 0 past the end
-    std::uint32_t rest;  // how many codes the word has from depth on
-    std::uint32_t word;
-  };
   std::array<Keyed, kComparedRange> keyed;
   const char* codes = words_->codes.data();
   const char* codes_end = codes + words_->codes.size();
@@ -151,6 +185,59 @@ void WordSorter::SortByComparing(std::uint32_t begin, std::uint32_t end, std::ui
     keyed[j] = moving;
   }
   for (std::uint32_t i = 0; i < n; ++i) order_[begin + i] = keyed[i].word;
+  if (shape_ != nullptr) AddComparedNodes(keyed.data(), n, depth);
+}
+
+[[gnu::always_inline]] inline std::uint32_t WordSorter::SharedAfter(const Keyed& a, const Keyed& b,
+                                                                     std::uint32_t depth) const {
+  const std::uint32_t shorter = std::min(a.rest, b.rest);
+  if (a.key != b.key) return std::min(static_cast<std::uint32_t>(std::countl_zero(a.key ^ b.key)) / 8, shorter);
+  if (shorter <= 8) return shorter;
+  const char* codes = words_->codes.data();
+  const char* a_rest = codes + starts_[a.word] + depth + 8;
+  const char* b_rest = codes + starts_[b.word] + depth + 8;
+  return 8 + static_cast<std::uint32_t>(std::mismatch(a_rest, a_rest + (shorter - 8), b_rest).first - a_rest);
+}
+
+// Sorted words walked in order open the nodes of their prefixes as a path:
+// a word closes the nodes deeper than what it shares with the word before,
+// and opens those it shares with the word before or after. The nodes past
+// those are the word's alone, a chain counted at once. A closed node
+// passes its lowest word number up to its parent and counts as one of the
+// parent's children.
+void WordSorter::AddComparedNodes(const Keyed* sorted, std::uint32_t n, std::uint32_t depth) {
+  std::array<std::uint32_t, kComparedRange + 1> shared;  // shared[i]: word i with word i - 1
+  shared[0] = 0;
+  for (std::uint32_t i = 1; i < n; ++i) shared[i] = SharedAfter(sorted[i - 1], sorted[i], depth);
+  shared[n] = 0;
+  struct OpenNode {
+    std::uint32_t owner;
+    std::uint32_t children;
+  };
+  std::array<OpenNode, CodedWords::kLongest + 1> open;  // open[r]: the node of depth + r codes
+  open[0] = {UINT32_MAX, 0};
+  std::uint32_t level = 0;  // of the innermost open node
+  const auto close_to = [&](std::uint32_t shallower) {
+    for (; level > shallower; --level) {
+      AddNode(open[level].owner, open[level].children);
+      OpenNode& parent = open[level - 1];
+      ++parent.children;
+      parent.owner = std::min(parent.owner, open[level].owner);
+    }
+  };
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const Keyed& word = sorted[i];
+    close_to(shared[i]);
+    const std::uint32_t alone = std::max(shared[i], shared[i + 1]);
+    while (level < alone) open[++level] = {word.word, 0};
+    open[level].owner = std::min(open[level].owner, word.word);
+    if (word.rest > alone) {
+      AddChain(word.word, word.rest - alone);
+      ++open[level].children;
+    }
+  }
+  close_to(0);
+  if (depth > 0) AddNode(open[0].owner, open[0].children);
 }
 
 }  // namespace tarvo

@@ -1,8 +1,10 @@
 // Sorting a part of the collected words by codes, letting the words that
 // were read go while the rest stay, and finding where sorted neighbours part.
 #include <algorithm>
+#include <map>
 #include <numeric>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,6 +65,48 @@ TEST(WordSort, OrdersLikeAStableSortOfTheCodes) {
     for (const std::string& word : words) behind_shared.push_back(std::string("\xff\0", 2) + word);
     sorter.Sort(Coded(behind_shared), 2);
     ASSERT_TRUE(std::equal(sorter.order().begin(), sorter.order().end(), expected.begin(), expected.end()));
+  }
+}
+
+// The trie of the words, straight from its definition: every prefix of a
+// word but the empty one is a node, held first by the lowest-numbered word
+// with that prefix, its children the codes that follow it.
+WordSorter::TrieShape ShapeOf(const std::vector<std::string>& words) {
+  std::map<std::string, std::pair<std::uint32_t, std::set<char>>> nodes;
+  for (std::uint32_t k = 0; k < words.size(); ++k) {
+    for (std::size_t length = 1; length <= words[k].size(); ++length) {
+      auto [node, added] = nodes.try_emplace(words[k].substr(0, length), k, std::set<char>());
+      if (length < words[k].size()) node->second.second.insert(words[k][length]);
+    }
+  }
+  WordSorter::TrieShape shape;
+  shape.made.assign(words.size(), 0);
+  for (const auto& [prefix, node] : nodes) {
+    ++shape.made[node.first];
+    ++shape.rows[node.second.size() + 1];
+  }
+  return shape;
+}
+
+TEST(WordSort, LearnsTheTrieItsWordsMake) {
+  for (std::uint32_t seed = 0; seed < 40; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    std::vector<std::string> words = RandomWords(random, seed % 4 == 0 ? 1 + seed % 3 : 20 + random() % 3000);
+    // A word so often repeated that its copies are split by digit.
+    if (seed % 4 != 0) words.insert(words.end(), 30, words[random() % words.size()]);
+    // Alone, and behind codes they all share, which the sort is told of.
+    for (const std::uint32_t shared : {0u, 2u}) {
+      if (shared > 0) {
+        for (std::string& word : words) word = std::string("\xff\0", 2) + word;
+      }
+      const WordSorter::TrieShape expected = ShapeOf(words);
+      WordSorter sorter;
+      WordSorter::TrieShape shape;
+      sorter.Sort(Coded(words), shared, &shape);
+      ASSERT_EQ(shape.made, expected.made);
+      ASSERT_EQ(shape.rows, expected.rows);
+    }
   }
 }
 
