@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <numeric>
 
 #include "lexicon/page_prefault.h"
+#include "lexicon/word_copy.h"
 
 namespace tarvo {
 namespace {
@@ -34,6 +34,7 @@ bool CollectedWords::AddWords(std::string_view codes, std::span<const std::uint8
   // Then each word to the ends of its part's arrays.
   struct Cursor {
     char* codes;
+    const char* codes_end;  // of the part's room for this block's words
     std::uint8_t* lengths;
     std::uint32_t* numbers;
   };
@@ -46,7 +47,8 @@ bool CollectedWords::AddWords(std::string_view codes, std::span<const std::uint8
     GrowTo(part.codes, old_bytes + bytes[first]);
     GrowTo(part.lengths, old_words + words[first]);
     GrowTo(numbers_[first], old_words + words[first]);
-    next[first] = {part.codes.data() + old_bytes, part.lengths.data() + old_words, numbers_[first].data() + old_words};
+    next[first] = {part.codes.data() + old_bytes, part.codes.data() + part.codes.size(), part.lengths.data() + old_words,
+                   numbers_[first].data() + old_words};
   }
   const std::size_t old_size = first_codes_.size();
   GrowTo(first_codes_, old_size + lengths.size());
@@ -55,7 +57,7 @@ bool CollectedWords::AddWords(std::string_view codes, std::span<const std::uint8
   for (const std::uint8_t length : lengths) {
     const unsigned first = PartOf(codes.substr(start, length));
     Cursor& to = next[first];
-    if (length > 0) std::memcpy(to.codes, codes.data() + start, length);
+    CopyWord(to.codes, to.codes_end, codes.data() + start, codes.data() + codes.size(), length);
     to.codes += length;
     *to.lengths++ = length;
     *to.numbers++ = static_cast<std::uint32_t>(size_++);
@@ -85,14 +87,15 @@ void CollectedWords::ReorderPart(unsigned first, LargeVector<std::uint32_t> orde
   ResizePrefaulted(sorted.codes, words.codes.size());
   ResizePrefaulted(sorted.lengths, words.size());
   const char* codes = words.codes.data();
+  const char* codes_end = codes + words.codes.size();
   char* to = sorted.codes.data();
+  const char* to_end = to + sorted.codes.size();
   for (std::size_t i = 0; i < order.size(); ++i) {
     if (i + 2 * kFetchAhead < order.size()) __builtin_prefetch(&starts[order[i + 2 * kFetchAhead]]);
     if (i + kFetchAhead < order.size()) __builtin_prefetch(codes + starts[order[i + kFetchAhead]]);
     const std::uint32_t k = order[i];
     const std::uint32_t length = starts[k + 1] - starts[k];
-    // A part of empty words has no codes at all, and no address to copy to.
-    if (length > 0) std::memcpy(to, codes + starts[k], length);
+    CopyWord(to, to_end, codes + starts[k], codes_end, length);
     to += length;
     sorted.lengths[i] = static_cast<std::uint8_t>(length);
   }

@@ -67,12 +67,6 @@ void WordSorter::Sort(const CodedWords& words, std::uint32_t shared, TrieShape* 
   digits_ = UninitializedLargeVector<std::uint16_t>();
 }
 
-void WordSorter::AddChain(std::uint32_t word, std::uint32_t nodes) {
-  shape_->made[word] = static_cast<std::uint8_t>(shape_->made[word] + nodes);
-  ++shape_->rows[1];              // the word's last node
-  shape_->rows[2] += nodes - 1;  // the ones before it, one child each
-}
-
 unsigned WordSorter::CountDigits(std::uint32_t begin, std::uint32_t end, std::uint32_t depth, DigitCounts& counts) {
   const std::uint32_t* order = order_.data();
   const std::uint32_t* starts = starts_.data();

@@ -69,7 +69,11 @@ class WordSorter {
     ++shape_->rows[children + 1];
   }
   // Counts a chain of nodes that word alone holds, each the parent of the next.
-  void AddChain(std::uint32_t word, std::uint32_t nodes);
+  void AddChain(std::uint32_t word, std::uint32_t nodes) {
+    shape_->made[word] = static_cast<std::uint8_t>(shape_->made[word] + nodes);
+    ++shape_->rows[1];             // the word's last node
+    shape_->rows[2] += nodes - 1;  // the ones before it, one child each
+  }
 
   const CodedWords* words_ = nullptr;
   TrieShape* shape_ = nullptr;

@@ -130,6 +130,50 @@ TEST(WordSort, WordsLetGoLeaveTheOthersIntact) {
   }
 }
 
+// Words of every length around the 16 codes copied as one group, dealt out
+// to their parts in blocks and then put in code order, come out whole: none
+// cut short, none running into the next, none lost at a block's or part's end.
+TEST(CollectedWords, BlocksDealtOutAndPutInOrderKeepEveryWordWhole) {
+  std::mt19937 random(5);
+  std::vector<std::string> words;
+  for (std::size_t k = 0; k < 3000; ++k) {
+    std::string word(random() % 40, '\0');
+    for (char& code : word) code = static_cast<char>("abc\xff"[random() % 4]);
+    words.push_back(word);
+  }
+  CollectedWords collected;
+  for (std::size_t from = 0; from < words.size();) {
+    const std::size_t count = std::min<std::size_t>(1 + random() % 50, words.size() - from);
+    std::string block;  // exactly the block's codes, so that its last word ends the buffer
+    std::vector<std::uint8_t> lengths;
+    for (std::size_t k = from; k < from + count; ++k) {
+      block += words[k];
+      lengths.push_back(static_cast<std::uint8_t>(words[k].size()));
+    }
+    const std::vector<char> exact(block.begin(), block.end());
+    ASSERT_TRUE(collected.AddWords(std::string_view(exact.data(), exact.size()), lengths));
+    from += count;
+  }
+  std::vector<std::string> seen(words.size());
+  for (unsigned first = 0; first < CollectedWords::kParts; ++first) {
+    if (collected.part(first).empty()) continue;
+    WordSorter sorter;
+    sorter.Sort(collected.part(first), CollectedWords::SharedCodes(first));
+    collected.ReorderPart(first, sorter.TakeOrder(), sorter.starts());
+    const CodedWords& part = collected.part(first);
+    std::uint32_t start = 0;
+    std::string_view before;
+    for (std::uint32_t k = 0; k < part.size(); ++k) {
+      const std::string_view word = part.word(start, k);
+      start += part.lengths[k];
+      ASSERT_LE(before, word);
+      before = word;
+      seen[collected.numbers(first)[k]] = word;
+    }
+  }
+  EXPECT_EQ(seen, words);
+}
+
 // Eight bytes are compared at once: the first differing byte must be found
 // in any place of a group, in the bytes left after the last whole group, and
 // where either word ends first, for bytes of any value. For two words side
