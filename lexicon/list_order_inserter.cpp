@@ -32,6 +32,13 @@ void ListOrderInserter::Hold(std::string_view codes) {
 
 void ListOrderInserter::ReleaseHeld() {
   holding_ = false;
+  if (collecting_ && tree_.node_count() > 1) {
+    // The collected words go into the tree once all are read. Its room
+    // grows now, as the next word straight in would make it grow, while
+    // the words take little memory: growing it at the end would hold its
+    // rows, their copy and all the words at once.
+    tree_.ReserveNodes(tree_.node_count());
+  }
   // The held words are the first of the list: word k is at position k.
   std::uint32_t start = 0;
   for (std::uint32_t k = 0; k < held_.size(); ++k) {
