@@ -52,8 +52,9 @@ void WordSorter::Sort(const CodedWords& words, std::uint32_t shared, TrieShape* 
   if (shape_ != nullptr) {
     shape_->made.assign(words.size(), 0);
     shape_->rows = {};
-    // The nodes of the shared codes but the last, which the sort of the
-    // whole range counts: each has one child, and word 0 holds them first.
+    // The nodes of the shared codes but the last (the sort of the whole
+    // range counts that one) have one child each, held first by word 0.
+    // A word alone holds all its nodes.
     if (words.size() > 1) {
       for (std::uint32_t depth = 1; depth < shared; ++depth) AddNode(0, 1);
     } else if (words.size() == 1 && words.lengths[0] > 0) {
