@@ -7,15 +7,22 @@ namespace tarvo {
 
 void ListOrderInserter::Add(std::string_view codes) {
   const std::uint64_t position = added_++;
-  // A word too long to hold ends the holding before its judgement.
-  if (holding_ && codes.size() > CodedWords::kLongest) ReleaseHeld();
-  if (holding_) {
-    Hold(codes);
-  } else if (collecting_) {
-    Collect(codes, position);
-  } else {
-    InsertDirectly(codes, position);
-    if (LooksUnsorted(codes.size(), direct_.last_shared())) collecting_ = true;
+  switch (way_) {
+    case Way::kHold:
+      if (codes.size() <= CodedWords::kLongest) {
+        Hold(codes);
+        return;
+      }
+      // A word too long to hold ends the holding before its judgement.
+      ReleaseHeld(Way::kInsert);
+      [[fallthrough]];
+    case Way::kInsert:
+      InsertDirectly(codes, position);
+      if (LooksUnsorted(codes.size(), direct_.last_shared())) way_ = Way::kCollect;
+      return;
+    case Way::kCollect:
+      Collect(codes, position);
+      return;
   }
 }
 
@@ -26,13 +33,13 @@ void ListOrderInserter::Hold(std::string_view codes) {
     shared = SharedPrefixLength(std::string_view(held_.codes.data() + held_.codes.size() - before, before), codes);
   }
   held_.Add(codes);
-  collecting_ = LooksUnsorted(codes.size(), shared);
-  if (held_.size() == kFewestWordsToJudge) ReleaseHeld();
+  const bool unsorted = LooksUnsorted(codes.size(), shared);
+  if (held_.size() == kFewestWordsToJudge) ReleaseHeld(unsorted ? Way::kCollect : Way::kInsert);
 }
 
-void ListOrderInserter::ReleaseHeld() {
-  holding_ = false;
-  if (collecting_ && tree_.node_count() > 1) {
+void ListOrderInserter::ReleaseHeld(Way way) {
+  way_ = way;
+  if (way_ == Way::kCollect && tree_.node_count() > 1) {
     // The collected words go into the tree once all are read. Its room
     // grows now, as the next word straight in would make it grow, while
     // the words take little memory: growing it at the end would hold its
@@ -44,17 +51,13 @@ void ListOrderInserter::ReleaseHeld() {
   for (std::uint32_t k = 0; k < held_.size(); ++k) {
     const std::string_view codes = held_.word(start, k);
     start += held_.lengths[k];
-    if (collecting_) {
+    if (way_ == Way::kCollect) {
       Collect(codes, k);
     } else {
       InsertDirectly(codes, k);
     }
   }
   held_ = CodedWords();
-}
-
-void ListOrderInserter::InsertDirectly(std::string_view codes, std::uint64_t position) {
-  if (!direct_.Insert(codes)) refused_.push_back(position);
 }
 
 void ListOrderInserter::Collect(std::string_view codes, std::uint64_t position) {
@@ -81,7 +84,7 @@ void ListOrderInserter::AddWords(std::string_view codes, std::span<const std::ui
     Add(codes.substr(start, lengths[k]));
     start += lengths[k++];
   };
-  while (k < lengths.size() && !collecting_) add_next();
+  while (k < lengths.size() && way_ != Way::kCollect) add_next();
   if (k < lengths.size()) {
     const bool was_empty = collected_.empty();
     if (collected_.AddWords(codes.substr(start), lengths.subspan(k))) {
@@ -103,12 +106,12 @@ bool ListOrderInserter::LooksUnsorted(std::size_t length, std::size_t shared) {
 }
 
 void ListOrderInserter::ExpectMoreBytes(std::uint64_t bytes) {
-  if (!collecting_) return;
+  if (way_ != Way::kCollect) return;
   collected_.Reserve(bytes);
 }
 
 std::vector<std::uint64_t> ListOrderInserter::Finish() {
-  if (holding_) ReleaseHeld();
+  if (way_ == Way::kHold) ReleaseHeld(Way::kInsert);
   InsertCollected();
   return std::move(refused_);
 }
@@ -116,7 +119,7 @@ std::vector<std::uint64_t> ListOrderInserter::Finish() {
 std::vector<std::uint64_t> ListOrderInserter::FinishRecoded(const SymbolCoding& coding,
                                                             const SymbolTable& new_code_of) {
   // Held words have the old codes, which the tree recodes.
-  if (holding_) ReleaseHeld();
+  if (way_ == Way::kHold) ReleaseHeld(Way::kInsert);
   tree_.Recode(coding, new_code_of);
   direct_.Restart();
   collected_.Recode(new_code_of);

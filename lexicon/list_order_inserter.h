@@ -80,12 +80,18 @@ class ListOrderInserter {
  private:
   // Collects the word at `position`, or inserts it when it cannot be collected.
   void Collect(std::string_view codes, std::uint64_t position);
-  // Inserts the word at `position` straight into the tree.
-  void InsertDirectly(std::string_view codes, std::uint64_t position);
+  // Inserts the word at `position` straight into the tree (inline: a
+  // sorted list's every word comes this way).
+  void InsertDirectly(std::string_view codes, std::uint64_t position) {
+    if (!direct_.Insert(codes)) refused_.push_back(position);
+  }
   // Holds one of the first words and judges the list with it.
   void Hold(std::string_view codes);
-  // Collects or inserts the held words, whichever the judgement chose.
-  void ReleaseHeld();
+  // What happens to the next word: held while the list is judged, then
+  // inserted straight into the tree or collected.
+  enum class Way { kHold, kInsert, kCollect };
+  // Inserts or collects the held words, and those after them (`way`).
+  void ReleaseHeld(Way way);
   // Inserts the collected words and empties the collection.
   void InsertCollected();
   // Inserts the collected words one by one, in list order.
@@ -103,14 +109,13 @@ class ListOrderInserter {
   bool LooksUnsorted(std::size_t length, std::size_t shared);
   static constexpr std::size_t kFewestWordsToJudge = 64;
 
+  Way way_ = Way::kHold;
   // The first words of the list, until they are judged (see above).
   CodedWords held_;
-  bool holding_ = true;
 
   std::uint64_t direct_words_ = 0;
   std::uint64_t direct_codes_ = 0;
   std::uint64_t direct_unshared_ = 0;
-  bool collecting_ = false;
   std::uint64_t first_collected_ = 0;  // the list position of collected word 0
   CollectedWords collected_;
   std::vector<std::uint64_t> refused_;
