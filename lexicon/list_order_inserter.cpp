@@ -99,10 +99,10 @@ void ListOrderInserter::AddWords(std::string_view codes, std::span<const std::ui
 }
 
 bool ListOrderInserter::LooksUnsorted(std::size_t length, std::size_t shared) {
-  direct_words_ += 1;
-  direct_codes_ += length;
-  direct_unshared_ += length - shared;
-  return direct_words_ >= kFewestWordsToJudge && 2 * direct_unshared_ > direct_codes_;
+  judged_words_ += 1;
+  judged_codes_ += length;
+  judged_unshared_ += length - shared;
+  return judged_words_ >= kFewestWordsToJudge && 2 * judged_unshared_ > judged_codes_;
 }
 
 void ListOrderInserter::ExpectMoreBytes(std::uint64_t bytes) {

@@ -113,9 +113,11 @@ class ListOrderInserter {
   // The first words of the list, until they are judged (see above).
   CodedWords held_;
 
-  std::uint64_t direct_words_ = 0;
-  std::uint64_t direct_codes_ = 0;
-  std::uint64_t direct_unshared_ = 0;
+  // What LooksUnsorted has seen: words, their codes, and the codes of
+  // each not shared with the word before.
+  std::uint64_t judged_words_ = 0;
+  std::uint64_t judged_codes_ = 0;
+  std::uint64_t judged_unshared_ = 0;
   std::uint64_t first_collected_ = 0;  // the list position of collected word 0
   CollectedWords collected_;
   std::vector<std::uint64_t> refused_;

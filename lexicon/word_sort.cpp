@@ -8,6 +8,7 @@
 
 #include "lexicon/eight_bytes.h"
 #include "lexicon/page_prefault.h"
+#include "lexicon/shared_prefix.h"
 
 namespace tarvo {
 namespace {
@@ -189,9 +190,9 @@ void WordSorter::SortByComparing(std::uint32_t begin, std::uint32_t end, std::ui
   if (a.key != b.key) return std::min(static_cast<std::uint32_t>(std::countl_zero(a.key ^ b.key)) / 8, shorter);
   if (shorter <= 8) return shorter;
   const char* codes = words_->codes.data();
-  const char* a_rest = codes + starts_[a.word] + depth + 8;
-  const char* b_rest = codes + starts_[b.word] + depth + 8;
-  return 8 + static_cast<std::uint32_t>(std::mismatch(a_rest, a_rest + (shorter - 8), b_rest).first - a_rest);
+  const std::string_view a_rest(codes + starts_[a.word] + depth + 8, shorter - 8);
+  const std::string_view b_rest(codes + starts_[b.word] + depth + 8, shorter - 8);
+  return 8 + static_cast<std::uint32_t>(SharedPrefixLength(a_rest, b_rest, codes + words_->codes.size()));
 }
 
 // Sorted words walked in order open the nodes of their prefixes as a path:
