@@ -13,6 +13,7 @@
 //       });
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -23,6 +24,7 @@
 
 #include "lexicon/assertions.h"
 #include "lexicon/task_pipeline.h"
+#include "lexicon/word_copy.h"
 
 namespace tarvo {
 
@@ -32,29 +34,51 @@ class WordBlock {
   // Room for 32 bytes a word, made by the thread that makes the block: the
   // reading thread grows it only for lists of long words, since memory that
   // thread takes stays with its own heap once it is freed.
-  WordBlock() {
-    codes_.reserve(kWords * kRoomPerWord);
-    lengths_.reserve(kWords);
-  }
+  WordBlock() : codes_(kWords * kRoomPerWord, '\0'), lengths_(kWords) {}
 
-  bool full() const { return lengths_.size() >= kWords; }
+  bool full() const { return words_ >= kWords; }
+  std::size_t size() const { return words_; }
 
   void Clear() {
-    codes_.clear();
-    lengths_.clear();
+    used_ = 0;
+    words_ = 0;
     position = 0;
     last = false;
   }
 
-  void Add(std::string_view word) {
-    TARVO_ASSERT(word.size() <= kLongest);
-    codes_.append(word);
-    lengths_.push_back(static_cast<std::uint8_t>(word.size()));
+  // Called for every word of a list, so always inlined, copy and all (see
+  // CopyWordWithin): GCC leaves it a call otherwise.
+  [[gnu::always_inline]] void Add(std::string_view word) {
+    TARVO_ASSERT(word.size() <= kLongest && !full());
+    if (codes_.size() - used_ < word.size()) [[unlikely]] Grow();
+    CopyWordWithin(codes_.data() + used_, word.data(), word.size());
+    used_ += word.size();
+    lengths_[words_++] = static_cast<std::uint8_t>(word.size());
   }
 
   // The words back to back, and the length of each.
-  std::string_view codes() const { return codes_; }
-  std::span<const std::uint8_t> lengths() const { return lengths_; }
+  std::string_view codes() const { return {codes_.data(), used_}; }
+  std::span<const std::uint8_t> lengths() const { return {lengths_.data(), words_}; }
+
+  // Calls on_word(word) for each word in turn.
+  template <typename OnWord>
+  void ForEachWord(OnWord&& on_word) const {
+    std::size_t start = 0;
+    for (std::size_t k = 0; k < words_; ++k) {
+      on_word(std::string_view(codes_.data() + start, lengths_[k]));
+      start += lengths_[k];
+    }
+  }
+
+  // Turns each word back to front, byte by byte.
+  void ReverseWords() {
+    std::size_t start = 0;
+    for (std::size_t k = 0; k < words_; ++k) {
+      std::reverse(codes_.begin() + static_cast<std::ptrdiff_t>(start),
+                   codes_.begin() + static_cast<std::ptrdiff_t>(start + lengths_[k]));
+      start += lengths_[k];
+    }
+  }
 
   std::uint64_t position = 0;  // how far into the file its words reach
   bool last = false;           // no block follows it
@@ -65,8 +89,13 @@ class WordBlock {
   static constexpr std::size_t kLongest = 255;
   static constexpr std::size_t kRoomPerWord = 32;
 
-  std::string codes_;
-  std::vector<std::uint8_t> lengths_;
+  // Doubles the room for codes: for lists of long words only.
+  [[gnu::noinline]] void Grow() { codes_.resize(2 * codes_.size()); }
+
+  std::string codes_;  // room; the first used_ bytes hold the words
+  std::size_t used_ = 0;
+  std::vector<std::uint8_t> lengths_;  // room for kWords; the first words_ are used
+  std::size_t words_ = 0;
 };
 
 // Blocks that the reading thread may fill ahead of the inserting thread,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace tarvo {
@@ -20,6 +21,27 @@ inline void CopyWord(char* to, const char* to_end, const char* from, const char*
     std::memcpy(to, group, kGroup);
   } else if (length > 0) {
     std::memcpy(to, from, length);
+  }
+}
+
+// Copies `length` bytes from `from` to `to`, touching no byte outside
+// either range, without a call to memcpy for a word of up to 16 bytes: two
+// copies of a fixed size, overlapping in the middle, cover it.
+inline void CopyWordWithin(char* to, const char* from, std::size_t length) {
+  const auto copy_ends = [&](auto piece) {
+    std::memcpy(&piece, from, sizeof piece);
+    std::memcpy(to, &piece, sizeof piece);
+    std::memcpy(&piece, from + length - sizeof piece, sizeof piece);
+    std::memcpy(to + length - sizeof piece, &piece, sizeof piece);
+  };
+  if (length > 16) std::memcpy(to, from, length);
+  else if (length >= 8) copy_ends(std::uint64_t{});
+  else if (length >= 4) copy_ends(std::uint32_t{});
+  else if (length > 0) {
+    // One, two or three bytes: the first, the middle one and the last.
+    to[0] = from[0];
+    to[length / 2] = from[length / 2];
+    to[length - 1] = from[length - 1];
   }
 }
 

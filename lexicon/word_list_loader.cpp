@@ -72,11 +72,53 @@ class DistinctCharacters {
   std::size_t count_ = 0;
 };
 
+// Adds how often each byte value occurs in `bytes` to `occurrences`. Four
+// tables take turns, so that the count of a byte does not wait for the
+// count of the same byte just before it, as it would in one table.
+void CountBytes(std::string_view bytes, std::array<std::uint64_t, 256>& occurrences) {
+  std::array<std::array<std::uint64_t, 256>, 4> counts{};
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  std::size_t i = 0;
+  for (; i + 4 <= bytes.size(); i += 4) {
+    ++counts[0][data[i]];
+    ++counts[1][data[i + 1]];
+    ++counts[2][data[i + 2]];
+    ++counts[3][data[i + 3]];
+  }
+  for (; i < bytes.size(); ++i) ++counts[0][data[i]];
+  for (unsigned byte = 0; byte < 256; ++byte) {
+    occurrences[byte] += counts[0][byte] + counts[1][byte] + counts[2][byte] + counts[3][byte];
+  }
+}
+
+// Counts the words of a block that are not valid UTF-8 into not_utf8, and
+// gives the others to `distinct`, if any. One by one only when needed:
+// the words back to back are valid UTF-8, and none of them starts with a
+// continuation byte, exactly when every word is valid, since a sequence
+// running across the start of a word would go on with that word's first
+// byte. Checked whole, a block costs no branch at the end of each word.
+void CheckUtf8(const WordBlock& block, std::uint64_t& not_utf8, DistinctCharacters* distinct) {
+  if (distinct == nullptr && IsValidUtf8(block.codes())) {
+    bool starts_sequences = true;
+    block.ForEachWord([&](std::string_view word) {
+      starts_sequences &= word.empty() || (static_cast<unsigned char>(word[0]) & 0xc0) != 0x80;
+    });
+    if (starts_sequences) return;
+  }
+  block.ForEachWord([&](std::string_view word) {
+    if (!IsValidUtf8(word)) ++not_utf8;
+    else if (distinct != nullptr) distinct->Add(word);
+  });
+}
+
 // Reads the words on a thread of its own (see word_blocks.h): read_word(word,
 // block) checks each word found and adds what goes into the tree to the
-// block, or returns false to stop reading; the calling thread inserts them.
-template <typename ReadWord>
-void ReadAndInsert(WordFileReader& reader, WordTree& tree, ListOrderInserter& inserter, ReadWord&& read_word) {
+// block, or returns false to stop reading; block_read(block) then sees each
+// block filled, still on the reading thread; the calling thread inserts the
+// words.
+template <typename ReadWord, typename BlockRead>
+void ReadAndInsert(WordFileReader& reader, WordTree& tree, ListOrderInserter& inserter, ReadWord&& read_word,
+                   BlockRead&& block_read) {
   NodeReservation reservation;
   const std::uint64_t file_size = reader.file_size();
   bool finished = false;
@@ -88,6 +130,7 @@ void ReadAndInsert(WordFileReader& reader, WordTree& tree, ListOrderInserter& in
         }
         block.position = reader.position();
         block.last = finished;
+        block_read(block);
       },
       [&](const WordBlock& block) {
         inserter.AddWords(block.codes(), block.lengths());
@@ -115,25 +158,18 @@ void ReadAsBytes(WordFileReader& reader, WordTree& tree, LoadedWordList& loaded,
   std::array<std::uint64_t, 256> occurrences{};
   ListOrderInserter inserter(tree);
   WordListStats& stats = loaded.stats;
-  std::string reversed;
-  ReadAndInsert(reader, tree, inserter, [&](std::string_view word, WordBlock& block) {
-    ++stats.words;
-    unsigned char any_high = 0;
-    for (unsigned char c : word) {
-      ++occurrences[c];
-      any_high |= c;
-    }
-    if ((any_high & 0x80) != 0 && !IsValidUtf8(word)) ++stats.words_not_utf8;
-    else if (distinct != nullptr) distinct->Add(word);
-    std::string_view held = word;
-    if (direction == ReadingDirection::kBackwards) {
-      reversed.assign(word);
-      ReverseCodes(reversed);
-      held = reversed;
-    }
-    block.Add(held);
-    return true;
-  });
+  ReadAndInsert(
+      reader, tree, inserter,
+      [](std::string_view word, WordBlock& block) {
+        block.Add(word);
+        return true;
+      },
+      [&](WordBlock& block) {
+        stats.words += block.size();
+        CountBytes(block.codes(), occurrences);
+        CheckUtf8(block, stats.words_not_utf8, distinct);
+        if (direction == ReadingDirection::kBackwards) block.ReverseWords();
+      });
   const SymbolTable order = AlphabetOrder::OrderFromCounts(occurrences);
   SymbolCoding coding(order);
   coding.set_direction(direction);
@@ -157,7 +193,7 @@ CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, WordTree& tree, 
     if (direction == ReadingDirection::kBackwards) ReverseCodes(codes);
     block.Add(codes);
     return true;
-  });
+  }, [](WordBlock&) {});
   if (result != CharacterCodes::Result::kCoded) return result;
   SymbolTable new_code_of;
   SymbolCoding coding = characters.FinalCoding(new_code_of);

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <random>
 
 #include "lexicon/errors.h"
+#include "lexicon/word_blocks.h"
 #include "test_support.h"
 
 namespace tarvo {
@@ -75,8 +78,9 @@ TEST(WordReader, TokensAcrossBlockBoundariesAreKeptWholeOrSkippedWhole) {
 TEST(WordReader, AnyBytesSplitLikeTheReference) {
   // Words of every byte value, control bytes that are not separators among
   // them, next to every separator at every offset: the reader looks for
-  // separators eight bytes at a time, and must find the first one in each
-  // group wherever it lies, and never take another control byte for one.
+  // separators sixteen and eight bytes at a time, and must find the first
+  // one in each group wherever it lies, and never take another control
+  // byte for one.
   std::mt19937 random(11);
   const std::string separators(" \t\n\v\f\r\0", 7);
   std::string text;
@@ -104,6 +108,45 @@ TEST(WordReader, ReportsFilesThatCannotBeRead) {
   EXPECT_EQ(std::error_code(EngineError::kTooManyNodes).category().name(), std::string("tarvo"));
   EXPECT_NE(FileErrorText("cannot open", "list", EngineError::kTooManyNodes).find("more than 2147483647 nodes"),
             std::string::npos);
+}
+
+
+TEST(WordBlock, HoldsEveryWordWholeWhateverItsLength) {
+  // Words of every length up to the longest, and enough long ones that the
+  // block's room for codes (32 bytes a word at first) must grow twice. Each
+  // is copied in from a buffer of its own size, so that the sanitizer build
+  // catches a copy that reads past a word. The words come back whole, and
+  // reversed one by one.
+  std::mt19937 random(5);
+  std::vector<std::string> words;
+  for (int k = 0; k < 16 * 1024; ++k) {
+    const auto length = static_cast<std::size_t>(k < 4096 ? k % 256 : random() % 256);
+    std::string word(length, '\0');
+    for (char& c : word) c = static_cast<char>('a' + random() % 26);
+    words.push_back(word);
+  }
+  WordBlock block;
+  std::size_t bytes = 0;
+  for (const std::string& word : words) {
+    ASSERT_FALSE(block.full());
+    const auto copy = std::make_unique<char[]>(word.size());
+    std::copy(word.begin(), word.end(), copy.get());
+    block.Add(std::string_view(copy.get(), word.size()));
+    bytes += word.size();
+  }
+  EXPECT_TRUE(block.full());
+  ASSERT_GT(bytes, 2 * 16 * 1024 * 32u);
+  std::vector<std::string> held;
+  block.ForEachWord([&](std::string_view word) { held.emplace_back(word); });
+  EXPECT_EQ(held, words);
+  EXPECT_EQ(block.codes().size(), bytes);
+  block.ReverseWords();
+  held.clear();
+  block.ForEachWord([&](std::string_view word) { held.emplace_back(word.rbegin(), word.rend()); });
+  EXPECT_EQ(held, words);
+  block.Clear();
+  EXPECT_EQ(block.size(), 0u);
+  EXPECT_TRUE(block.codes().empty());
 }
 
 }  // namespace
