@@ -1,5 +1,6 @@
 #include "lexicon/utf8.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tarvo {
@@ -85,12 +86,38 @@ constexpr std::array<std::uint64_t, 256> MakeUtf8Rows() {
 
 constexpr std::array<std::uint64_t, 256> kUtf8Rows = MakeUtf8Rows();
 
+std::uint64_t Step(std::uint64_t state, char byte) {
+  return kUtf8Rows[static_cast<unsigned char>(byte)] >> (state & 63);
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view text) {
-  std::uint64_t state = kComplete;
-  for (const char c : text) state = kUtf8Rows[static_cast<unsigned char>(c)] >> (state & 63);
-  return (state & 63) == kComplete;
+  // Each step waits for the one before, so a long text is checked as two
+  // halves side by side. It splits before a byte that is not a continuation
+  // byte: a valid text has a sequence start there, and two valid halves
+  // make a valid text. Of four bytes in a row, one starts a sequence unless
+  // the text is invalid.
+  constexpr std::size_t kSplitFrom = 64;
+  std::size_t split = text.size();
+  if (text.size() >= kSplitFrom) {
+    split = text.size() / 2;
+    const std::size_t limit = split + 4;
+    while (split < limit && (static_cast<unsigned char>(text[split]) & 0xc0) == 0x80) ++split;
+    if (split == limit) return false;
+  }
+  const std::string_view first = text.substr(0, split);
+  const std::string_view second = text.substr(split);
+  std::uint64_t first_state = kComplete;
+  std::uint64_t second_state = kComplete;
+  const std::size_t both = std::min(first.size(), second.size());
+  for (std::size_t i = 0; i < both; ++i) {
+    first_state = Step(first_state, first[i]);
+    second_state = Step(second_state, second[i]);
+  }
+  for (std::size_t i = both; i < first.size(); ++i) first_state = Step(first_state, first[i]);
+  for (std::size_t i = both; i < second.size(); ++i) second_state = Step(second_state, second[i]);
+  return (first_state & 63) == kComplete && (second_state & 63) == kComplete;
 }
 
 std::uint32_t DecodeUtf8(std::string_view text, std::size_t pos, std::size_t length) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,30 @@ TEST(Utf8, WholeTextCheckAgreesWithTheSequences) {
     if (length < 3) continue;
     for (const std::string& text : texts) ASSERT_EQ(IsValidUtf8(text), ValidSequenceBySequence(text));
   }
+}
+
+TEST(Utf8, LongTextsAgreeWithTheSequencesWhereverTheyBreak) {
+  // Long texts are checked in two halves: texts of characters of every
+  // length, some with one byte changed, so that sequences are cut short,
+  // continued too far or broken around the middle as well as anywhere else.
+  std::mt19937 random(3);
+  const std::vector<std::uint32_t> points = {'a', 0x7f, 0x80, 0x15b, 0x7ff, 0x800, 0x20ac, 0xd7ff, 0xe000, 0xffff,
+                                             0x10000, 0x1f600, 0x10ffff};
+  int invalid = 0;
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    const int characters = std::uniform_int_distribution<int>(10, 120)(random);
+    for (int k = 0; k < characters; ++k) AppendUtf8(text, points[random() % points.size()]);
+    if (round % 2 == 1) {
+      const std::size_t middle = text.size() / 2 + random() % 9 - 4;
+      const std::size_t at = round % 4 == 1 ? middle : random() % text.size();
+      text[at] = static_cast<char>(std::uniform_int_distribution<int>(0x80, 0xff)(random));
+    }
+    const bool valid = ValidSequenceBySequence(text);
+    invalid += valid ? 0 : 1;
+    ASSERT_EQ(IsValidUtf8(text), valid) << round;
+  }
+  EXPECT_GT(invalid, 5000);
 }
 
 TEST(Utf8, EachWordOfAListIsCheckedOnItsOwn) {
