@@ -13,6 +13,7 @@ namespace tarvo {
 // surrogate, a value above U+10FFFF or a sequence cut short).
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos);
 
+// True when the text is well-formed UTF-8 sequences, one after another.
 bool IsValidUtf8(std::string_view text);
 
 // The code point of the well-formed sequence of `length` bytes at text[pos].

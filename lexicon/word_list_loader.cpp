@@ -185,15 +185,18 @@ CharacterCodes::Result ReadAsCharacters(WordFileReader& reader, WordTree& tree, 
   ListOrderInserter inserter(tree);
   std::string codes;
   CharacterCodes::Result result = CharacterCodes::Result::kCoded;
-  ReadAndInsert(reader, tree, inserter, [&](std::string_view word, WordBlock& block) {
-    ++loaded.stats.words;
-    codes.clear();
-    result = characters.Encode(word, codes);
-    if (result != CharacterCodes::Result::kCoded) return false;
-    if (direction == ReadingDirection::kBackwards) ReverseCodes(codes);
-    block.Add(codes);
-    return true;
-  }, [](WordBlock&) {});
+  ReadAndInsert(
+      reader, tree, inserter,
+      [&](std::string_view word, WordBlock& block) {
+        ++loaded.stats.words;
+        codes.clear();
+        result = characters.Encode(word, codes);
+        if (result != CharacterCodes::Result::kCoded) return false;
+        if (direction == ReadingDirection::kBackwards) ReverseCodes(codes);
+        block.Add(codes);
+        return true;
+      },
+      [](WordBlock&) {});
   if (result != CharacterCodes::Result::kCoded) return result;
   SymbolTable new_code_of;
   SymbolCoding coding = characters.FinalCoding(new_code_of);
