@@ -18,11 +18,11 @@
 #include <cstdint>
 #include <limits>
 #include <span>
-#include <string>
 #include <string_view>
 #include <vector>
 
 #include "lexicon/assertions.h"
+#include "lexicon/large_block_allocator.h"
 #include "lexicon/task_pipeline.h"
 #include "lexicon/word_copy.h"
 
@@ -31,10 +31,9 @@ namespace tarvo {
 // Words of at most 255 bytes, back to back.
 class WordBlock {
  public:
-  // Room for 32 bytes a word, made by the thread that makes the block: the
-  // reading thread grows it only for lists of long words, since memory that
-  // thread takes stays with its own heap once it is freed.
-  WordBlock() : codes_(kWords * kRoomPerWord, '\0'), lengths_(kWords) {}
+  // Room for 32 bytes a word, left unwritten, so that its pages come into
+  // memory only as words fill them: a short list takes a few of them.
+  WordBlock() : codes_(kWords * kRoomPerWord), lengths_(kWords) {}
 
   bool full() const { return words_ >= kWords; }
   std::size_t size() const { return words_; }
@@ -90,9 +89,14 @@ class WordBlock {
   static constexpr std::size_t kRoomPerWord = 32;
 
   // Doubles the room for codes: for lists of long words only.
-  [[gnu::noinline]] void Grow() { codes_.resize(2 * codes_.size()); }
+  [[gnu::noinline]] void Grow() {
+    const std::size_t room = codes_.size();
+    codes_.resize(used_);
+    Reallocate(codes_, 2 * room);
+    codes_.resize(codes_.capacity());
+  }
 
-  std::string codes_;  // room; the first used_ bytes hold the words
+  UninitializedLargeVector<char> codes_;  // room; the first used_ bytes hold the words
   std::size_t used_ = 0;
   std::vector<std::uint8_t> lengths_;  // room for kWords; the first words_ are used
   std::size_t words_ = 0;
