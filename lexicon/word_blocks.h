@@ -62,21 +62,16 @@ class WordBlock {
   // Calls on_word(word) for each word in turn.
   template <typename OnWord>
   void ForEachWord(OnWord&& on_word) const {
-    std::size_t start = 0;
-    for (std::size_t k = 0; k < words_; ++k) {
-      on_word(std::string_view(codes_.data() + start, lengths_[k]));
-      start += lengths_[k];
-    }
+    ForEachPlace([&](std::size_t start, std::size_t length) {
+      on_word(std::string_view(codes_.data() + start, length));
+    });
   }
 
   // Turns each word back to front, byte by byte.
   void ReverseWords() {
-    std::size_t start = 0;
-    for (std::size_t k = 0; k < words_; ++k) {
-      std::reverse(codes_.begin() + static_cast<std::ptrdiff_t>(start),
-                   codes_.begin() + static_cast<std::ptrdiff_t>(start + lengths_[k]));
-      start += lengths_[k];
-    }
+    ForEachPlace([&](std::size_t start, std::size_t length) {
+      std::reverse(codes_.data() + start, codes_.data() + start + length);
+    });
   }
 
   std::uint64_t position = 0;  // how far into the file its words reach
@@ -87,6 +82,16 @@ class WordBlock {
   static constexpr std::size_t kWords = 16 * 1024;
   static constexpr std::size_t kLongest = 255;
   static constexpr std::size_t kRoomPerWord = 32;
+
+  // Calls on_place(start, length) for each word's place in the codes.
+  template <typename OnPlace>
+  void ForEachPlace(OnPlace&& on_place) const {
+    std::size_t start = 0;
+    for (std::size_t k = 0; k < words_; ++k) {
+      on_place(start, lengths_[k]);
+      start += lengths_[k];
+    }
+  }
 
   // Doubles the room for codes: for lists of long words only.
   [[gnu::noinline]] void Grow() {

@@ -39,7 +39,8 @@ inline std::uint64_t BelowSpaceOrSpace(std::uint64_t group) {
 // none below 0x21 holds no separator, and the first byte below it is
 // checked against the table. Sixteen bytes at a time, as two groups of
 // eight, so that most words end in the first sixteen bytes looked at: the
-// loop's exit is then predictable.
+// loop's exit is then predictable. The end is that of a block read from
+// the file, so the bytes left to look at one by one are few.
 std::size_t FindSeparator(const unsigned char* bytes, std::size_t from, std::size_t end) {
   while (end - from >= 16) {
     const std::uint64_t low = BelowSpaceOrSpace(ReadEightBytes(bytes + from));
@@ -49,16 +50,6 @@ std::size_t FindSeparator(const unsigned char* bytes, std::size_t from, std::siz
       continue;
     }
     const std::size_t first = from + (low != 0 ? FirstFlaggedByte(low) : 8 + FirstFlaggedByte(high));
-    if (kSeparators[bytes[first]]) return first;
-    from = first + 1;
-  }
-  while (end - from >= 8) {
-    const std::uint64_t below = BelowSpaceOrSpace(ReadEightBytes(bytes + from));
-    if (below == 0) {
-      from += 8;
-      continue;
-    }
-    const std::size_t first = from + FirstFlaggedByte(below);
     if (kSeparators[bytes[first]]) return first;
     from = first + 1;
   }

@@ -78,9 +78,9 @@ TEST(WordReader, TokensAcrossBlockBoundariesAreKeptWholeOrSkippedWhole) {
 TEST(WordReader, AnyBytesSplitLikeTheReference) {
   // Words of every byte value, control bytes that are not separators among
   // them, next to every separator at every offset: the reader looks for
-  // separators sixteen and eight bytes at a time, and must find the first
-  // one in each group wherever it lies, and never take another control
-  // byte for one.
+  // separators sixteen bytes at a time, and must find the first one in
+  // each group wherever it lies, and never take another control byte for
+  // one.
   std::mt19937 random(11);
   const std::string separators(" \t\n\v\f\r\0", 7);
   std::string text;
