@@ -79,6 +79,7 @@ void StateIndex::Grow() {
   for (std::uint64_t slot : old) {
     if (StateOf(slot) != 0) Place(slot);
   }
+  FreeGivingBack(old);  // as a one-transition table does (single_transition_index.cpp)
 }
 
 }  // namespace tarvo
