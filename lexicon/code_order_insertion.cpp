@@ -103,7 +103,7 @@ struct RootChange {
 // for the codes after the first `shared` and gives back the first one's
 // number; the word owns them all.
 template <typename Pass>
-bool WalkPart(const WordTree& tree, const CodedWords& words, const LargeVector<std::uint32_t>& rank, Pass& pass,
+bool WalkPart(const WordTree& tree, const CodedWords& words, const WordNumbers& rank, Pass& pass,
               RootChange& root) {
   // The walk opens and closes every other node below the root, most of
   // them for a single word: the open nodes lie in an array as deep as the
@@ -252,7 +252,7 @@ class CodeOrderInsertion {
   // Counts a part's nodes from the shape its sort learnt (by word number;
   // `order` gives each place's word), as CountPass would for a part below
   // a first code the tree has no node for.
-  static void TakeShape(const WordSorter::TrieShape& shape, const LargeVector<std::uint32_t>& order, Part& part,
+  static void TakeShape(const WordSorter::TrieShape& shape, const WordNumbers& order, Part& part,
                         PartWork& work);
   // Stores each part's counts by list number in first_number_. Done once
   // every part is sorted, so that first_number_ and the sorting never
@@ -354,7 +354,7 @@ class CodeOrderInsertion::WritePass {
  public:
   // first_number: the number of each word's first node, by its place in
   // the part; made: how many nodes it makes.
-  WritePass(WordTree& tree, const LargeVector<std::uint32_t>& first_number, const std::vector<std::uint8_t>& made,
+  WritePass(WordTree& tree, const WordNumbers& first_number, const std::vector<std::uint8_t>& made,
             NodeRowPool::Offset first_slot, std::vector<MovedRow>& moved, CollectedWords& words, unsigned part)
       : tree_(tree),
         first_number_(first_number),
@@ -454,7 +454,7 @@ class CodeOrderInsertion::WritePass {
   }
 
   WordTree& tree_;
-  const LargeVector<std::uint32_t>& first_number_;
+  const WordNumbers& first_number_;
   const std::vector<std::uint8_t>& made_;
   NodeRowPool::Offset next_slot_;
   std::vector<MovedRow>& moved_;
@@ -534,7 +534,7 @@ bool CodeOrderInsertion::Count() {
   return true;
 }
 
-void CodeOrderInsertion::TakeShape(const WordSorter::TrieShape& shape, const LargeVector<std::uint32_t>& order,
+void CodeOrderInsertion::TakeShape(const WordSorter::TrieShape& shape, const WordNumbers& order,
                                    Part& part, PartWork& work) {
   work.stored = true;
   work.slots = {};
@@ -557,7 +557,7 @@ void CodeOrderInsertion::ScatterCounts() {
   ForEachPart(
       counting_,
       [&](Part& part, PartWork&) {
-        const LargeVector<std::uint32_t>& numbers = words_.numbers(part.first);
+        const WordNumbers& numbers = words_.numbers(part.first);
         for (std::size_t i = 0; i < part.made.size(); ++i) {
           if (i + kFetchAhead < part.made.size()) __builtin_prefetch(&first_number_[numbers[i + kFetchAhead]], 1);
           first_number_[numbers[i]] = part.made[i];
@@ -625,7 +625,7 @@ void CodeOrderInsertion::Write() {
         // A word's first node number ranks it as its list number does
         // among the words through a new node: the node's owner makes at
         // least that node, so every later word's first node comes after it.
-        const LargeVector<std::uint32_t>& first_number = words_.numbers(part.first);
+        const WordNumbers& first_number = words_.numbers(part.first);
         WritePass pass(tree_, first_number, part.made, part.first_slot, work.moved, words_, part.first);
         [[maybe_unused]] const bool stored = WalkPart(tree_, words_.part(part.first), first_number, pass, work.root);
         TARVO_ASSERT(stored && pass.next_slot() == part.first_slot + part.slots);

@@ -13,12 +13,17 @@
 
 namespace tarvo {
 
+// Numbers kept per word (its place in an order, its number in the list):
+// arrays sized and then written in full, so not cleared first.
+using WordNumbers = UninitializedLargeVector<std::uint32_t>;
+
 struct CodedWords {
   static constexpr std::size_t kLongest = 255;
 
-  // Grown by appending whole words, so never written twice.
+  // Grown by appending whole words, so never written twice; neither is
+  // cleared when it grows, as every element is written once it is there.
   UninitializedLargeVector<char> codes;
-  LargeVector<std::uint8_t> lengths;
+  UninitializedLargeVector<std::uint8_t> lengths;
 
   std::size_t size() const { return lengths.size(); }
   bool empty() const { return lengths.empty(); }

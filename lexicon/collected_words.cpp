@@ -75,7 +75,7 @@ bool CollectedWords::AddWords(std::string_view codes, std::span<const std::uint8
   return true;
 }
 
-void CollectedWords::ReorderPart(unsigned first, LargeVector<std::uint32_t> order,
+void CollectedWords::ReorderPart(unsigned first, WordNumbers order,
                                  const LargeVector<std::uint32_t>& starts) {
   // The words, then their numbers, each array freed once copied, so that a
   // part never takes twice its memory. A word's start and end lie side by
@@ -102,7 +102,7 @@ void CollectedWords::ReorderPart(unsigned first, LargeVector<std::uint32_t> orde
   FreeGivingBack(words.codes);
   FreeGivingBack(words.lengths);
   words = std::move(sorted);
-  LargeVector<std::uint32_t>& numbers = numbers_[first];
+  WordNumbers& numbers = numbers_[first];
   for (std::size_t i = 0; i < order.size(); ++i) {
     if (i + kFetchAhead < order.size()) __builtin_prefetch(&numbers[order[i + kFetchAhead]]);
     order[i] = numbers[order[i]];
@@ -114,10 +114,10 @@ void CollectedWords::ReorderPart(unsigned first, LargeVector<std::uint32_t> orde
 void CollectedWords::RestoreListOrder() {
   first_codes_.resize(size_);
   for (unsigned first = 0; first < kParts; ++first) {
-    const LargeVector<std::uint32_t>& numbers = numbers_[first];
+    const WordNumbers& numbers = numbers_[first];
     for (const std::uint32_t number : numbers) first_codes_[number] = static_cast<std::uint8_t>(first);
     if (std::is_sorted(numbers.begin(), numbers.end())) continue;
-    LargeVector<std::uint32_t> order(numbers.size());
+    WordNumbers order(numbers.size());
     std::iota(order.begin(), order.end(), 0u);
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return numbers[a] < numbers[b]; });
     ReorderPart(first, std::move(order), parts_[first].Starts());

@@ -76,7 +76,7 @@ class CollectedWords {
   // The words whose first code is `first` (the empty word, if any, among
   // those of one part), and the number of each in the list.
   const CodedWords& part(unsigned first) const { return parts_[first]; }
-  const LargeVector<std::uint32_t>& numbers(unsigned first) const { return numbers_[first]; }
+  const WordNumbers& numbers(unsigned first) const { return numbers_[first]; }
   static constexpr unsigned kParts = 256;
   // How many first codes every word of part `first` has, the same in all:
   // its first code, except in the part that holds the empty word.
@@ -102,7 +102,7 @@ class CollectedWords {
   void Recode(const SymbolTable& new_code_of) {
     FinishRecodingAll();
     std::array<CodedWords, kParts> parts;
-    std::array<LargeVector<std::uint32_t>, kParts> numbers;
+    std::array<WordNumbers, kParts> numbers;
     for (unsigned first = 0; first < kParts; ++first) {
       parts[new_code_of[first]] = std::move(parts_[first]);
       numbers[new_code_of[first]] = std::move(numbers_[first]);
@@ -137,7 +137,7 @@ class CollectedWords {
   // their indices, so that words read together lie together; starts is
   // the part's Starts(). Then only numbers(first) tells the words' places
   // in the list until RestoreListOrder.
-  void ReorderPart(unsigned first, LargeVector<std::uint32_t> order, const LargeVector<std::uint32_t>& starts);
+  void ReorderPart(unsigned first, WordNumbers order, const LargeVector<std::uint32_t>& starts);
   void RestoreListOrder();
 
   // The numbers of part `first`'s words, for a caller that puts numbers of
@@ -156,7 +156,7 @@ class CollectedWords {
   // Frees the words of one part; the list-order view is no longer valid.
   void ReleasePart(unsigned first) {
     parts_[first] = CodedWords();
-    numbers_[first] = LargeVector<std::uint32_t>();
+    numbers_[first] = WordNumbers();
   }
 
   void Clear() { *this = CollectedWords(); }
@@ -189,8 +189,8 @@ class CollectedWords {
   }
 
   std::array<CodedWords, kParts> parts_;
-  std::array<LargeVector<std::uint32_t>, kParts> numbers_;
-  LargeVector<std::uint8_t> first_codes_;  // per word in list order
+  std::array<WordNumbers, kParts> numbers_;
+  UninitializedLargeVector<std::uint8_t> first_codes_;  // per word in list order
   std::size_t size_ = 0;
   // The last Recode's codes, and the parts whose codes do not have them yet.
   SymbolTable new_code_of_{};

@@ -42,9 +42,9 @@ class WordSorter {
   // fills it in, at little cost: the nodes are the ranges it splits.
   void Sort(const CodedWords& words, std::uint32_t shared = 0, TrieShape* shape = nullptr);
 
-  const LargeVector<std::uint32_t>& order() const { return order_; }
+  const WordNumbers& order() const { return order_; }
   // Gives order() away, leaving it empty.
-  LargeVector<std::uint32_t> TakeOrder() { return std::move(order_); }
+  WordNumbers TakeOrder() { return std::move(order_); }
   const LargeVector<std::uint32_t>& starts() const { return starts_; }
 
  private:
@@ -77,7 +77,7 @@ class WordSorter {
 
   const CodedWords* words_ = nullptr;
   TrieShape* shape_ = nullptr;
-  LargeVector<std::uint32_t> order_;
+  WordNumbers order_;
   LargeVector<std::uint32_t> starts_;
   UninitializedLargeVector<std::uint32_t> scratch_;
   UninitializedLargeVector<std::uint16_t> digits_;
