@@ -26,8 +26,10 @@ namespace {
 // The first estimate comes early, so that the tree grows in the large
 // blocks of its reservation (large_block_allocator.h) rather than in heap
 // blocks that it copies as it doubles. The inserter learns how much of the
-// file is left, for the words it collects, once enough words were read to
-// tell how they share out among its parts.
+// file is left, for the words it collects, once half a megabyte was read:
+// tens of thousands of words tell well enough how they share out among its
+// parts, and each part then grows into room of about its final size rather
+// than doubling, which copies the words into fresh memory each time.
 class NodeReservation {
  public:
   // position: how far into the file the words inserted so far reach; size:
@@ -45,7 +47,7 @@ class NodeReservation {
   }
 
  private:
-  static constexpr std::uint64_t kFirstHint = std::uint64_t{4} << 20;
+  static constexpr std::uint64_t kFirstHint = std::uint64_t{512} << 10;
   std::uint64_t next_check_ = std::uint64_t{256} << 10;
   std::uint64_t reserved_ = 0;  // nodes the tree has room for
 };
