@@ -79,7 +79,9 @@ void StateIndex::Grow() {
   for (std::uint64_t slot : old) {
     if (StateOf(slot) != 0) Place(slot);
   }
-  FreeGivingBack(old);  // as a one-transition table does (single_transition_index.cpp)
+  // Freed in the heap, a small table's pages would stay in memory, unused,
+  // through the build's peak.
+  FreeGivingBack(old);
 }
 
 }  // namespace tarvo

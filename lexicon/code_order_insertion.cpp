@@ -103,8 +103,7 @@ struct RootChange {
 // for the codes after the first `shared` and gives back the first one's
 // number; the word owns them all.
 template <typename Pass>
-bool WalkPart(const WordTree& tree, const CodedWords& words, const WordNumbers& rank, Pass& pass,
-              RootChange& root) {
+bool WalkPart(const WordTree& tree, const CodedWords& words, const WordNumbers& rank, Pass& pass, RootChange& root) {
   // The walk opens and closes every other node below the root, most of
   // them for a single word: the open nodes lie in an array as deep as the
   // longest word, and closing a node is written out in the loop, not called.
@@ -252,8 +251,7 @@ class CodeOrderInsertion {
   // Counts a part's nodes from the shape its sort learnt (by word number;
   // `order` gives each place's word), as CountPass would for a part below
   // a first code the tree has no node for.
-  static void TakeShape(const WordSorter::TrieShape& shape, const WordNumbers& order, Part& part,
-                        PartWork& work);
+  static void TakeShape(const WordSorter::TrieShape& shape, const WordNumbers& order, Part& part, PartWork& work);
   // Stores each part's counts by list number in first_number_. Done once
   // every part is sorted, so that first_number_ and the sorting never
   // take memory at the same time.
@@ -534,8 +532,8 @@ bool CodeOrderInsertion::Count() {
   return true;
 }
 
-void CodeOrderInsertion::TakeShape(const WordSorter::TrieShape& shape, const WordNumbers& order,
-                                   Part& part, PartWork& work) {
+void CodeOrderInsertion::TakeShape(const WordSorter::TrieShape& shape, const WordNumbers& order, Part& part,
+                                   PartWork& work) {
   work.stored = true;
   work.slots = {};
   for (unsigned n = 1; n < shape.rows.size(); ++n) {

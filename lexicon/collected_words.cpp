@@ -75,8 +75,7 @@ bool CollectedWords::AddWords(std::string_view codes, std::span<const std::uint8
   return true;
 }
 
-void CollectedWords::ReorderPart(unsigned first, WordNumbers order,
-                                 const LargeVector<std::uint32_t>& starts) {
+void CollectedWords::ReorderPart(unsigned first, WordNumbers order, const LargeVector<std::uint32_t>& starts) {
   // The words, then their numbers, each array freed once copied, so that a
   // part never takes twice its memory. A word's start and end lie side by
   // side in `starts`, which is fetched a step before the codes it locates.
