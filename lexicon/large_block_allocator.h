@@ -161,14 +161,23 @@ void FreeGivingBack(std::vector<T, Allocator>& v) {
 
 // Gives a vector of trivially copyable elements room for `capacity`
 // elements (at least its size). std::vector moves its elements one at a
-// time through allocators like these; this moves them with one memcpy.
+// time through allocators like these; this copies them in large pieces,
+// and gives each piece of a block in huge pages back to the system once
+// it is copied, so that a large array that grows is never in memory twice
+// over, old and new copy, but for one piece.
 template <typename T, typename Allocator>
 void Reallocate(std::vector<T, Allocator>& v, std::size_t capacity) {
   static_assert(std::is_trivially_copyable_v<T>);
   std::vector<T, Allocator> moved;
   moved.reserve(std::max(capacity, v.size()));
   moved.resize(v.size());
-  if (!v.empty()) std::memcpy(moved.data(), v.data(), v.size() * sizeof(T));
+  constexpr std::size_t kPiece = std::max<std::size_t>(1, (std::size_t{2} << 20) / sizeof(T));
+  for (std::size_t copied = 0; copied < v.size();) {
+    const std::size_t count = std::min(kPiece, v.size() - copied);
+    std::memcpy(moved.data() + copied, v.data() + copied, count * sizeof(T));
+    copied += count;
+    ReleaseLeadingElements(v, copied);
+  }
   v.swap(moved);
 }
 

@@ -9,6 +9,7 @@
 // reused by the next row of that size.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -83,8 +84,9 @@ class NodeRowPool {
   // slots (growing, it at least doubles).
   void Grow() {
     if (used_ > labels_.capacity()) {
-      labels_.resize(used_);
-      links_.resize(used_);
+      const std::size_t room = std::max<std::size_t>(used_, 2 * labels_.capacity());
+      Reallocate(labels_, room);
+      Reallocate(links_, room);
     }
     labels_.resize(labels_.capacity());
     links_.resize(links_.capacity());

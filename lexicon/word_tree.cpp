@@ -49,6 +49,7 @@ std::uint32_t WordTree::AppendNode(std::uint8_t head, std::uint8_t code, std::in
   label[0] = head;
   if (size == 2) label[1] = code;
   rows_.links(offset)[0] = link;
+  if (row_of_.size() == row_of_.capacity()) Reallocate(row_of_, std::max<std::size_t>(16, 2 * row_of_.capacity()));
   row_of_.push_back(offset);
   return node_count_++;
 }
@@ -146,7 +147,7 @@ bool WordTree::SequentialInserter::Insert(std::string_view codes) {
 
 void WordTree::ReserveNodes(std::uint64_t nodes) {
   // Each node has a row of its own and a slot in its parent's row.
-  row_of_.reserve(row_of_.size() + nodes);
+  if (row_of_.size() + nodes > row_of_.capacity()) Reallocate(row_of_, row_of_.size() + nodes);
   rows_.Reserve(2 * nodes);
 }
 

@@ -96,5 +96,34 @@ TEST(PrefaultAhead, KeepsAWindowPastAGrowingVectorsEndInMemory) {
   }
 }
 
+// A large array that grows is copied a piece at a time, each piece of the
+// old block given back once copied: every element arrives, whatever piece
+// it was in, and the room past them in the new block stays out of memory.
+TEST(Reallocate, CopiesEveryElementAndNoneOfTheRoom) {
+  // Over 9 MiB, in huge pages: four whole pieces of 2 MiB and a short one.
+  const std::size_t count = (std::size_t{9} << 20) / sizeof(std::uint32_t) + 3;
+  UninitializedLargeVector<std::uint32_t> values(count);
+  for (std::size_t i = 0; i < count; ++i) values[i] = static_cast<std::uint32_t>(i * 2654435761u);
+  Reallocate(values, 4 * count);
+  ASSERT_EQ(values.size(), count);
+  EXPECT_GE(values.capacity(), 4 * count);
+  std::size_t wrong = 0;
+  for (std::size_t i = 0; i < count; ++i) wrong += values[i] != static_cast<std::uint32_t>(i * 2654435761u);
+  EXPECT_EQ(wrong, 0u);
+  // Past the huge page that holds the last element.
+  constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+  const auto end = reinterpret_cast<std::uintptr_t>(values.data() + count);
+  const std::uintptr_t room = (end + kHugePage - 1) / kHugePage * kHugePage;
+  const auto capacity_end = reinterpret_cast<std::uintptr_t>(values.data() + values.capacity());
+  EXPECT_EQ(PagesOf(reinterpret_cast<const void*>(room), capacity_end - room).resident, 0u);
+
+  // A small array, from the heap, in one piece.
+  LargeVector<std::uint8_t> bytes(1000);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
+  Reallocate(bytes, 5000);
+  ASSERT_EQ(bytes.size(), 1000u);
+  for (std::size_t i = 0; i < bytes.size(); ++i) ASSERT_EQ(bytes[i], static_cast<std::uint8_t>(i * 7)) << i;
+}
+
 }  // namespace
 }  // namespace tarvo
