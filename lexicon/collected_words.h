@@ -184,7 +184,7 @@ class CollectedWords {
   // Resizes v, doubling its room when it must grow.
   template <typename Vector>
   static void GrowTo(Vector& v, std::size_t size) {
-    if (size > v.capacity()) Reallocate(v, std::max(size, 2 * v.capacity()));
+    ReserveDoubling(v, size);
     v.resize(size);
   }
 

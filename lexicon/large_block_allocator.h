@@ -181,6 +181,14 @@ void Reallocate(std::vector<T, Allocator>& v, std::size_t capacity) {
   v.swap(moved);
 }
 
+// Makes room in v for at least `size` elements, through Reallocate, at
+// least doubling the room when it must grow, so that an array grown an
+// element or a block at a time is copied a few times only.
+template <typename T, typename Allocator>
+void ReserveDoubling(std::vector<T, Allocator>& v, std::size_t size) {
+  if (size > v.capacity()) Reallocate(v, std::max(size, 2 * v.capacity()));
+}
+
 // As LargeBlockAllocator, but a vector that grows leaves its new elements
 // default-initialized, which for numbers means not written at all: the
 // pages of a large block then stay out of memory until the elements on

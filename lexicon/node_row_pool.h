@@ -9,7 +9,6 @@
 // reused by the next row of that size.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -83,11 +82,8 @@ class NodeRowPool {
   // Makes the pools as long as their room, and the room at least used_
   // slots (growing, it at least doubles).
   void Grow() {
-    if (used_ > labels_.capacity()) {
-      const std::size_t room = std::max<std::size_t>(used_, 2 * labels_.capacity());
-      Reallocate(labels_, room);
-      Reallocate(links_, room);
-    }
+    ReserveDoubling(labels_, used_);
+    ReserveDoubling(links_, used_);
     labels_.resize(labels_.capacity());
     links_.resize(links_.capacity());
   }

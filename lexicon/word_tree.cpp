@@ -49,7 +49,7 @@ std::uint32_t WordTree::AppendNode(std::uint8_t head, std::uint8_t code, std::in
   label[0] = head;
   if (size == 2) label[1] = code;
   rows_.links(offset)[0] = link;
-  if (row_of_.size() == row_of_.capacity()) Reallocate(row_of_, std::max<std::size_t>(16, 2 * row_of_.capacity()));
+  ReserveDoubling(row_of_, row_of_.size() + 1);
   row_of_.push_back(offset);
   return node_count_++;
 }
