@@ -1,11 +1,27 @@
 #include "automaton/automaton_builder.h"
 
+#include <cstring>
 #include <new>
 
 #include "lexicon/assertions.h"
 #include "lexicon/label_row.h"
+#include "lexicon/page_prefault.h"
 
 namespace tarvo {
+namespace {
+
+// Copies a row array into a block of exactly its size, whose pages are
+// brought in at once rather than faulted one by one as it is written.
+template <typename T>
+void ShrinkToFit(MappedVector<T>& v) {
+  if (v.capacity() == v.size()) return;
+  MappedVector<T> trimmed;
+  ResizePrefaulted(trimmed, v.size());
+  if (!v.empty()) std::memcpy(trimmed.data(), v.data(), v.size() * sizeof(T));
+  v.swap(trimmed);
+}
+
+}  // namespace
 
 AutomatonBuilder::AutomatonBuilder(SuffixAutomaton& automaton, std::uint32_t growth_step,
                                    const SymbolCoding& coding)
@@ -90,9 +106,9 @@ std::pair<std::uint32_t, bool> AutomatonBuilder::FindOrAddState(const std::uint8
 void AutomatonBuilder::ShrinkToCount() {
   SuffixAutomaton& a = automaton_;
   a.capacity_ = a.count_;
-  a.row_start_.shrink_to_fit();
-  a.labels_.shrink_to_fit();
-  a.targets_.shrink_to_fit();
+  ShrinkToFit(a.row_start_);
+  ShrinkToFit(a.labels_);
+  ShrinkToFit(a.targets_);
 }
 
 void AutomatonBuilder::CountWords() {
@@ -109,7 +125,8 @@ void AutomatonBuilder::CountWords() {
 
 void AutomatonBuilder::CountSuffixes() {
   SuffixAutomaton& a = automaton_;
-  a.suffix_counts_.assign(a.count_, 0);
+  a.suffix_counts_.clear();
+  ResizePrefaulted(a.suffix_counts_, a.count_);
   a.suffix_counts_[1] = 1;
   for (std::uint32_t s = 2; s < a.count_; ++s) {
     const std::uint32_t start = a.row_start_[s];

@@ -224,7 +224,7 @@ class CodeOrderInsertion {
     NodeRowPool::Offset first_slot = 0;  // where they start there
     // The nodes each word makes, by its place in the part (at most one per
     // code of the word), from counting until the part is written.
-    std::vector<std::uint8_t> made;
+    NodeCounts made;
   };
   // A tree node's row that was moved, to be reused.
   struct MovedRow {
@@ -300,8 +300,9 @@ class CodeOrderInsertion {
 // the part; Scatter then stores the counts by list number.
 class CodeOrderInsertion::CountPass {
  public:
-  CountPass(const WordTree& tree, std::size_t words, std::vector<std::uint8_t>& made) : tree_(tree), made_(made) {
-    made_.assign(words, 0);
+  CountPass(const WordTree& tree, std::size_t words, NodeCounts& made) : tree_(tree), made_(made) {
+    made_.clear();
+    ResizePrefaulted(made_, words);
   }
 
   void Reach(std::uint32_t, std::uint32_t) {}
@@ -343,7 +344,7 @@ class CodeOrderInsertion::CountPass {
   }
 
   const WordTree& tree_;
-  std::vector<std::uint8_t>& made_;
+  NodeCounts& made_;
   // How many rows of each size the walk has moved out of and not reused.
   std::array<std::uint64_t, kMaxSlotCount + 1> moved_out_{};
 };
@@ -352,7 +353,7 @@ class CodeOrderInsertion::WritePass {
  public:
   // first_number: the number of each word's first node, by its place in
   // the part; made: how many nodes it makes.
-  WritePass(WordTree& tree, const WordNumbers& first_number, const std::vector<std::uint8_t>& made,
+  WritePass(WordTree& tree, const WordNumbers& first_number, const NodeCounts& made,
             NodeRowPool::Offset first_slot, std::vector<MovedRow>& moved, CollectedWords& words, unsigned part)
       : tree_(tree),
         first_number_(first_number),
@@ -453,7 +454,7 @@ class CodeOrderInsertion::WritePass {
 
   WordTree& tree_;
   const WordNumbers& first_number_;
-  const std::vector<std::uint8_t>& made_;
+  const NodeCounts& made_;
   NodeRowPool::Offset next_slot_;
   std::vector<MovedRow>& moved_;
   CollectedWords& words_;
@@ -544,7 +545,7 @@ void CodeOrderInsertion::TakeShape(const WordSorter::TrieShape& shape, const Wor
     }
     work.slots.AddRows(0, n, shape.rows[n]);
   }
-  part.made.resize(order.size());
+  ResizePrefaulted(part.made, order.size());
   for (std::size_t i = 0; i < order.size(); ++i) part.made[i] = shape.made[order[i]];
 }
 
@@ -632,7 +633,7 @@ void CodeOrderInsertion::Write() {
         // once rather than when the part is taken, which may wait for a
         // larger part still being written on the other worker.
         words_.ReleasePart(part.first);
-        part.made = std::vector<std::uint8_t>();
+        part.made = NodeCounts();
         GiveBackFreedHeap();
       },
       [&](const Part&, PartWork& work) {

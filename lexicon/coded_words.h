@@ -16,6 +16,8 @@ namespace tarvo {
 // Numbers kept per word (its place in an order, its number in the list):
 // arrays sized and then written in full, so not cleared first.
 using WordNumbers = UninitializedLargeVector<std::uint32_t>;
+// Per word, how many tree nodes it is the first to make (at most one per code).
+using NodeCounts = LargeVector<std::uint8_t>;
 
 struct CodedWords {
   static constexpr std::size_t kLongest = 255;

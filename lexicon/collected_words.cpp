@@ -44,14 +44,15 @@ bool CollectedWords::AddWords(std::string_view codes, std::span<const std::uint8
     CodedWords& part = parts_[first];
     const std::size_t old_bytes = part.codes.size();
     const std::size_t old_words = part.size();
-    GrowTo(part.codes, old_bytes + bytes[first]);
-    GrowTo(part.lengths, old_words + words[first]);
-    GrowTo(numbers_[first], old_words + words[first]);
+    PartPrefault& ahead = ahead_[first];
+    GrowBy(part.codes, bytes[first], ahead.codes);
+    GrowBy(part.lengths, words[first], ahead.lengths);
+    GrowBy(numbers_[first], words[first], ahead.numbers);
     next[first] = {part.codes.data() + old_bytes, part.codes.data() + part.codes.size(), part.lengths.data() + old_words,
                    numbers_[first].data() + old_words};
   }
   const std::size_t old_size = first_codes_.size();
-  GrowTo(first_codes_, old_size + lengths.size());
+  GrowBy(first_codes_, lengths.size(), first_codes_ahead_);
   std::uint8_t* first_code = first_codes_.data() + old_size;
   start = 0;
   for (const std::uint8_t length : lengths) {
@@ -64,14 +65,6 @@ bool CollectedWords::AddWords(std::string_view codes, std::span<const std::uint8
     *first_code++ = static_cast<std::uint8_t>(first);
     start += length;
   }
-  for (unsigned first = 0; first < kParts; ++first) {
-    if (words[first] == 0) continue;
-    PartPrefault& ahead = ahead_[first];
-    ahead.numbers.After(numbers_[first]);
-    ahead.codes.After(parts_[first].codes);
-    ahead.lengths.After(parts_[first].lengths);
-  }
-  first_codes_ahead_.After(first_codes_);
   return true;
 }
 

@@ -181,11 +181,13 @@ class CollectedWords {
     const std::uint64_t wanted = v.size() + more;
     if (wanted > v.capacity()) Reallocate(v, wanted + wanted / 8);
   }
-  // Resizes v, doubling its room when it must grow.
+  // Grows v by `more` elements, doubling its room when it must grow; the
+  // pages of the new elements are brought in before they are written.
   template <typename Vector>
-  static void GrowTo(Vector& v, std::size_t size) {
-    ReserveDoubling(v, size);
-    v.resize(size);
+  static void GrowBy(Vector& v, std::size_t more, PrefaultAhead& ahead) {
+    ReserveDoubling(v, v.size() + more);
+    ahead.Before(v, more);
+    v.resize(v.size() + more);
   }
 
   std::array<CodedWords, kParts> parts_;

@@ -44,17 +44,18 @@ void PrefaultPages(void* block, std::size_t bytes) {
   BringIn(PageAfter(block), PageBefore(static_cast<char*>(block) + bytes));
 }
 
-void PrefaultAhead::Advance(const char* block, const char* end, const char* capacity_end) {
+void PrefaultAhead::Advance(const char* block, const char* end, const char* wanted, const char* capacity_end) {
   if (block != block_) {
     // A new block: what the vector holds was copied into it, so it is in.
     block_ = block;
     ready_ = end;
   }
   const std::uintptr_t from = std::max(reinterpret_cast<std::uintptr_t>(ready_), PageAfter(end));
+  const std::uintptr_t to = std::max(from, PageAfter(wanted)) + kWindow;
   const auto limit = reinterpret_cast<std::uintptr_t>(capacity_end);
-  if (from + kWindow < limit) {
-    BringIn(from, from + kWindow);
-    ready_ = reinterpret_cast<const char*>(from + kWindow);
+  if (to < limit) {
+    BringIn(from, to);
+    ready_ = reinterpret_cast<const char*>(to);
   } else {
     // The last window: the room ends within it.
     BringIn(from, std::max(from, PageBefore(capacity_end)));

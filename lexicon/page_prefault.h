@@ -22,7 +22,8 @@
 //
 // PrefaultAhead keeps the pages just past a growing vector's end brought
 // in, a window at a time, for a vector that grows element by element into
-// room reserved ahead.
+// room reserved ahead; or, for one that grows a block of elements at a
+// time, the pages of the block and a window past it.
 //
 // A system without the means to bring pages in, or one that gives no thread,
 // leaves the pages to be set up as they are touched, as without these.
@@ -58,14 +59,21 @@ class PrefaultAhead {
   // Call after each append to v, always with the same vector.
   template <typename T, typename Allocator>
   void After(const std::vector<T, Allocator>& v) {
+    Before(v, 0);
+  }
+  // Or call before appending `count` elements to v, in room reserved for them.
+  template <typename T, typename Allocator>
+  void Before(const std::vector<T, Allocator>& v, std::size_t count) {
     const auto* block = reinterpret_cast<const char*>(v.data());
     const auto* end = reinterpret_cast<const char*>(v.data() + v.size());
-    if (block == block_ && end <= ready_) return;
-    Advance(block, end, reinterpret_cast<const char*>(v.data() + v.capacity()));
+    const auto* wanted = reinterpret_cast<const char*>(v.data() + v.size() + count);
+    if (block == block_ && wanted <= ready_) return;
+    Advance(block, end, wanted, reinterpret_cast<const char*>(v.data() + v.capacity()));
   }
 
  private:
-  void Advance(const char* block, const char* end, const char* capacity_end);
+  // Brings in the pages from `end` to `wanted` and a window past them.
+  void Advance(const char* block, const char* end, const char* wanted, const char* capacity_end);
   const char* block_ = nullptr;  // where the vector's elements were
   const char* ready_ = nullptr;  // the pages from its end up to here are in
 };

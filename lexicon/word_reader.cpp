@@ -13,6 +13,7 @@
 
 #include "lexicon/eight_bytes.h"
 #include "lexicon/errors.h"
+#include "lexicon/page_prefault.h"
 
 namespace tarvo {
 namespace {
@@ -109,6 +110,8 @@ std::error_code WordFileReader::Open(const std::string& path, Replay replay) {
   }
   buffer_size_ = kBlockSize + kMaxWordLength + 1;
   buffer_.reset(new char[buffer_size_]);
+  // Brought in at once: the first reads would fault on each of its pages.
+  PrefaultPages(buffer_.get(), seekable_ ? std::min<std::uint64_t>(buffer_size_, file_size_) : buffer_size_);
   return {};
 }
 

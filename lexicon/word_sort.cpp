@@ -51,7 +51,8 @@ void WordSorter::Sort(const CodedWords& words, std::uint32_t shared, TrieShape* 
   ResizePrefaulted(scratch_, words.size());
   ResizePrefaulted(digits_, words.size());
   if (shape_ != nullptr) {
-    shape_->made.assign(words.size(), 0);
+    shape_->made.clear();
+    ResizePrefaulted(shape_->made, words.size());
     shape_->rows = {};
     // The nodes of the shared codes but the last (the sort of the whole
     // range counts that one) have one child each, held first by word 0.

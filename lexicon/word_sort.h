@@ -29,7 +29,7 @@ class WordSorter {
   struct TrieShape {
     // For each word number: how many nodes it is the lowest-numbered word
     // to hold the prefix of.
-    std::vector<std::uint8_t> made;
+    NodeCounts made;
     // rows[n]: how many nodes have n - 1 children.
     std::array<std::uint64_t, kDigits + 1> rows{};
   };

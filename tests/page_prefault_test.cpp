@@ -96,6 +96,25 @@ TEST(PrefaultAhead, KeepsAWindowPastAGrowingVectorsEndInMemory) {
   }
 }
 
+// A vector grown a block at a time has each block's pages in memory before
+// the block is written, however much larger than the window it is, and the
+// room far past its end stays out. (A fresh mapping in ordinary pages: a
+// block from the heap may have pages in memory from earlier use.)
+TEST(PrefaultAhead, BringsABlocksPagesInBeforeItIsWritten) {
+  if (!KernelBringsPagesIn()) GTEST_SKIP() << "this system cannot bring pages in ahead";
+  MappedVector<char> v;
+  v.reserve(std::size_t{8} << 20);
+  PrefaultAhead ahead;
+  for (const std::size_t block : {std::size_t{100}, std::size_t{300} << 10, std::size_t{5000}, std::size_t{1} << 20}) {
+    ahead.Before(v, block);
+    const Pages pages = PagesOf(v.data() + v.size(), block);
+    EXPECT_EQ(pages.resident, pages.whole) << block;
+    v.resize(v.size() + block, 'x');
+  }
+  const std::size_t far = std::size_t{1} << 20;
+  EXPECT_EQ(PagesOf(v.data() + v.size() + far, v.capacity() - v.size() - far).resident, 0u);
+}
+
 // A large array that grows is copied a piece at a time, each piece of the
 // old block given back once copied: every element arrives, whatever piece
 // it was in, and the room past them in the new block stays out of memory.
