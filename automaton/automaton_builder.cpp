@@ -1,6 +1,5 @@
 #include "automaton/automaton_builder.h"
 
-#include <cstring>
 #include <new>
 
 #include "lexicon/assertions.h"
@@ -8,20 +7,6 @@
 #include "lexicon/page_prefault.h"
 
 namespace tarvo {
-namespace {
-
-// Copies a row array into a block of exactly its size, whose pages are
-// brought in at once rather than faulted one by one as it is written.
-template <typename T>
-void ShrinkToFit(MappedVector<T>& v) {
-  if (v.capacity() == v.size()) return;
-  MappedVector<T> trimmed;
-  ResizePrefaulted(trimmed, v.size());
-  if (!v.empty()) std::memcpy(trimmed.data(), v.data(), v.size() * sizeof(T));
-  v.swap(trimmed);
-}
-
-}  // namespace
 
 AutomatonBuilder::AutomatonBuilder(SuffixAutomaton& automaton, std::uint32_t growth_step,
                                    const SymbolCoding& coding)

@@ -166,24 +166,32 @@ void FreeGivingBack(std::vector<T, Allocator>& v) {
 // and gives each piece of a block in huge pages back to the system once
 // it is copied, so that a large array that grows is never in memory twice
 // over, old and new copy, but for one piece. In a mapped block, each
-// piece's pages are brought in at once before it is copied, rather than
-// faulted one by one (see page_prefault.h).
+// piece's pages are brought in at once before it is written, rather than
+// faulted one by one (see page_prefault.h); the new vector grows a piece
+// at a time, so that an allocator that clears new elements clears only
+// pages already brought in.
 template <typename T, typename Allocator>
 void Reallocate(std::vector<T, Allocator>& v, std::size_t capacity) {
   static_assert(std::is_trivially_copyable_v<T>);
   std::vector<T, Allocator> moved;
   moved.reserve(std::max(capacity, v.size()));
-  moved.resize(v.size());
   const bool mapped = moved.capacity() * sizeof(T) >= kMappedBlockBytes;
   constexpr std::size_t kPiece = std::max<std::size_t>(1, (std::size_t{2} << 20) / sizeof(T));
   for (std::size_t copied = 0; copied < v.size();) {
     const std::size_t count = std::min(kPiece, v.size() - copied);
     if (mapped) PrefaultPages(moved.data() + copied, count * sizeof(T));
+    moved.resize(copied + count);
     std::memcpy(moved.data() + copied, v.data() + copied, count * sizeof(T));
     copied += count;
     ReleaseLeadingElements(v, copied);
   }
   v.swap(moved);
+}
+
+// Trims a vector's room to its size, through Reallocate.
+template <typename T, typename Allocator>
+void ShrinkToFit(std::vector<T, Allocator>& v) {
+  if (v.capacity() > v.size()) Reallocate(v, v.size());
 }
 
 // Makes room in v for at least `size` elements, through Reallocate, at
