@@ -43,13 +43,12 @@ constexpr std::uint32_t kChildDistance = 16;
 // no effect, and drops the calls to it.
 [[gnu::always_inline]] inline void PrefetchRows(const WordTree& tree, std::uint32_t node) {
   __builtin_prefetch(tree.LabelRow(node));
-  __builtin_prefetch(tree.LinkRow(node));
 }
 
 [[gnu::always_inline]] inline void PrefetchChildStates(const WordTree& tree, std::uint32_t node,
                                                        const std::uint32_t* node_state) {
   const unsigned n = SlotCount(tree.LabelRow(node)[0]);
-  const std::int32_t* links = tree.LinkRow(node);
+  const LinkRowView links = tree.LinkRow(node);
   for (unsigned slot = 1; slot < n; ++slot) __builtin_prefetch(node_state + links[slot - 1]);
 }
 
@@ -61,12 +60,12 @@ void AssignStates(const WordTree& tree, std::uint32_t* node_state, AutomatonBuil
     if (i >= kRowDistance) PrefetchRows(tree, i - kRowDistance);
     if (i >= kChildDistance) PrefetchChildStates(tree, i - kChildDistance, node_state);
     const std::uint8_t* node_label = tree.LabelRow(i);
-    const std::int32_t* links = tree.LinkRow(i);
     const unsigned n = SlotCount(node_label[0]);
     if (n == 1) {
       node_state[i] = 1;
       continue;
     }
+    const LinkRowView links = tree.LinkRow(i);
     bool any_fresh = false;
     label[0] = node_label[0];
     targets[0] = 0;

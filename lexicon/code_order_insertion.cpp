@@ -31,7 +31,10 @@ constexpr std::uint32_t kFetchAhead = 32;
 // How many words the writing pass walks between giving back their memory.
 constexpr std::uint32_t kReleasedWords = 1u << 14;
 
-std::uint64_t SlotsUpTo(std::uint64_t n) { return n * (n + 1) / 2; }
+// The bytes of the rows of one node of each slot count from 1 to n.
+std::uint64_t RowBytesUpTo(std::uint64_t n) {
+  return n * (n + 1) / 2 + sizeof(std::int32_t) * (n * (n + 1) / 2 - n);
+}
 
 // Gives the free memory of every heap arena back to the system. A heap
 // that a sanitizer replaces is not the one malloc_trim works on, which then
@@ -43,8 +46,8 @@ void GiveBackFreedHeap() {
 #endif
 }
 
-// What the rows of the new and grown nodes take from the row pool.
-struct Slots {
+// The bytes that the rows of the new and grown nodes take from the row pool.
+struct RowRoom {
   std::uint64_t written = 0;  // by the rows written at once
   // Inserting the words one by one could take this many at most: every
   // size a row passes through, none reused.
@@ -52,11 +55,11 @@ struct Slots {
 
   // `count` rows that grow from old_n slots (0 for new nodes) to n at once,
   // of which `reused` go where rows were moved out (see WritePass).
-  void AddRows(std::uint64_t old_n, std::uint64_t n, std::uint64_t count = 1, std::uint64_t reused = 0) {
-    written += (count - reused) * n;
-    most += count * (SlotsUpTo(n) - SlotsUpTo(old_n));
+  void AddRows(unsigned old_n, unsigned n, std::uint64_t count = 1, std::uint64_t reused = 0) {
+    written += (count - reused) * NodeRowPool::RowBytes(n);
+    most += count * (RowBytesUpTo(n) - RowBytesUpTo(old_n));
   }
-  Slots& operator+=(const Slots& more) {
+  RowRoom& operator+=(const RowRoom& more) {
     written += more.written;
     most += more.most;
     return *this;
@@ -220,8 +223,8 @@ class CodeOrderInsertion {
   struct Part {
     explicit Part(unsigned first_code) : first(first_code) {}
     unsigned first;                      // the first code of its words
-    std::uint64_t slots = 0;             // what its rows take from the row pool
-    NodeRowPool::Offset first_slot = 0;  // where they start there
+    std::uint64_t row_bytes = 0;         // what its rows take from the row pool
+    NodeRowPool::Offset first_row = 0;   // where they start there
     // The nodes each word makes, by its place in the part (at most one per
     // code of the word), from counting until the part is written.
     NodeCounts made;
@@ -234,7 +237,7 @@ class CodeOrderInsertion {
   // What one task makes of its part.
   struct PartWork {
     bool stored = false;  // false: some node would need a 127th child
-    Slots slots;
+    RowRoom room;
     std::size_t longest = 0;
     RootChange root;
     std::vector<MovedRow> moved;
@@ -288,7 +291,7 @@ class CodeOrderInsertion {
   // the counts are scattered into it, so that its pages come into memory
   // only then.
   UninitializedLargeVector<std::uint32_t> first_number_;
-  Slots slots_;
+  RowRoom room_;
   std::size_t longest_ = 0;
   std::uint32_t node_count_ = 0;  // once every word is in
   unsigned root_slots_ = 0;  // of the root's grown row, if it grows
@@ -332,7 +335,7 @@ class CodeOrderInsertion::CountPass {
     return true;
   }
 
-  Slots slots;
+  RowRoom room;
 
  private:
   // Counts `count` rows of n slots, grown from old_n, placed as WritePass
@@ -340,7 +343,7 @@ class CodeOrderInsertion::CountPass {
   void PlaceRows(unsigned old_n, unsigned n, std::uint64_t count) {
     const std::uint64_t reused = std::min<std::uint64_t>(moved_out_[n], count);
     moved_out_[n] -= reused;
-    slots.AddRows(old_n, n, count, reused);
+    room.AddRows(old_n, n, count, reused);
   }
 
   const WordTree& tree_;
@@ -354,11 +357,11 @@ class CodeOrderInsertion::WritePass {
   // first_number: the number of each word's first node, by its place in
   // the part; made: how many nodes it makes.
   WritePass(WordTree& tree, const WordNumbers& first_number, const NodeCounts& made,
-            NodeRowPool::Offset first_slot, std::vector<MovedRow>& moved, CollectedWords& words, unsigned part)
+            NodeRowPool::Offset first_row, std::vector<MovedRow>& moved, CollectedWords& words, unsigned part)
       : tree_(tree),
         first_number_(first_number),
         made_(made),
-        next_slot_(first_slot),
+        next_row_(first_row),
         moved_(moved),
         words_(words),
         part_(part) {}
@@ -380,12 +383,11 @@ class CodeOrderInsertion::WritePass {
       const auto n = static_cast<unsigned>(children.size() + 1);
       const NodeRowPool::Offset row = PlaceRow(number, n);
       std::uint8_t* label = rows.labels(row);
-      std::int32_t* links = rows.links(row);
+      std::uint8_t* links = rows.links(row, n);
       label[0] = static_cast<std::uint8_t>((node.word_ends ? kFinalFlag : 0) | n);
-      links[0] = 0;
       for (unsigned slot = 1; slot < n; ++slot) {
         label[slot] = children[slot - 1].first;
-        links[slot - 1] = static_cast<std::int32_t>(children[slot - 1].second);
+        StoreLink(links, slot - 1, static_cast<std::int32_t>(children[slot - 1].second));
       }
       return true;
     }
@@ -393,7 +395,7 @@ class CodeOrderInsertion::WritePass {
     if (!children.empty()) {
       const unsigned old_n = SlotCount(tree_.LabelRow(number)[0]);
       const auto n = static_cast<unsigned>(old_n + children.size());
-      moved_out_[old_n].push_back(tree_.MoveRowWithChildren(number, children, TakeSlots(n)));
+      moved_out_[old_n].push_back(tree_.MoveRowWithChildren(number, children, TakeRow(n)));
     }
     if (node.word_ends) rows.labels(tree_.row_of_[number])[0] |= kFinalFlag;
     return true;
@@ -407,18 +409,17 @@ class CodeOrderInsertion::WritePass {
     std::uint32_t number = tag - 1;
     NodeRowPool::Offset row = PlaceRow(number, 1);
     rows.labels(row)[0] = kFinalLeafHead;
-    rows.links(row)[0] = 0;
     for (std::size_t depth = word.size() - 1; depth > shared; --depth) {
       row = PlaceRow(--number, 2);
       std::uint8_t* label = rows.labels(row);
       label[0] = 2;
       label[1] = static_cast<std::uint8_t>(word[depth]);
-      rows.links(row)[0] = static_cast<std::int32_t>(number + 1);
+      StoreLink(rows.links(row, 2), 0, static_cast<std::int32_t>(number + 1));
     }
     return number;
   }
 
-  NodeRowPool::Offset next_slot() const { return next_slot_; }
+  NodeRowPool::Offset next_row() const { return next_row_; }
 
   // Hands the rows moved out of and not reused to the part's work, for the
   // row pool to reuse once the part is taken.
@@ -429,25 +430,26 @@ class CodeOrderInsertion::WritePass {
   }
 
  private:
-  // Where a row of n slots goes: where the walk moved a row of that size
-  // out of, if there is such a place (the row of an existing node below
-  // the part's first code, which only this part reads), or else the next
-  // n slots of the part's range. Without the reuse, the rows that existing
-  // nodes leave as they grow would stay empty in the tree after an Update.
-  NodeRowPool::Offset TakeSlots(unsigned n) {
+  // Where the rows of a node of n slots go: where the walk moved rows of
+  // that size out of, if there is such a place (the rows of an existing
+  // node below the part's first code, which only this part reads), or else
+  // the next bytes of the part's range. Without the reuse, the rows that
+  // existing nodes leave as they grow would stay empty in the tree after an
+  // Update.
+  NodeRowPool::Offset TakeRow(unsigned n) {
     std::vector<NodeRowPool::Offset>& moved_out = moved_out_[n];
     if (!moved_out.empty()) {
       const NodeRowPool::Offset row = moved_out.back();
       moved_out.pop_back();
       return row;
     }
-    const NodeRowPool::Offset row = next_slot_;
-    next_slot_ += n;
+    const NodeRowPool::Offset row = next_row_;
+    next_row_ += static_cast<NodeRowPool::Offset>(NodeRowPool::RowBytes(n));
     return row;
   }
   // Gives new node `number` a row of n slots.
   NodeRowPool::Offset PlaceRow(std::uint32_t number, unsigned n) {
-    const NodeRowPool::Offset row = TakeSlots(n);
+    const NodeRowPool::Offset row = TakeRow(n);
     tree_.row_of_[number] = row;
     return row;
   }
@@ -455,7 +457,7 @@ class CodeOrderInsertion::WritePass {
   WordTree& tree_;
   const WordNumbers& first_number_;
   const NodeCounts& made_;
-  NodeRowPool::Offset next_slot_;
+  NodeRowPool::Offset next_row_;
   std::vector<MovedRow>& moved_;
   CollectedWords& words_;
   unsigned part_;
@@ -485,6 +487,7 @@ void CodeOrderInsertion::FindParts() {
 
 bool CodeOrderInsertion::Count() {
   words_.ForgetListOrder();
+  words_.ReleaseRoom();
   unsigned root_children_added = 0;
   const bool all_stored = ForEachPart(
       counting_,
@@ -498,7 +501,7 @@ bool CodeOrderInsertion::Count() {
           WordSorter::TrieShape shape;
           sorter.Sort(words_.part(part.first), CollectedWords::SharedCodes(part.first), on_its_own ? &shape : nullptr);
           if (on_its_own) TakeShape(shape, sorter.order(), part, work);
-          words_.ReorderPart(part.first, sorter.TakeOrder(), sorter.starts());
+          words_.ReorderPart(part.first, sorter.TakeOrder(), sorter.TakeStarts());
         }
         const CodedWords& words = words_.part(part.first);
         if (on_its_own) {
@@ -508,14 +511,14 @@ bool CodeOrderInsertion::Count() {
         } else {
           CountPass pass(tree_, words.size(), part.made);
           work.stored = WalkPart(tree_, words, words_.numbers(part.first), pass, work.root);
-          work.slots = pass.slots;
+          work.room = pass.room;
         }
         work.longest = *std::max_element(words.lengths.begin(), words.lengths.end());
       },
       [&](Part& part, const PartWork& work) {
         if (!work.stored) return false;
-        part.slots = work.slots.written;
-        slots_ += work.slots;
+        part.row_bytes = work.room.written;
+        room_ += work.room;
         longest_ = std::max(longest_, work.longest);
         root_children_added += work.root.new_child ? 1 : 0;
         return true;
@@ -525,7 +528,7 @@ bool CodeOrderInsertion::Count() {
     const unsigned old_n = SlotCount(tree_.LabelRow(0)[0]);
     if (old_n + root_children_added > kMaxSlotCount) return false;
     root_slots_ = old_n + root_children_added;
-    slots_.AddRows(old_n, root_slots_);
+    room_.AddRows(old_n, root_slots_);
   }
   ScatterCounts();
   if (!NumberNodes()) return false;
@@ -536,14 +539,14 @@ bool CodeOrderInsertion::Count() {
 void CodeOrderInsertion::TakeShape(const WordSorter::TrieShape& shape, const WordNumbers& order, Part& part,
                                    PartWork& work) {
   work.stored = true;
-  work.slots = {};
+  work.room = {};
   for (unsigned n = 1; n < shape.rows.size(); ++n) {
     if (shape.rows[n] == 0) continue;
     if (n > kMaxSlotCount) {  // a node with a 127th child
       work.stored = false;
       return;
     }
-    work.slots.AddRows(0, n, shape.rows[n]);
+    work.room.AddRows(0, n, shape.rows[n]);
   }
   ResizePrefaulted(part.made, order.size());
   for (std::size_t i = 0; i < order.size(); ++i) part.made[i] = shape.made[order[i]];
@@ -575,8 +578,9 @@ bool CodeOrderInsertion::NumberNodes() {
   }
   // One by one, a word is refused when the row pool would pass its limit
   // with the word's nodes and its parent's grown row.
-  const std::uint64_t slots_of_one_word = kMaxSlotCount + 2 * std::uint64_t{longest_};
-  if (!tree_.rows_.HasRoomFor(slots_.most + slots_of_one_word)) return false;
+  const std::uint64_t bytes_of_one_word =
+      WordTree::RowBytesOfWord(kMaxSlotCount - 1, std::max<std::uint64_t>(longest_, 1));
+  if (!tree_.rows_.HasRoomFor(room_.most + bytes_of_one_word)) return false;
   node_count_ = static_cast<std::uint32_t>(next);
   return true;
 }
@@ -602,13 +606,14 @@ NodeRowPool::Offset CodeOrderInsertion::MakeRoom() {
   }
   tree_.row_of_.resize(node_count_);
   tree_.node_count_ = node_count_;
-  const NodeRowPool::Offset root_slot = tree_.rows_.Extend(slots_.written);
-  NodeRowPool::Offset next = root_slot + root_slots_;
+  const NodeRowPool::Offset root_row = tree_.rows_.Extend(room_.written);
+  NodeRowPool::Offset next = root_row;
+  if (root_slots_ > 0) next += static_cast<NodeRowPool::Offset>(NodeRowPool::RowBytes(root_slots_));
   for (Part& part : parts_) {
-    part.first_slot = next;
-    next += static_cast<NodeRowPool::Offset>(part.slots);
+    part.first_row = next;
+    next += static_cast<NodeRowPool::Offset>(part.row_bytes);
   }
-  return root_slot;
+  return root_row;
 }
 
 void CodeOrderInsertion::ReleaseMovedRows(std::vector<MovedRow>& moved) {
@@ -617,7 +622,11 @@ void CodeOrderInsertion::ReleaseMovedRows(std::vector<MovedRow>& moved) {
 }
 
 void CodeOrderInsertion::Write() {
-  const NodeRowPool::Offset root_slot = MakeRoom();
+  // The tree's rows take their room at once: the words' room past their
+  // ends and what the sorting freed on the heap go first.
+  words_.ReleaseRoom();
+  GiveBackFreedHeap();
+  const NodeRowPool::Offset root_row = MakeRoom();
   ForEachPart(
       writing_,
       [&](Part& part, PartWork& work) {
@@ -625,9 +634,9 @@ void CodeOrderInsertion::Write() {
         // among the words through a new node: the node's owner makes at
         // least that node, so every later word's first node comes after it.
         const WordNumbers& first_number = words_.numbers(part.first);
-        WritePass pass(tree_, first_number, part.made, part.first_slot, work.moved, words_, part.first);
+        WritePass pass(tree_, first_number, part.made, part.first_row, work.moved, words_, part.first);
         [[maybe_unused]] const bool stored = WalkPart(tree_, words_.part(part.first), first_number, pass, work.root);
-        TARVO_ASSERT(stored && pass.next_slot() == part.first_slot + part.slots);
+        TARVO_ASSERT(stored && pass.next_row() == part.first_row + part.row_bytes);
         pass.GiveBackMovedOutRows();
         // The part's words are in: their memory can go to the rows, at
         // once rather than when the part is taken, which may wait for a
@@ -645,7 +654,7 @@ void CodeOrderInsertion::Write() {
   if (!root_children_.empty()) {
     std::sort(root_children_.begin(), root_children_.end());
     const unsigned old_n = SlotCount(tree_.LabelRow(0)[0]);
-    tree_.rows_.Release(tree_.MoveRowWithChildren(0, root_children_, root_slot), old_n);
+    tree_.rows_.Release(tree_.MoveRowWithChildren(0, root_children_, root_row), old_n);
   }
   if (root_final_) tree_.rows_.labels(tree_.row_of_[0])[0] |= kFinalFlag;
   words_.Clear();

@@ -68,39 +68,56 @@ bool CollectedWords::AddWords(std::string_view codes, std::span<const std::uint8
   return true;
 }
 
-void CollectedWords::ReorderPart(unsigned first, WordNumbers order, const LargeVector<std::uint32_t>& starts) {
-  // The words, then their numbers, each array freed once copied, so that a
-  // part never takes twice its memory. A word's start and end lie side by
-  // side in `starts`, which is fetched a step before the codes it locates.
-  // The numbers take the place of the order, which is read for the last
-  // time as they are written, instead of memory of their own.
+void CollectedWords::ReorderPart(unsigned first, WordNumbers order, LargeVector<std::uint32_t> starts) {
+  // Each array is freed as soon as it is read for the last time, and the
+  // codes, the largest, are copied last, so that a part never takes twice
+  // its memory: first the numbers, then each word's length and where its
+  // codes start, which takes the order's place. A word's start and end lie
+  // side by side in `starts`.
   CodedWords& words = parts_[first];
+  WordNumbers& numbers = numbers_[first];
+  WordNumbers sorted_numbers;
+  ResizePrefaulted(sorted_numbers, order.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (i + kFetchAhead < order.size()) __builtin_prefetch(&numbers[order[i + kFetchAhead]]);
+    sorted_numbers[i] = numbers[order[i]];
+  }
+  FreeGivingBack(numbers);
+  numbers = std::move(sorted_numbers);
   CodedWords sorted;
-  ResizePrefaulted(sorted.codes, words.codes.size());
   ResizePrefaulted(sorted.lengths, words.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (i + kFetchAhead < order.size()) __builtin_prefetch(&starts[order[i + kFetchAhead]]);
+    const std::uint32_t k = order[i];
+    sorted.lengths[i] = static_cast<std::uint8_t>(starts[k + 1] - starts[k]);
+    order[i] = starts[k];
+  }
+  FreeGivingBack(starts);
+  FreeGivingBack(words.lengths);
+  ResizePrefaulted(sorted.codes, words.codes.size());
   const char* codes = words.codes.data();
   const char* codes_end = codes + words.codes.size();
   char* to = sorted.codes.data();
   const char* to_end = to + sorted.codes.size();
   for (std::size_t i = 0; i < order.size(); ++i) {
-    if (i + 2 * kFetchAhead < order.size()) __builtin_prefetch(&starts[order[i + 2 * kFetchAhead]]);
-    if (i + kFetchAhead < order.size()) __builtin_prefetch(codes + starts[order[i + kFetchAhead]]);
-    const std::uint32_t k = order[i];
-    const std::uint32_t length = starts[k + 1] - starts[k];
-    CopyWord(to, to_end, codes + starts[k], codes_end, length);
-    to += length;
-    sorted.lengths[i] = static_cast<std::uint8_t>(length);
+    if (i + kFetchAhead < order.size()) __builtin_prefetch(codes + order[i + kFetchAhead]);
+    CopyWord(to, to_end, codes + order[i], codes_end, sorted.lengths[i]);
+    to += sorted.lengths[i];
   }
   FreeGivingBack(words.codes);
-  FreeGivingBack(words.lengths);
   words = std::move(sorted);
-  WordNumbers& numbers = numbers_[first];
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    if (i + kFetchAhead < order.size()) __builtin_prefetch(&numbers[order[i + kFetchAhead]]);
-    order[i] = numbers[order[i]];
+}
+
+void CollectedWords::ReleaseRoom() {
+  for (unsigned first = 0; first < kParts; ++first) {
+    tarvo::ReleaseRoom(parts_[first].codes);
+    tarvo::ReleaseRoom(parts_[first].lengths);
+    tarvo::ReleaseRoom(numbers_[first]);
   }
-  FreeGivingBack(numbers);
-  numbers = std::move(order);
+  tarvo::ReleaseRoom(first_codes_);
+  // Words added from now on find their room out of memory again.
+  ahead_ = {};
+  first_codes_ahead_ = {};
 }
 
 void CollectedWords::RestoreListOrder() {

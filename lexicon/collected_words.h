@@ -133,11 +133,14 @@ class CollectedWords {
   // Frees what only ForEachInListOrder needs; it may be called again only
   // after RestoreListOrder.
   void ForgetListOrder() { FreeGivingBack(first_codes_); }
+  // Gives back the memory of the room past the end of every part's arrays,
+  // brought in ahead of words that did not come.
+  void ReleaseRoom();
   // Puts the words of part `first` in the order `order`, a permutation of
   // their indices, so that words read together lie together; starts is
   // the part's Starts(). Then only numbers(first) tells the words' places
   // in the list until RestoreListOrder.
-  void ReorderPart(unsigned first, WordNumbers order, const LargeVector<std::uint32_t>& starts);
+  void ReorderPart(unsigned first, WordNumbers order, LargeVector<std::uint32_t> starts);
   void RestoreListOrder();
 
   // The numbers of part `first`'s words, for a caller that puts numbers of

@@ -99,6 +99,19 @@ class LargeBlockAllocator {
     }
   }
 
+  // Gives the whole pages of the mapped block p of n elements past its
+  // first `size` elements back to the system. The huge page the last of
+  // them lies in is split: done once per array, that costs less than the
+  // memory kept.
+  static void ReleaseRoom(T* p, std::size_t n, std::size_t size) {
+    const std::size_t bytes = n * sizeof(T);
+    if (bytes < kMappedFrom) return;
+    const std::size_t mapped = bytes < kHugePagesFrom ? PageBefore(bytes) : Rounded(bytes);
+    const std::uintptr_t from = PageAfter(p + size);
+    const std::uintptr_t to = reinterpret_cast<std::uintptr_t>(p) + mapped;
+    if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+  }
+
   // Gives the whole pages of the block p of n elements back to the system
   // when the block comes from the heap, which is about to free it (see
   // FreeGivingBack); the heap's records at its ends stay. A freed mapped
@@ -148,6 +161,14 @@ using MappedVector = std::vector<T, LargeBlockAllocator<T, false>>;
 template <typename T, typename Allocator>
 void ReleaseLeadingElements(std::vector<T, Allocator>& v, std::size_t count) {
   Allocator::ReleaseLeading(v.data(), v.capacity(), std::min(count, v.size()));
+}
+
+// Lets the system take back the pages of a vector's room past its
+// elements, when the vector lies in a mapped block: room brought in ahead
+// of elements that never came. Elements added later find zeroed pages.
+template <typename T, typename Allocator>
+void ReleaseRoom(std::vector<T, Allocator>& v) {
+  Allocator::ReleaseRoom(v.data(), v.capacity(), v.size());
 }
 
 // Frees a vector's memory, giving its pages back to the system at once even

@@ -113,6 +113,7 @@ void ListOrderInserter::ExpectMoreBytes(std::uint64_t bytes) {
 std::vector<std::uint64_t> ListOrderInserter::Finish() {
   if (way_ == Way::kHold) ReleaseHeld(Way::kInsert);
   InsertCollected();
+  tree_.ReleaseRoom();
   return std::move(refused_);
 }
 

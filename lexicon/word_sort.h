@@ -46,6 +46,8 @@ class WordSorter {
   // Gives order() away, leaving it empty.
   WordNumbers TakeOrder() { return std::move(order_); }
   const LargeVector<std::uint32_t>& starts() const { return starts_; }
+  // Gives starts() away, leaving it empty.
+  LargeVector<std::uint32_t> TakeStarts() { return std::move(starts_); }
 
  private:
   using DigitCounts = std::array<std::uint32_t, kDigits>;

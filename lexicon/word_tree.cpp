@@ -43,12 +43,14 @@ void WordTree::Configure(const SymbolCoding& coding, std::uint32_t buffer_size) 
 std::uint32_t WordTree::AppendNode(std::uint8_t head, std::uint8_t code, std::int32_t link) {
   TARVO_ASSERT(node_count_ < kMaxNodes);  // InsertCodes checks for room first
   if (node_count_ == capacity_) capacity_ = node_count_ + growth_step_;
-  unsigned size = SlotCount(head);
-  NodeRowPool::Offset offset = rows_.Allocate(size);
+  const unsigned n = SlotCount(head);
+  NodeRowPool::Offset offset = rows_.Allocate(n);
   std::uint8_t* label = rows_.labels(offset);
   label[0] = head;
-  if (size == 2) label[1] = code;
-  rows_.links(offset)[0] = link;
+  if (n == 2) {
+    label[1] = code;
+    StoreLink(rows_.links(offset, n), 0, link);
+  }
   ReserveDoubling(row_of_, row_of_.size() + 1);
   row_of_.push_back(offset);
   return node_count_++;
@@ -70,9 +72,9 @@ NodeRowPool::Offset WordTree::MoveRowWithChildren(std::uint32_t node,
   const auto added = static_cast<unsigned>(children.size());
   TARVO_ASSERT(n + added <= kMaxSlotCount);
   std::uint8_t* label = rows_.labels(offset);
-  std::int32_t* link = rows_.links(offset);
-  const std::uint8_t* old_label = rows_.labels(old_offset);
-  const std::int32_t* old_link = rows_.links(old_offset);
+  std::uint8_t* link = rows_.links(offset, n + added);
+  const std::uint8_t* old_label = std::as_const(rows_).labels(old_offset);
+  const LinkRowView old_link = std::as_const(rows_).links(old_offset, n);
   label[0] = static_cast<std::uint8_t>(old_label[0] + added);  // keeps the final flag
   // Merges the two ascending lists of codes.
   unsigned old_slot = 1;
@@ -80,12 +82,12 @@ NodeRowPool::Offset WordTree::MoveRowWithChildren(std::uint32_t node,
   for (unsigned slot = 1; slot < n + added; ++slot) {
     if (next == children.end() || (old_slot < n && old_label[old_slot] < next->first)) {
       label[slot] = old_label[old_slot];
-      link[slot - 1] = old_link[old_slot - 1];
+      StoreLink(link, slot - 1, old_link[old_slot - 1]);
       ++old_slot;
     } else {
       TARVO_ASSERT(old_slot == n || old_label[old_slot] != next->first);
       label[slot] = next->first;
-      link[slot - 1] = static_cast<std::int32_t>(next->second);
+      StoreLink(link, slot - 1, static_cast<std::int32_t>(next->second));
       ++next;
     }
   }
@@ -117,7 +119,7 @@ bool WordTree::InsertCodes(std::string_view codes, std::size_t depth, std::uint3
   // The word adds length - i nodes: a chain of two-slot rows and a leaf of
   // one slot, after the node's row grows to n + 1 slots.
   const std::uint64_t new_nodes = length - i;
-  if (node_count_ + new_nodes > kMaxNodes || !rows_.HasRoomFor(n + 2 * new_nodes)) {
+  if (node_count_ + new_nodes > kMaxNodes || !rows_.HasRoomFor(RowBytesOfWord(n, new_nodes))) {
     reached_limit_ = true;
     return false;
   }
@@ -146,9 +148,10 @@ bool WordTree::SequentialInserter::Insert(std::string_view codes) {
 }
 
 void WordTree::ReserveNodes(std::uint64_t nodes) {
-  // Each node has a row of its own and a slot in its parent's row.
+  // Each node has a label slot of its own, and a label slot and a link in
+  // its parent's rows.
   if (row_of_.size() + nodes > row_of_.capacity()) Reallocate(row_of_, row_of_.size() + nodes);
-  rows_.Reserve(2 * nodes);
+  rows_.Reserve(NodeRowPool::RowBytes(2) * nodes + nodes);
 }
 
 void WordTree::Recode(const SymbolCoding& coding, const SymbolTable& new_code_of) {
@@ -162,12 +165,13 @@ void WordTree::Recode(const SymbolCoding& coding, const SymbolTable& new_code_of
         label[1] = new_code_of[label[1]];
         continue;
       }
-      std::int32_t* links = rows_.links(row_of_[node]);
+      const LinkRowView links = std::as_const(rows_).links(row_of_[node], n);
       for (unsigned slot = 1; slot < n; ++slot) slots[slot - 1] = {new_code_of[label[slot]], links[slot - 1]};
       std::sort(slots, slots + (n - 1));
+      std::uint8_t* new_links = rows_.links(row_of_[node], n);
       for (unsigned slot = 1; slot < n; ++slot) {
         label[slot] = slots[slot - 1].first;
-        links[slot - 1] = slots[slot - 1].second;
+        StoreLink(new_links, slot - 1, slots[slot - 1].second);
       }
     }
   };

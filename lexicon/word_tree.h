@@ -88,6 +88,14 @@ class WordTree {
   // Sets the capacity to the node count (see above).
   void TrimCapacity() { capacity_ = node_count_; }
 
+  // Gives back the memory of the room past the last node's entry and past
+  // the last row, which the system brings in a huge page at a time; the
+  // tree grows into that room again as it gains nodes.
+  void ReleaseRoom() {
+    tarvo::ReleaseRoom(row_of_);
+    rows_.ReleaseRoom();
+  }
+
   // Gives every node's children new codes: a child coded c becomes coded
   // new_code_of[c], and each node's slots are put back in ascending code
   // order. Node numbers, final flags and links stay: the tree is the one
@@ -110,7 +118,7 @@ class WordTree {
     const unsigned n = SlotCount(label[0]);
     unsigned slot = 1;
     while (slot < n && label[slot] < code) ++slot;
-    if (slot < n && label[slot] == code) return static_cast<std::uint32_t>(LinkRow(node)[slot - 1]);
+    if (slot < n && label[slot] == code) return static_cast<std::uint32_t>(rows_.links(row_of_[node], n)[slot - 1]);
     return kNoChild;
   }
 
@@ -141,9 +149,10 @@ class WordTree {
     return rows_.labels(row_of_[node]);
   }
   // The link row of a node: entry i - 1 is the child in label slot i.
-  const std::int32_t* LinkRow(std::uint32_t node) const {
+  LinkRowView LinkRow(std::uint32_t node) const {
     TARVO_ASSERT(node < node_count_);
-    return rows_.links(row_of_[node]);
+    const NodeRowPool::Offset row = row_of_[node];
+    return rows_.links(row, SlotCount(rows_.labels(row)[0]));
   }
 
  private:
@@ -160,6 +169,12 @@ class WordTree {
                                           NodeRowPool::Offset offset);
   // Writes the nodes that many words make at once (code_order_insertion.h).
   friend class CodeOrderInsertion;
+  // The bytes of rows a word takes when its descent stops at a node of n
+  // slots and it makes new_nodes nodes: the node's grown rows, then a chain
+  // of two-slot rows and a leaf.
+  static std::uint64_t RowBytesOfWord(unsigned n, std::uint64_t new_nodes) {
+    return NodeRowPool::RowBytes(n + 1) + (new_nodes - 1) * NodeRowPool::RowBytes(2) + NodeRowPool::RowBytes(1);
+  }
   // Inserts a word given as symbol codes, starting the descent at `node`,
   // the node of its first `depth` codes. When path is given, the nodes of
   // its further prefixes are appended to it as they are reached.

@@ -144,5 +144,35 @@ TEST(Reallocate, CopiesEveryElementAndNoneOfTheRoom) {
   for (std::size_t i = 0; i < bytes.size(); ++i) ASSERT_EQ(bytes[i], static_cast<std::uint8_t>(i * 7)) << i;
 }
 
+// Giving back a vector's room leaves every element as it was and in memory,
+// and takes every whole page past them out of memory, in ordinary pages and
+// in a block of huge pages alike: the huge page the elements end in too.
+template <typename Vector>
+void ExpectRoomGivenBack(Vector& v, std::size_t size) {
+  v.resize(size);
+  PrefaultPages(v.data(), v.capacity());
+  for (std::size_t i = 0; i < size; ++i) v[i] = static_cast<char>(i * 31);
+  ReleaseRoom(v);
+  ASSERT_EQ(v.size(), size);
+  std::size_t wrong = 0;
+  for (std::size_t i = 0; i < size; ++i) wrong += v[i] != static_cast<char>(i * 31);
+  EXPECT_EQ(wrong, 0u) << size;
+  const Pages elements = PagesOf(v.data(), size);
+  EXPECT_EQ(elements.resident, elements.whole) << size;
+  const Pages room = PagesOf(v.data() + size, v.capacity() - size);
+  EXPECT_GT(room.whole, 0u) << size;
+  EXPECT_EQ(room.resident, 0u) << size;
+}
+
+TEST(ReleaseRoom, GivesBackThePagesPastTheElementsOnly) {
+  if (!KernelBringsPagesIn()) GTEST_SKIP() << "this system cannot bring pages in ahead";
+  UninitializedLargeVector<char> huge;
+  huge.reserve(std::size_t{10} << 20);
+  ExpectRoomGivenBack(huge, (std::size_t{3} << 20) + 1234);
+  MappedVector<char> ordinary;
+  ordinary.reserve(std::size_t{8} << 20);
+  ExpectRoomGivenBack(ordinary, (std::size_t{300} << 10) + 5);
+}
+
 }  // namespace
 }  // namespace tarvo

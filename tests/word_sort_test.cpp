@@ -159,7 +159,7 @@ TEST(CollectedWords, BlocksDealtOutAndPutInOrderKeepEveryWordWhole) {
     if (collected.part(first).empty()) continue;
     WordSorter sorter;
     sorter.Sort(collected.part(first), CollectedWords::SharedCodes(first));
-    collected.ReorderPart(first, sorter.TakeOrder(), sorter.starts());
+    collected.ReorderPart(first, sorter.TakeOrder(), sorter.TakeStarts());
     const CodedWords& part = collected.part(first);
     std::uint32_t start = 0;
     std::string_view before;

@@ -19,9 +19,10 @@ std::vector<int> Label(const WordTree& tree, std::uint32_t node) {
 }
 
 std::vector<int> Links(const WordTree& tree, std::uint32_t node) {
-  const std::int32_t* row = tree.LinkRow(node);
-  const unsigned n = SlotCount(tree.LabelRow(node)[0]);
-  return std::vector<int>(row, row + (n > 1 ? n - 1 : 1));
+  const LinkRowView row = tree.LinkRow(node);
+  std::vector<int> links;
+  for (unsigned slot = 1; slot < SlotCount(tree.LabelRow(node)[0]); ++slot) links.push_back(row[slot - 1]);
+  return links;
 }
 
 // A tree configured so that `a` has code 0 and `b` code 1.
