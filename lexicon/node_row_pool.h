@@ -30,8 +30,6 @@ class LinkRowView {
     std::memcpy(&child, first_ + i * sizeof child, sizeof child);
     return child;
   }
-  // Where the entries start, for fetching them ahead.
-  const std::uint8_t* data() const { return first_; }
 
  private:
   const std::uint8_t* first_;

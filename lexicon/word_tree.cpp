@@ -73,7 +73,7 @@ NodeRowPool::Offset WordTree::MoveRowWithChildren(std::uint32_t node,
   TARVO_ASSERT(n + added <= kMaxSlotCount);
   std::uint8_t* label = rows_.labels(offset);
   std::uint8_t* link = rows_.links(offset, n + added);
-  const std::uint8_t* old_label = std::as_const(rows_).labels(old_offset);
+  const std::uint8_t* old_label = rows_.labels(old_offset);
   const LinkRowView old_link = std::as_const(rows_).links(old_offset, n);
   label[0] = static_cast<std::uint8_t>(old_label[0] + added);  // keeps the final flag
   // Merges the two ascending lists of codes.
@@ -151,7 +151,7 @@ void WordTree::ReserveNodes(std::uint64_t nodes) {
   // Each node has a label slot of its own, and a label slot and a link in
   // its parent's rows.
   if (row_of_.size() + nodes > row_of_.capacity()) Reallocate(row_of_, row_of_.size() + nodes);
-  rows_.Reserve(NodeRowPool::RowBytes(2) * nodes + nodes);
+  rows_.Reserve((2 + sizeof(std::int32_t)) * nodes);
 }
 
 void WordTree::Recode(const SymbolCoding& coding, const SymbolTable& new_code_of) {
