@@ -59,14 +59,20 @@ TEST_F(NewWordsTest, AddKeepsOneOfTwoWordsThatDifferOnlyInLetterCase) {
   });
 }
 
-TEST_F(NewWordsTest, RowsSelectedWithTheMouseAreTheOnesAdded) {
+TEST_F(NewWordsTest, RowsSelectedWithTheMouseAreTheOnesAddedAndTheStatusFollows) {
   RunDialog([](DialogView* dialog) {
     ShowWalkGroup(dialog);
+    ButtonOf(dialog, "add")->click();
+    EXPECT_EQ(TextOf(dialog, "status"), QStringLiteral("Select the words to add among the possible new words first."));
     QWidget* possible = Child(dialog, "possibleWords");
     ClickRow(possible, 1);
     EXPECT_EQ(SelectedRows(possible), QStringList{QStringLiteral("walks")});
     ButtonOf(dialog, "add")->click();
     EXPECT_EQ(ShownRows(Child(dialog, "wordsToAdd")), QStringList{QStringLiteral("walks")});
+    EXPECT_EQ(TextOf(dialog, "status"), QStringLiteral("1 word to be added."));
+    ButtonOf(dialog, "add")->click();
+    EXPECT_EQ(TextOf(dialog, "status"),
+              QStringLiteral("The selected words are already among the words to be added."));
   });
 }
 

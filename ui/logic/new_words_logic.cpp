@@ -128,12 +128,14 @@ void NewWordsLogic::OnSelectAll() { possible_.SelectRange(0, possible_.RowCount(
 
 void NewWordsLogic::OnClearAll() { possible_.ClearSelection(); }
 
-void NewWordsLogic::AddToBeAdded(std::vector<std::string> words) {
+std::size_t NewWordsLogic::AddToBeAdded(std::vector<std::string> words) {
   std::erase_if(words, [this](const std::string& word) {
     return word.empty() || to_be_added_.FindRow(word) != ListModel::kNone;
   });
   SortWithoutCaseTwins(words);
+  const std::size_t added = words.size();
   AppendToBeAdded(std::move(words));
+  return added;
 }
 
 void NewWordsLogic::AppendToBeAdded(std::vector<std::string> words) {
@@ -150,7 +152,16 @@ void NewWordsLogic::OnAdd() {
     status_.text = tr("Select the words to add among the possible new words first.");
     return;
   }
-  AddToBeAdded(std::move(selected));
+  if (AddToBeAdded(std::move(selected)) == 0) {
+    status_.text = tr("The selected words are already among the words to be added.");
+    return;
+  }
+  ShowCountToBeAdded();
+}
+
+void NewWordsLogic::ShowCountToBeAdded() {
+  status_.text =
+      FillIn(tr("%1 to be added."), {CountOf(static_cast<std::uint64_t>(to_be_added_.RowCount()), "word", "words")});
 }
 
 void NewWordsLogic::OnRemoveSelected() { to_be_added_.DeleteSelectedRows(); }
@@ -190,9 +201,11 @@ void NewWordsLogic::OnAutomatic() {
                        }
                      }});
   AppendToBeAdded(std::move(words));
-  const auto count = static_cast<std::uint64_t>(to_be_added_.RowCount());
-  status_.text = count == 0 ? tr("The suspicious groups propose no new words.")
-                            : FillIn(tr("%1 to be added."), {CountOf(count, "word", "words")});
+  if (to_be_added_.RowCount() == 0) {
+    status_.text = tr("The suspicious groups propose no new words.");
+  } else {
+    ShowCountToBeAdded();
+  }
   if (!complete) ReportWordsLeftOut(total);
 }
 

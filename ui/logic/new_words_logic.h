@@ -100,11 +100,14 @@ class NewWordsLogic : public DialogLogic {
   // what it takes.
   bool ReadDistance();
   // Adds the words to "Words to be added", leaving out the empty word and
-  // any word already there or earlier in `words`, letter case ignored.
-  void AddToBeAdded(std::vector<std::string> words);
+  // any word already there or earlier in `words`, letter case ignored;
+  // returns how many it added.
+  std::size_t AddToBeAdded(std::vector<std::string> words);
   // Adds words that already keep those rules: sorted, none empty, none
   // twice and none in the list yet.
   void AppendToBeAdded(std::vector<std::string> words);
+  // Says in the status how many words are to be added.
+  void ShowCountToBeAdded();
   // Asks whether the collected words may be discarded; true when there are
   // none or the user agrees.
   bool MayDiscardWordsToAdd(const std::string& question);
