@@ -5,9 +5,11 @@
 #include <QHeaderView>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QToolTip>
 
 #include "qt_test_support.h"
 #include "ui/logic/new_words_logic.h"
+#include "ui/qt/elided_label.h"
 #include "ui/qt/program_icon.h"
 
 namespace tarvo::ui::qt::test {
@@ -103,6 +105,29 @@ TEST_F(MainWindowTest, TheStatusBarShowsTheOpenListsNumbers) {
   for (const char* name : {"summaryFile", "summaryMode", "summaryWords", "summaryStates", "summaryTime"}) {
     EXPECT_TRUE(Control(name)->isVisible()) << name;
   }
+}
+
+TEST_F(MainWindowTest, AStatusTooLongForTheWindowIsCutWithAnEllipsisAndShownWholeAsATooltip) {
+  OpenSample();
+  const QString whole = QStringLiteral("Opened sample.txt: 1,139 words, 6 main groups.");
+  auto* status = qobject_cast<ElidedLabel*>(Control("status"));
+  ASSERT_NE(status, nullptr);
+  // As narrow as the window goes: the status bar's numbers keep their room.
+  const int narrowest = view.minimumSizeHint().width();
+  view.resize(narrowest, 450);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view.width() == narrowest; }));
+  EXPECT_LE(status->geometry().right(), view.statusBar()->width());
+  const QString shown = status->ShownText();
+  EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+  EXPECT_TRUE(whole.startsWith(shown.chopped(1))) << shown.toStdString();
+  EXPECT_LE(status->fontMetrics().horizontalAdvance(shown), status->contentsRect().width());
+  EXPECT_EQ(status->text(), whole);
+  QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), status->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(status, &hover);
+  EXPECT_EQ(QToolTip::text(), whole);
+
+  view.resize(1400, 450);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return status->ShownText() == whole; }));
 }
 
 TEST_F(MainWindowTest, TheListsGrowWithTheWindowWhichComesBackAsItWasClosed) {

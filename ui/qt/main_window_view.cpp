@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "automaton/analysis_settings.h"
+#include "ui/qt/elided_label.h"
 #include "ui/qt/help_window.h"
 #include "ui/qt/item_views.h"
 #include "ui/qt/list_summary_bar.h"
@@ -237,7 +238,7 @@ QLayout* MainWindowView::BuildCommandRow() {
 
 void MainWindowView::BuildStatusBar() {
   // What the last command did, and beside it the open list's numbers.
-  auto* status = new QLabel(statusBar());
+  auto* status = new ElidedLabel(statusBar());
   status->setObjectName(QStringLiteral("status"));
   // Status texts name files, whose bytes are shown as UTF-8 where they are.
   binder_.BindLabel(status, logic_.status(), [] { return DisplayEncoding::kUtf8; });
