@@ -107,6 +107,28 @@ TEST_F(MainWindowTest, TheStatusBarShowsTheOpenListsNumbers) {
   }
 }
 
+TEST_F(MainWindowTest, EmptyListsSayWhatFillsThem) {
+  QWidget* groups = Control("mainGroups");
+  QWidget* words = Control("words");
+  EXPECT_EQ(PlaceholderOf(groups), QStringLiteral("Open a word list with File > Open (%1) or by dropping it here.")
+                                       .arg(QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText)));
+  EXPECT_EQ(PlaceholderOf(words), QString());
+  OpenSample();
+  EXPECT_EQ(PlaceholderOf(groups), QString());
+  EXPECT_EQ(PlaceholderOf(words), QStringLiteral("Double-click a group to list its stems."));
+  DoubleClickRow(groups, 0);
+  ASSERT_FALSE(ShownRows(words).isEmpty());
+  EXPECT_EQ(PlaceholderOf(words), QString());
+
+  // A list with no main group says where the minimums are.
+  files.push_back(dir.Write("few.txt", "walk\nwalks\n"));
+  OpenSample();
+  ASSERT_TRUE(ShownRows(groups).isEmpty());
+  EXPECT_EQ(PlaceholderOf(groups),
+            QStringLiteral("No group has enough stems and suffixes: lower the minimums in Edit > Settings."));
+  EXPECT_EQ(PlaceholderOf(words), QString());
+}
+
 TEST_F(MainWindowTest, AStatusTooLongForTheWindowIsCutWithAnEllipsisAndShownWholeAsATooltip) {
   OpenSample();
   const QString whole = QStringLiteral("Opened sample.txt: 1,139 words, 6 main groups.");

@@ -61,7 +61,16 @@ TEST_F(NewWordsTest, AddKeepsOneOfTwoWordsThatDifferOnlyInLetterCase) {
 
 TEST_F(NewWordsTest, RowsSelectedWithTheMouseAreTheOnesAddedAndTheStatusFollows) {
   RunDialog([](DialogView* dialog) {
+    // The empty lists say what fills them, until they are filled.
+    EXPECT_EQ(PlaceholderOf(Child(dialog, "groupWords")),
+              QStringLiteral("Double-click a suspicious group to list its stems."));
+    EXPECT_EQ(PlaceholderOf(Child(dialog, "possibleWords")),
+              QStringLiteral("Double-click a suspicious group to see the new words it proposes."));
+    EXPECT_EQ(PlaceholderOf(Child(dialog, "wordsToAdd")),
+              QStringLiteral("Select possible new words and press Add, or press Automatic."));
     ShowWalkGroup(dialog);
+    EXPECT_EQ(PlaceholderOf(Child(dialog, "groupWords")), QString());
+    EXPECT_EQ(PlaceholderOf(Child(dialog, "possibleWords")), QString());
     ButtonOf(dialog, "add")->click();
     EXPECT_EQ(TextOf(dialog, "status"), QStringLiteral("Select the words to add among the possible new words first."));
     QWidget* possible = Child(dialog, "possibleWords");
@@ -69,6 +78,7 @@ TEST_F(NewWordsTest, RowsSelectedWithTheMouseAreTheOnesAddedAndTheStatusFollows)
     EXPECT_EQ(SelectedRows(possible), QStringList{QStringLiteral("walks")});
     ButtonOf(dialog, "add")->click();
     EXPECT_EQ(ShownRows(Child(dialog, "wordsToAdd")), QStringList{QStringLiteral("walks")});
+    EXPECT_EQ(PlaceholderOf(Child(dialog, "wordsToAdd")), QString());
     EXPECT_EQ(TextOf(dialog, "status"), QStringLiteral("1 word to be added."));
     ButtonOf(dialog, "add")->click();
     EXPECT_EQ(TextOf(dialog, "status"),

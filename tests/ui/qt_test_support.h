@@ -30,6 +30,7 @@
 #include "ui/qt/dialog_view.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_host.h"
+#include "ui/qt/view_placeholder.h"
 
 // Failures print Qt strings as text.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -181,6 +182,22 @@ inline QPushButton* ButtonOf(QWidget* window, const char* name) {
 }
 
 inline QString TextOf(QWidget* window, const char* name) { return qobject_cast<QLabel*>(Child(window, name))->text(); }
+
+// The hint an empty list shows (view_placeholder.h), checked against what
+// its viewport paints: a hint must leave marks on it, and no hint none.
+inline QString PlaceholderOf(QWidget* list) {
+  QAbstractItemView* view = ListOf(list);
+  const QString hint = ShownPlaceholder(view);
+  const QImage painted = view->viewport()->grab().toImage();
+  bool marked = false;
+  for (int y = 0; y < painted.height() && !marked; ++y) {
+    for (int x = 0; x < painted.width() && !marked; ++x) marked = painted.pixel(x, y) != painted.pixel(0, 0);
+  }
+  if (view->model()->rowCount() == 0) {
+    EXPECT_EQ(marked, !hint.isEmpty()) << hint.toStdString();
+  }
+  return hint;
+}
 
 // Opens the menu that holds the command's item with a click on the menu
 // bar, then clicks the item, as a user does. Returns whether the item was

@@ -127,6 +127,7 @@ class MainWindowLogic : public DialogLogic {
   // The numbers of row `row` of the main groups list.
   GroupNumbers NumbersOfGroup(int row) const;
   ListModel& words() { return words_; }
+  bool ListIsOpen() const { return !current_path_.empty(); }
   // Find Now needs a main group; Update needs words waiting for it.
   bool CanFindNow() const { return !ranked_.empty(); }
   bool CanUpdate() const { return !pending_.empty(); }
@@ -187,7 +188,6 @@ class MainWindowLogic : public DialogLogic {
   bool SettleUnsavedWords();
   bool CloseAfterAsking();
   bool HasUnsavedWords() const { return CanUpdate() || !added_.empty(); }
-  bool ListIsOpen() const { return !current_path_.empty(); }
   // Asks before Save as replaces an existing file, and says so when that
   // would remove the tokens the tree could not store at Open; true to go on.
   bool MayReplace(const std::string& target);

@@ -24,6 +24,7 @@
 #include "ui/qt/list_summary_bar.h"
 #include "ui/qt/recent_files_menu.h"
 #include "ui/qt/stored_settings.h"
+#include "ui/qt/view_placeholder.h"
 
 namespace tarvo::ui::qt {
 namespace {
@@ -177,6 +178,13 @@ QWidget* MainWindowView::BuildGroupsPane() {
   QTableView* groups = NewTable(binder_, {logic.main_groups(), encoding, [&logic] { logic.OnMainGroupsDoubleClick(); }},
                                 GroupColumns(logic), 0, 1, QStringLiteral("mainGroups"), pane);
   caption->setBuddy(groups);
+  ShowPlaceholder(binder_, groups, [&logic] {
+    if (!logic.ListIsOpen()) {
+      return tr("Open a word list with File > Open (%1) or by dropping it here.")
+          .arg(ShortcutKeys(StandardShortcut::kOpen).value(0).toString(QKeySequence::NativeText));
+    }
+    return tr("No group has enough stems and suffixes: lower the minimums in Edit > Settings.");
+  });
   auto* layout = new QVBoxLayout(pane);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(caption);
@@ -192,6 +200,9 @@ QWidget* MainWindowView::BuildWordsPane() {
   caption->setObjectName(QStringLiteral("wordsCaption"));
   QListView* words = NewList(binder_, {logic_.words(), encoding}, QStringLiteral("words"), pane);
   caption->setBuddy(words);
+  ShowPlaceholder(binder_, words, [&logic = logic_] {
+    return logic.CanFindNow() ? tr("Double-click a group to list its stems.") : QString();
+  });
   auto* layout = new QVBoxLayout(pane);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(caption);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/qt/item_views.h"
+#include "ui/qt/view_placeholder.h"
 
 namespace tarvo::ui::qt {
 namespace {
@@ -100,6 +101,18 @@ NewWordsView::NewWordsView(NewWordsLogic& logic, DisplayEncoding encoding, QWidg
     to_add_box->setTitle(tr("Words to be added: %1").arg(Count(logic.words_to_add().RowCount())));
   });
   QListView* to_add = NewList(bind, {logic.words_to_add(), shown_as}, QStringLiteral("wordsToAdd"), this);
+  // What fills each empty list, in the order the user goes.
+  const auto no_group_shown = [&logic] {
+    return logic.suspicious_groups().RowCount() > 0 && logic.group_words().RowCount() == 0;
+  };
+  ShowPlaceholder(bind, stems, [no_group_shown] {
+    return no_group_shown() ? tr("Double-click a suspicious group to list its stems.") : QString();
+  });
+  ShowPlaceholder(bind, possible, [no_group_shown, &logic] {
+    if (no_group_shown()) return tr("Double-click a suspicious group to see the new words it proposes.");
+    return logic.group_words().RowCount() > 0 ? tr("This group proposes no new words.") : QString();
+  });
+  ShowPlaceholder(bind, to_add, [] { return tr("Select possible new words and press Add, or press Automatic."); });
   auto* remove = NewButton(tr("R&emove selected"), "removeSelected", this);
   bind.BindButton(remove, [&logic] { logic.OnRemoveSelected(); });
   auto* ok = NewButton(tr("Add to the &word tree"), "ok", this);
