@@ -6,7 +6,7 @@
 namespace tarvo::ui::qt {
 namespace {
 
-const QString kPainterName = QStringLiteral("placeholderPainter");
+constexpr char kPainterName[] = "placeholderPainter";
 
 // Paints the hint on the view's viewport before the view paints its rows,
 // of which there are none when the hint shows.
@@ -14,7 +14,7 @@ class PlaceholderPainter : public QObject {
  public:
   PlaceholderPainter(QAbstractItemView* view, std::function<QString()> text)
       : QObject(view->viewport()), view_(view), text_(std::move(text)) {
-    setObjectName(kPainterName);
+    setObjectName(QString::fromLatin1(kPainterName));
   }
 
   QString Shown() const {
@@ -52,7 +52,7 @@ void ShowPlaceholder(LogicBinder& binder, QAbstractItemView* view, std::function
 QString ShownPlaceholder(const QAbstractItemView* view) {
   // The painter has no meta-object of its own: it is found by its name.
   const auto* painter = static_cast<const PlaceholderPainter*>(
-      view->viewport()->findChild<QObject*>(kPainterName, Qt::FindDirectChildrenOnly));
+      view->viewport()->findChild<QObject*>(QString::fromLatin1(kPainterName), Qt::FindDirectChildrenOnly));
   return painter == nullptr ? QString() : painter->Shown();
 }
 
