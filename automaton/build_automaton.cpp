@@ -47,8 +47,9 @@ constexpr std::uint32_t kChildDistance = 16;
 
 [[gnu::always_inline]] inline void PrefetchChildStates(const WordTree& tree, std::uint32_t node,
                                                        const std::uint32_t* node_state) {
-  const unsigned n = SlotCount(tree.LabelRow(node)[0]);
-  const LinkRowView links = tree.LinkRow(node);
+  const std::uint8_t* label = tree.LabelRow(node);
+  const unsigned n = SlotCount(label[0]);
+  const LinkRowView links = WordTree::LinkRowAfter(label);
   for (unsigned slot = 1; slot < n; ++slot) __builtin_prefetch(node_state + links[slot - 1]);
 }
 
@@ -65,7 +66,7 @@ void AssignStates(const WordTree& tree, std::uint32_t* node_state, AutomatonBuil
       node_state[i] = 1;
       continue;
     }
-    const LinkRowView links = tree.LinkRow(i);
+    const LinkRowView links = WordTree::LinkRowAfter(node_label);
     bool any_fresh = false;
     label[0] = node_label[0];
     targets[0] = 0;

@@ -111,6 +111,8 @@ class NodeRowPool {
   // Where the link row of the block at `offset`, of a node of n slots, starts.
   std::uint8_t* links(Offset offset, unsigned n) { return bytes_.data() + offset + n; }
   LinkRowView links(Offset offset, unsigned n) const { return LinkRowView(bytes_.data() + offset + n); }
+  // The link row that follows a label row of the pool.
+  static LinkRowView LinksAfter(const std::uint8_t* label) { return LinkRowView(label + SlotCount(label[0])); }
 
  private:
   // Makes the pool as long as its room, and the room at least used_ bytes

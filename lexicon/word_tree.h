@@ -118,7 +118,7 @@ class WordTree {
     const unsigned n = SlotCount(label[0]);
     unsigned slot = 1;
     while (slot < n && label[slot] < code) ++slot;
-    if (slot < n && label[slot] == code) return static_cast<std::uint32_t>(rows_.links(row_of_[node], n)[slot - 1]);
+    if (slot < n && label[slot] == code) return static_cast<std::uint32_t>(LinkRowAfter(label)[slot - 1]);
     return kNoChild;
   }
 
@@ -149,11 +149,9 @@ class WordTree {
     return rows_.labels(row_of_[node]);
   }
   // The link row of a node: entry i - 1 is the child in label slot i.
-  LinkRowView LinkRow(std::uint32_t node) const {
-    TARVO_ASSERT(node < node_count_);
-    const NodeRowPool::Offset row = row_of_[node];
-    return rows_.links(row, SlotCount(rows_.labels(row)[0]));
-  }
+  LinkRowView LinkRow(std::uint32_t node) const { return LinkRowAfter(LabelRow(node)); }
+  // The same, for a caller that holds the node's label row already.
+  static LinkRowView LinkRowAfter(const std::uint8_t* label_row) { return NodeRowPool::LinksAfter(label_row); }
 
  private:
   // Appends a node with the given label row head and single code or link.
