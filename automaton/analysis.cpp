@@ -136,6 +136,7 @@ std::vector<std::string> Analysis::NewWords(GroupId suspicious, GroupId main) co
 std::vector<std::string> Analysis::InsertWords(const std::vector<std::string>& words) {
   std::vector<std::string> refused;
   for ([[maybe_unused]] const std::string& word : words) TARVO_ASSERT(IsListWord(word));
+  ReleaseBeforeTreeGrows(state_->automaton);
   const std::vector<bool> stored = tarvo::InsertWords(state_->tree, words);
   for (std::size_t k = 0; k < words.size(); ++k) {
     if (stored[k]) continue;

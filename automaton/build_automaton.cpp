@@ -88,6 +88,8 @@ void AssignStates(const WordTree& tree, std::uint32_t* node_state, AutomatonBuil
 
 }  // namespace
 
+void ReleaseBeforeTreeGrows(SuffixAutomaton& automaton) { automaton = SuffixAutomaton(); }
+
 void BuildAutomaton(const WordTree& tree, SuffixAutomaton& automaton) {
   TARVO_ASSERT(tree.node_count() <= WordTree::kMaxNodes);
   AutomatonBuilder builder(automaton, tree.growth_step() >> 2, tree.coding());

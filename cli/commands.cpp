@@ -350,8 +350,7 @@ int Dispatch(CommandId id, const Session& session, const CliOptions& options, st
 bool InsertFiles(Session& session, const CliOptions& options, std::FILE* err) {
   if (options.insert_files.empty()) return true;
   double start = MonotonicSeconds();
-  // The automaton is built anew from the grown tree: its memory goes first.
-  session.automaton = SuffixAutomaton();
+  ReleaseBeforeTreeGrows(session.automaton);
   ListOrderInserter inserter(session.tree);
   for (const std::string& path : options.insert_files) {
     const std::error_code error = ForEachWordInFile(InputPath(path), session.inserted, [&](std::string_view word) {

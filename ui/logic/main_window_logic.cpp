@@ -273,9 +273,7 @@ void MainWindowLogic::UpdateWordTree() {
   std::vector<bool> stored(inserted);
   RankedGroups ranked;
   RunTimedTask({tr("Updating the word tree..."), LongTask::Cancel::kNotAllowed, [&] {
-                  // The automaton is built anew from the grown tree: its
-                  // memory goes first.
-                  automaton_ = SuffixAutomaton();
+                  ReleaseBeforeTreeGrows(automaton_);
                   stored = InsertWords(tree_, pending_);
                   BuildAutomaton(tree_, automaton_);
                   ranked = RankGroups(automaton_, settings_);
