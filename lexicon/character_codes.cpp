@@ -25,16 +25,44 @@ std::uint8_t CharacterCodes::CodeOf(std::uint32_t point) {
 }
 
 CharacterCodes::Result CharacterCodes::Encode(std::string_view word, std::string& codes) {
+  // A word has at most as many characters as bytes: its codes are written
+  // into room for that many, cut to the count at the end, rather than
+  // appended one by one.
+  const std::size_t start = codes.size();
+  codes.resize(start + word.size());
+  char* out = codes.data() + start;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(word.data());
+  Result result = Result::kCoded;
   for (std::size_t pos = 0; pos < word.size();) {
-    const std::size_t length = Utf8SequenceLength(word, pos);
-    if (length == 0) return Result::kNotUtf8;
-    const std::uint8_t code = CodeOf(DecodeUtf8(word, pos, length));
-    if (code == kNoCode) return Result::kTooManyCharacters;
+    // One- and two-byte characters, all that most alphabets need, are
+    // decoded here; longer ones through the general functions.
+    const unsigned lead = bytes[pos];
+    std::uint32_t point = lead;
+    std::size_t length = 1;
+    if (lead >= 0x80) {
+      if (lead >= 0xc2 && lead <= 0xdf && pos + 1 < word.size() && (bytes[pos + 1] & 0xc0) == 0x80) {
+        point = (lead & 0x1f) << 6 | (bytes[pos + 1] & 0x3f);
+        length = 2;
+      } else {
+        length = Utf8SequenceLength(word, pos);
+        if (length == 0) {
+          result = Result::kNotUtf8;
+          break;
+        }
+        point = DecodeUtf8(word, pos, length);
+      }
+    }
+    std::uint8_t code = point < kDirectLimit ? direct_codes_[point] : kNoCode;
+    if (code == kNoCode && (code = CodeOf(point)) == kNoCode) {
+      result = Result::kTooManyCharacters;
+      break;
+    }
     ++counts_[code];
-    codes += static_cast<char>(code);
+    *out++ = static_cast<char>(code);
     pos += length;
   }
-  return Result::kCoded;
+  codes.resize(static_cast<std::size_t>(out - codes.data()));
+  return result;
 }
 
 SymbolCoding CharacterCodes::FinalCoding(SymbolTable& new_code_of) const {

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "automaton/open_word_list.h"
+#include "lexicon/character_codes.h"
 #include "lexicon/utf8.h"
 #include "test_support.h"
 
@@ -112,6 +113,36 @@ TEST(CharacterMode, MatchesTheByteEngineOnOneByteStandInsAndNeverSplitsACharacte
       for (const std::string& word : a.GenerateWords(g, a.start_state())) ASSERT_TRUE(IsValidUtf8(word));
     }
   }
+}
+
+// The encoder decodes one- and two-byte characters itself and the longer
+// ones through the general functions: every well-formed word must come back
+// whole through the final coding, and every malformed one be refused, at
+// the boundaries of each byte length and at the end of a word.
+TEST(CharacterMode, CodesEveryWellFormedWordAndRefusesEveryMalformedOne) {
+  const std::vector<std::string> words = {
+      "a", "\x7f", "\xc2\x80", "\xdf\xbf", "k\xc3\xa4si", "\xe0\xa0\x80", "\xef\xbf\xbf", "\xe2\x82\xac\xc5\x9b",
+      "\xf0\x90\x80\x80", "\xf4\x8f\xbf\xbf",
+      // malformed: cut short, overlong, a lone or missing continuation byte,
+      // a surrogate, past U+10FFFF, a byte that never starts a character
+      "\xc3", "ab\xc3", "\xc3" "a", "\xc0\x80", "\xc1\xbf", "\x80", "a\xbf", "\xe0\x9f\xbf", "\xed\xa0\x80",
+      "\xf4\x90\x80\x80", "\xf5\x80\x80\x80", "\xff", "\xe2\x82", "\xf0\x90\x80"};
+  CharacterCodes characters;
+  std::vector<std::pair<std::string, std::string>> coded;  // word, its codes
+  for (const std::string& word : words) {
+    std::string codes;
+    const CharacterCodes::Result result = characters.Encode(word, codes);
+    EXPECT_EQ(result == CharacterCodes::Result::kCoded, IsValidUtf8(word)) << testing::PrintToString(word);
+    if (result == CharacterCodes::Result::kCoded) coded.emplace_back(word, codes);
+  }
+  SymbolTable new_code_of;
+  const SymbolCoding coding = characters.FinalCoding(new_code_of);
+  for (const auto& [word, codes] : coded) {
+    std::string text;
+    for (const char code : codes) text += coding.coded_characters()[new_code_of[static_cast<std::uint8_t>(code)]];
+    EXPECT_EQ(text, word);
+  }
+  EXPECT_EQ(coded.size(), 10u);
 }
 
 TEST(CharacterMode, FallsBackToBytesWithAReason) {
