@@ -154,13 +154,14 @@ void BM_Tokenise(benchmark::State& state) {
   ReportPerWord(state, list.words);
 }
 
-// Reading the list into the word tree: one pass that counts the bytes and
-// inserts the words, then the recoding to the list's alphabet order.
-void BM_LoadWordList(benchmark::State& state) {
+// Reading the list into the word tree: one pass that counts the bytes (or
+// decodes and codes the characters) and inserts the words, then the
+// recoding to the list's alphabet order.
+void TimeLoading(benchmark::State& state, bool as_characters) {
   const WordList& list = WordListOf(SizeOf(state));
   for (auto _ : state) {
     auto tree = std::make_unique<WordTree>();
-    if (!LoadWordList(list.path, kBufferSize, false, *tree).ok()) {
+    if (!LoadWordList(list.path, kBufferSize, as_characters, *tree).ok()) {
       state.SkipWithError("cannot read the word list");
       break;
     }
@@ -169,6 +170,9 @@ void BM_LoadWordList(benchmark::State& state) {
   }
   ReportPerWord(state, list.words);
 }
+
+void BM_LoadWordList(benchmark::State& state) { TimeLoading(state, false); }
+void BM_LoadWordListAsCharacters(benchmark::State& state) { TimeLoading(state, true); }
 
 void BM_BuildAutomaton(benchmark::State& state) {
   const OpenedList& list = OpenedListOf(SizeOf(state));
@@ -270,6 +274,7 @@ void ListSizes(benchmark::internal::Benchmark* benchmark) {
 
 BENCHMARK(BM_Tokenise)->Apply(ListSizes);
 BENCHMARK(BM_LoadWordList)->Apply(ListSizes);
+BENCHMARK(BM_LoadWordListAsCharacters)->Apply(ListSizes);
 BENCHMARK(BM_BuildAutomaton)->Apply(ListSizes);
 BENCHMARK(BM_RankMainGroups)->Apply(ListSizes);
 BENCHMARK(BM_RankEveryGroup)->Apply(ListSizes);
