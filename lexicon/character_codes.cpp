@@ -31,26 +31,12 @@ CharacterCodes::Result CharacterCodes::Encode(std::string_view word, std::string
   const std::size_t start = codes.size();
   codes.resize(start + word.size());
   char* out = codes.data() + start;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(word.data());
   Result result = Result::kCoded;
   for (std::size_t pos = 0; pos < word.size();) {
-    // One- and two-byte characters, all that most alphabets need, are
-    // decoded here; longer ones through the general functions.
-    const unsigned lead = bytes[pos];
-    std::uint32_t point = lead;
-    std::size_t length = 1;
-    if (lead >= 0x80) {
-      if (lead >= 0xc2 && lead <= 0xdf && pos + 1 < word.size() && (bytes[pos + 1] & 0xc0) == 0x80) {
-        point = (lead & 0x1f) << 6 | (bytes[pos + 1] & 0x3f);
-        length = 2;
-      } else {
-        length = Utf8SequenceLength(word, pos);
-        if (length == 0) {
-          result = Result::kNotUtf8;
-          break;
-        }
-        point = DecodeUtf8(word, pos, length);
-      }
+    const auto [point, length] = NextUtf8Character(word, pos);
+    if (length == 0) {
+      result = Result::kNotUtf8;
+      break;
     }
     std::uint8_t code = point < kDirectLimit ? direct_codes_[point] : kNoCode;
     if (code == kNoCode && (code = CodeOf(point)) == kNoCode) {

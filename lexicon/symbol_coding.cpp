@@ -29,26 +29,35 @@ bool SymbolCoding::Encode(std::string_view word, std::string& codes) const {
   return encoded;
 }
 
+std::uint8_t SymbolCoding::CodeOfPoint(std::uint32_t point) const {
+  if (point < kDirectLimit) return direct_codes_[point];
+  const auto found = other_codes_.find(point);
+  return found == other_codes_.end() ? kNoCode : found->second;
+}
+
 bool SymbolCoding::EncodeForwards(std::string_view word, std::string& codes) const {
+  // A word has at most as many symbols as bytes: the codes go into room
+  // made once for that many, cut to the count at the end.
+  const std::size_t start = codes.size();
+  codes.resize(start + word.size());
+  char* out = codes.data() + start;
+  bool encoded = true;
   if (!characters_) {
-    for (unsigned char c : word) codes += static_cast<char>(char_to_code_[c]);
-    return true;
-  }
-  for (std::size_t pos = 0; pos < word.size();) {
-    const std::size_t length = Utf8SequenceLength(word, pos);
-    if (length == 0) return false;
-    const std::uint32_t point = DecodeUtf8(word, pos, length);
-    std::uint8_t code = kNoCode;
-    if (point < kDirectLimit) {
-      code = direct_codes_[point];
-    } else if (auto found = other_codes_.find(point); found != other_codes_.end()) {
-      code = found->second;
+    for (const unsigned char c : word) *out++ = static_cast<char>(char_to_code_[c]);
+  } else {
+    for (std::size_t pos = 0; pos < word.size();) {
+      const auto [point, length] = NextUtf8Character(word, pos);
+      const std::uint8_t code = length == 0 ? kNoCode : CodeOfPoint(point);
+      if (code == kNoCode) {
+        encoded = false;
+        break;
+      }
+      *out++ = static_cast<char>(code);
+      pos += length;
     }
-    if (code == kNoCode) return false;
-    codes += static_cast<char>(code);
-    pos += length;
   }
-  return true;
+  codes.resize(static_cast<std::size_t>(out - codes.data()));
+  return encoded;
 }
 
 std::string SymbolCoding::TextOf(std::string_view codes) const {

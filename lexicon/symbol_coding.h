@@ -77,6 +77,8 @@ class SymbolCoding {
  private:
   // Encode in the order the word is written.
   bool EncodeForwards(std::string_view word, std::string& codes) const;
+  // The code of a character, kNoCode when the coding has none.
+  std::uint8_t CodeOfPoint(std::uint32_t point) const;
 
   static constexpr std::uint8_t kNoCode = 0xff;  // codes in use are 0 to 254
   static constexpr std::uint32_t kDirectLimit = 0x800;  // one- and two-byte characters
