@@ -353,10 +353,7 @@ bool InsertFiles(Session& session, const CliOptions& options, std::FILE* err) {
   ReleaseBeforeTreeGrows(session.automaton);
   ListOrderInserter inserter(session.tree);
   for (const std::string& path : options.insert_files) {
-    const std::error_code error = ForEachWordInFile(InputPath(path), session.inserted, [&](std::string_view word) {
-      if (!inserter.AddText(word)) ++session.inserted.words_refused;
-    });
-    if (error) {
+    if (const std::error_code error = inserter.AddFile(InputPath(path), session.inserted)) {
       PrintFileError(err, "cannot open", path, error);
       return false;
     }

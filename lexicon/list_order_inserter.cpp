@@ -2,6 +2,7 @@
 
 #include "lexicon/code_order_insertion.h"
 #include "lexicon/shared_prefix.h"
+#include "lexicon/word_blocks.h"
 
 namespace tarvo {
 
@@ -75,6 +76,33 @@ bool ListOrderInserter::AddText(std::string_view word) {
   if (!tree_.coding().Encode(word, codes_)) return false;
   Add(codes_);
   return true;
+}
+
+std::error_code ListOrderInserter::AddFile(const std::string& path, WordListStats& stats) {
+  WordFileReader reader;
+  if (const std::error_code error = reader.Open(path)) return error;
+  // The reading thread codes the words with a copy of the coding, which the
+  // tree does not change meanwhile, and counts into `stats` alone.
+  const SymbolCoding coding = tree_.coding();
+  std::string codes;
+  ReadInBlocks(
+      [&](WordBlock& block) {
+        std::string_view word;
+        bool more = true;
+        while (!block.full() && (more = reader.Next(word))) {
+          ++stats.words;
+          codes.clear();
+          if (coding.Encode(word, codes)) block.Add(codes);
+          else ++stats.words_refused;
+        }
+        block.last = !more;
+      },
+      [&](const WordBlock& block) {
+        AddWords(block.codes(), block.lengths());
+        return true;
+      });
+  stats.long_tokens_skipped += reader.long_tokens_skipped();
+  return reader.error();
 }
 
 void ListOrderInserter::AddWords(std::string_view codes, std::span<const std::uint8_t> lengths) {

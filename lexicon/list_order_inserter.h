@@ -37,9 +37,11 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "lexicon/collected_words.h"
+#include "lexicon/word_reader.h"
 #include "lexicon/word_tree.h"
 
 namespace tarvo {
@@ -56,6 +58,12 @@ class ListOrderInserter {
   // False, taking nothing, when the coding lacks one of its characters:
   // such a word is refused without touching the tree.
   bool AddText(std::string_view word);
+  // Takes the words of a file, each as AddText takes it, reading the file
+  // on a thread of its own meanwhile (word_blocks.h). Adds to `stats` the
+  // words read, the tokens skipped as too long and the words refused for a
+  // character the coding lacks. Returns the error when the file cannot be
+  // opened or read; the words read before a read error were taken.
+  [[nodiscard]] std::error_code AddFile(const std::string& path, WordListStats& stats);
   // Takes the next words of the list, back to back in `codes`, `lengths`
   // giving the codes of each: as Add for each, but words collected go in
   // together.

@@ -205,8 +205,8 @@ TEST(ListOrder, RefusedWordsAreThoseOfTheListOrder) {
   }
 }
 
-// Update: many words into a loaded tree, in any order, some of them with a
-// character the coding lacks or beyond a full node.
+// Update: many words into a loaded tree, in any order, from memory or from a
+// file, some of them with a character the coding lacks or beyond a full node.
 TEST(ListOrder, UpdateInsertsAsWordByWord) {
   test::TempDir dir;
   for (std::uint32_t seed = 0; seed < 40; ++seed) {
@@ -229,6 +229,17 @@ TEST(ListOrder, UpdateInsertsAsWordByWord) {
       ASSERT_EQ(InsertWords(updated, more), reference.stored);
       ExpectSameTree(updated, reference.tree);
       ExpectSameResults(updated, reference.tree, dir);
+      // The same words read from a file, as tarvo-cli --insert reads them.
+      WordTree from_file;
+      ASSERT_TRUE(LoadWordListText(text, 10 + seed, as_characters, from_file).ok());
+      ListOrderInserter inserter(from_file);
+      WordListStats stats;
+      ASSERT_FALSE(inserter.AddFile(dir.Write("more.txt", test::AsLines(more)), stats));
+      stats.words_refused += inserter.Finish().size();
+      EXPECT_EQ(stats.words, more.size());
+      EXPECT_EQ(stats.words_refused,
+                static_cast<std::uint64_t>(std::count(reference.stored.begin(), reference.stored.end(), false)));
+      ExpectSameTree(from_file, reference.tree);
       if (HasFatalFailure()) return;
     }
   }
