@@ -38,8 +38,10 @@ CharacterCodes::Result CharacterCodes::Encode(std::string_view word, std::string
       result = Result::kNotUtf8;
       break;
     }
+    // Most characters have their code already; CodeOf deals out new ones.
     std::uint8_t code = point < kDirectLimit ? direct_codes_[point] : kNoCode;
-    if (code == kNoCode && (code = CodeOf(point)) == kNoCode) {
+    if (code == kNoCode) code = CodeOf(point);
+    if (code == kNoCode) {
       result = Result::kTooManyCharacters;
       break;
     }
