@@ -87,15 +87,13 @@ std::error_code ListOrderInserter::AddFile(const std::string& path, WordListStat
   std::string codes;
   ReadInBlocks(
       [&](WordBlock& block) {
-        std::string_view word;
-        bool more = true;
-        while (!block.full() && (more = reader.Next(word))) {
+        FillBlock(reader, block, [&](std::string_view word, WordBlock& into) {
           ++stats.words;
           codes.clear();
-          if (coding.Encode(word, codes)) block.Add(codes);
+          if (coding.Encode(word, codes)) into.Add(codes);
           else ++stats.words_refused;
-        }
-        block.last = !more;
+          return true;
+        });
       },
       [&](const WordBlock& block) {
         AddWords(block.codes(), block.lengths());

@@ -4,8 +4,10 @@
 //
 //   ReadInBlocks(
 //       [&](WordBlock& block) {  // on the reading thread
-//         while (!block.full() && reader.Next(word)) block.Add(word);
-//         block.last = !block.full();
+//         FillBlock(reader, block, [](std::string_view word, WordBlock& into) {
+//           into.Add(word);
+//           return true;
+//         });
 //       },
 //       [&](const WordBlock& block) {  // on the calling thread
 //         inserter.AddWords(block.codes(), block.lengths());
@@ -25,6 +27,7 @@
 #include "lexicon/large_block_allocator.h"
 #include "lexicon/task_pipeline.h"
 #include "lexicon/word_copy.h"
+#include "lexicon/word_reader.h"
 
 namespace tarvo {
 
@@ -107,6 +110,18 @@ class WordBlock {
   std::size_t words_ = 0;
 };
 
+// Fills an empty block with the reader's next words: read_word(word, block)
+// adds what of each word goes in and returns false to stop reading. The
+// block is marked last at the end of the file or when read_word stopped.
+template <typename ReadWord>
+void FillBlock(WordFileReader& reader, WordBlock& block, ReadWord&& read_word) {
+  std::string_view word;
+  bool more = true;
+  while (more && !block.full()) more = reader.Next(word) && read_word(word, block);
+  block.position = reader.position();
+  block.last = !more;
+}
+
 // Blocks that the reading thread may fill ahead of the inserting thread,
 // a few megabytes for lists of words of usual lengths.
 inline constexpr unsigned kBlocksAhead = 8;
@@ -122,11 +137,21 @@ void ReadInBlocks(Read&& read, Take&& take) {
   // leave the inserting thread waiting.
   TaskPipeline pipeline(1, kBlocksAhead);
   std::vector<WordBlock> blocks(pipeline.slots());
+  // The reading thread may start the blocks after the last before the
+  // calling thread takes it and stops: those stay empty, and read is not
+  // called again. One worker, so only it touches `ended`.
+  bool ended = false;
   pipeline.Run(
       std::numeric_limits<std::size_t>::max(),
       [&](std::size_t, unsigned slot) {
-        blocks[slot].Clear();
-        read(blocks[slot]);
+        WordBlock& block = blocks[slot];
+        block.Clear();
+        if (ended) {
+          block.last = true;
+          return;
+        }
+        read(block);
+        ended = block.last;
       },
       [&](std::size_t, unsigned slot) {
         const WordBlock& block = blocks[slot];

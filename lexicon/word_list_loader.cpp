@@ -123,15 +123,9 @@ void ReadAndInsert(WordFileReader& reader, WordTree& tree, ListOrderInserter& in
                    BlockRead&& block_read) {
   NodeReservation reservation;
   const std::uint64_t file_size = reader.file_size();
-  bool finished = false;
   ReadInBlocks(
       [&](WordBlock& block) {
-        std::string_view word;
-        while (!finished && !block.full()) {
-          finished = !reader.Next(word) || !read_word(word, block);
-        }
-        block.position = reader.position();
-        block.last = finished;
+        FillBlock(reader, block, read_word);
         block_read(block);
       },
       [&](const WordBlock& block) {
