@@ -106,20 +106,4 @@ class WordFileReader {
   std::size_t end_ = 0;
 };
 
-// Reads every word of a file and hands it to on_word. Returns the error when
-// the file cannot be opened or read.
-template <typename OnWord>
-[[nodiscard]] std::error_code ForEachWordInFile(const std::string& path, WordListStats& stats,
-                                                OnWord&& on_word) {
-  WordFileReader reader;
-  if (const std::error_code error = reader.Open(path)) return error;
-  std::string_view word;
-  while (reader.Next(word)) {
-    ++stats.words;
-    on_word(word);
-  }
-  stats.long_tokens_skipped += reader.long_tokens_skipped();
-  return reader.error();
-}
-
 }  // namespace tarvo

@@ -1,7 +1,8 @@
 // Independent checks of the engine, shared by the unit tests and the fuzz
 // targets (so they use no test framework): a reference word splitter, a
 // set-based model of a word list's stems and endings, a replay of the word
-// tree's refusal rule, and checks that compare an automaton with the model.
+// tree's refusal rule, checks that compare an automaton with the model, and
+// a plain loop over the words the reader finds in a file.
 //
 // Every check returns an empty string when everything holds, or a short
 // description of the first disagreement.
@@ -16,8 +17,25 @@
 
 #include "automaton/analysis_settings.h"
 #include "automaton/suffix_automaton.h"
+#include "lexicon/word_reader.h"
 
 namespace tarvo::test {
+
+// Reads every word of a file and hands it to on_word. Returns the error when
+// the file cannot be opened or read.
+template <typename OnWord>
+[[nodiscard]] std::error_code ForEachWordInFile(const std::string& path, WordListStats& stats,
+                                                OnWord&& on_word) {
+  WordFileReader reader;
+  if (const std::error_code error = reader.Open(path)) return error;
+  std::string_view word;
+  while (reader.Next(word)) {
+    ++stats.words;
+    on_word(word);
+  }
+  stats.long_tokens_skipped += reader.long_tokens_skipped();
+  return reader.error();
+}
 
 // The reference split of a word list's bytes: maximal runs of bytes other
 // than space, tab, LF, VT, FF, CR and byte 0; runs over 255 bytes are

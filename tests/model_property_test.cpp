@@ -57,7 +57,7 @@ TEST(ModelProperty, SaveAllThenOpenGivesTheSameWordsAndFile) {
 
     WordListStats stats;
     std::vector<std::string> saved;
-    ASSERT_EQ(ForEachWordInFile(dir.PathOf("saved.txt"), stats, [&](std::string_view w) { saved.emplace_back(w); }),
+    ASSERT_EQ(test::ForEachWordInFile(dir.PathOf("saved.txt"), stats, [&](std::string_view w) { saved.emplace_back(w); }),
               std::error_code());
     EXPECT_EQ(std::set<std::string>(saved.begin(), saved.end()), std::set<std::string>(words.begin(), words.end()));
     EXPECT_EQ(saved.size(), std::set<std::string>(words.begin(), words.end()).size());

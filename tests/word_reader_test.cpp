@@ -32,7 +32,7 @@ std::vector<std::string> ReferenceSplit(const std::string& text) {
 
 std::vector<std::string> ReadAll(const std::string& path, WordListStats& stats) {
   std::vector<std::string> words;
-  EXPECT_EQ(ForEachWordInFile(path, stats, [&](std::string_view word) { words.emplace_back(word); }),
+  EXPECT_EQ(test::ForEachWordInFile(path, stats, [&](std::string_view word) { words.emplace_back(word); }),
             std::error_code())
       << path;
   return words;
@@ -101,9 +101,9 @@ TEST(WordReader, AnyBytesSplitLikeTheReference) {
 TEST(WordReader, ReportsFilesThatCannotBeRead) {
   test::TempDir dir;
   WordListStats stats;
-  EXPECT_EQ(ForEachWordInFile(dir.PathOf("missing"), stats, [](std::string_view) {}), ErrnoError(ENOENT));
-  EXPECT_EQ(ForEachWordInFile(dir.path(), stats, [](std::string_view) {}), ErrnoError(EISDIR));
-  EXPECT_EQ(ForEachWordInFile("", stats, [](std::string_view) {}), ErrnoError(ENOENT));
+  EXPECT_EQ(test::ForEachWordInFile(dir.PathOf("missing"), stats, [](std::string_view) {}), ErrnoError(ENOENT));
+  EXPECT_EQ(test::ForEachWordInFile(dir.path(), stats, [](std::string_view) {}), ErrnoError(EISDIR));
+  EXPECT_EQ(test::ForEachWordInFile("", stats, [](std::string_view) {}), ErrnoError(ENOENT));
   // The engine's own conditions read as sentences of their own.
   EXPECT_EQ(std::error_code(EngineError::kTooManyNodes).category().name(), std::string("tarvo"));
   EXPECT_NE(FileErrorText("cannot open", "list", EngineError::kTooManyNodes).find("more than 2147483647 nodes"),

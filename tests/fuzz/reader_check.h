@@ -17,7 +17,7 @@ inline void CheckReader(const std::string& path, std::string_view content) {
   const test::Split expected = test::ReferenceSplit(content);
   WordListStats stats;
   std::vector<std::string> words;
-  const std::error_code error = ForEachWordInFile(path, stats, [&](std::string_view word) {
+  const std::error_code error = test::ForEachWordInFile(path, stats, [&](std::string_view word) {
     Require(word.size() >= 1 && word.size() <= kMaxWordLength, "a word of length " + std::to_string(word.size()));
     words.emplace_back(word);
   });
